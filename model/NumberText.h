@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Number texts shared by the input fields, the data table and the CSV file. They depend on
+// one setting only, the decimal separator: a single character, held as its UTF-8 bytes.
+void SetDecimalSeparator(std::string_view utf8Character);  // empty gives "."
+const std::string& DecimalSeparator();
+
+// General floating-point text: 15 significant digits, fixed notation for exponents -3..15,
+// otherwise scientific ("1E-5", "1.23456789012346E19"); "INF", "-INF", "NAN".
+std::string FormatGeneral(double value);
+
+// Pattern text for exactly one of the patterns "0.00", "0.000000" and "0.0000E+00".
+enum class NumberPattern { TwoDecimals, SixDecimals, Scientific };
+std::string FormatPattern(NumberPattern pattern, double value);
+// The same, naming the pattern by its text; any other text is a programming error.
+std::string FormatPattern(std::string_view pattern, double value);
+
+// Reads a number written with the input fields' syntax; no value when the text is rejected
+// or the value overflows the extended range. The text is UTF-8.
+std::optional<long double> ParseNumber(std::string_view text);
+
+// Rounds a parsed value to the nearest double. Throws std::overflow_error with the message
+// "Floating point overflow" when its magnitude is beyond the largest double.
+double ToDouble(long double value);
+
+// Number of periods from 0 to span with the given step.
+std::int32_t PeriodCount(double span, double step);
+
+// The fine period grid of the chart and the CSV file: T(i) = i * 0.01, i = 0..600.
+inline constexpr double kFinePeriodStep = 0.01;
+std::int32_t FinePeriodCount();  // 601
+double FinePeriod(std::int32_t i);
+
+// The coarse period grid of the data table: T(m) = m * 0.05, m = 0..120.
+inline constexpr double kCoarsePeriodStep = 0.05;
+inline constexpr std::int32_t kCoarsePeriodCount = 121;
+double CoarsePeriod(std::int32_t m);

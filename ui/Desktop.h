@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Settings of one showing of a file-save dialog.
+struct SaveDialogSettings {
+  QString filter;         // Qt form, e.g. "Bitmaps (*.bmp)"
+  QString defaultSuffix;  // appended when the user types a name without an extension
+  QString proposedName;   // file name shown when the dialog opens
+  QString startFolder;    // folder the dialog opens on
+  bool confirmOverwrite = true;
+};
+
+// Everything that would block a test or touch the outside world: modal boxes, the save
+// dialog and the request to open a web address. Texts are always shown as plain text.
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // Warning icon, caption "Warning", one OK button.
+  virtual void Warning(const QString& text) = 0;
+  // No icon, caption "Tremvale", one OK button.
+  virtual void Information(const QString& text) = 0;
+  // Stop icon, caption "Tremvale", one OK button; the text is shown as given.
+  virtual void Error(const QString& text) = 0;
+  // The chosen full path, or nothing when the user cancels.
+  virtual std::optional<QString> SaveFileName(const SaveDialogSettings& settings) = 0;
+  // Asks the desktop to open a web address; never waits, ignores failure.
+  virtual void OpenAddress(const QString& address) = 0;
+};
