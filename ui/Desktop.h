@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <optional>
 
@@ -28,4 +29,6 @@ class Desktop {
   virtual std::optional<QString> SaveFileName(const SaveDialogSettings& settings) = 0;
   // Asks the desktop to open a web address; never waits, ignores failure.
   virtual void OpenAddress(const QString& address) = 0;
+  // The decimal symbol of the user's regional settings, read anew on each call.
+  virtual QString DecimalSymbol() const { return QLocale::system().decimalPoint(); }
 };
