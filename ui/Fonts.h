@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// A font of the given family at an exact pixel size. Families missing on Linux desktops
+// ("MS Sans Serif", "Tahoma") fall back to the closest installed sans-serif of similar width.
+QFont PixelFont(const QString& family, int pixelSize, bool bold = false);

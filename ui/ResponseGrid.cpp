@@ -1,0 +1,65 @@
+#include "ResponseGrid.h"
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QPaintEvent>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
+
+#include "DataTableModel.h"
+
+namespace {
+constexpr int kNameColumnWidth = 85;
+constexpr int kColumnWidth = 64;
+constexpr int kRowHeight = 24;
+}  // namespace
+
+ResponseGrid::ResponseGrid(QWidget* parent)
+    : QTableView(parent), model_(new DataTableModel(this)) {
+  setModel(model_);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+
+  QHeaderView* top = horizontalHeader();
+  top->setSectionResizeMode(QHeaderView::Fixed);
+  top->setDefaultSectionSize(kColumnWidth);
+  top->setMinimumSectionSize(1);
+  top->setFixedHeight(kRowHeight);
+  top->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  top->setHighlightSections(false);
+
+  QHeaderView* side = verticalHeader();
+  side->setSectionResizeMode(QHeaderView::Fixed);
+  side->setMinimumSectionSize(1);
+  side->setDefaultSectionSize(kRowHeight);
+  side->setFixedWidth(kNameColumnWidth);
+  side->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  side->setHighlightSections(false);
+  side->setTextElideMode(Qt::ElideNone);
+
+  // The corner cell carries the names column's heading; Qt's corner button draws no text.
+  if (auto* corner = findChild<QAbstractButton*>()) {
+    corner->setEnabled(false);
+    corner->installEventFilter(this);
+  }
+}
+
+bool ResponseGrid::eventFilter(QObject* watched, QEvent* event) {
+  auto* corner = qobject_cast<QAbstractButton*>(watched);
+  if (corner == nullptr || event->type() != QEvent::Paint) return QTableView::eventFilter(watched, event);
+  QStylePainter painter(corner);
+  QStyleOptionHeader option;
+  option.initFrom(corner);
+  option.state = QStyle::State_Enabled | QStyle::State_Raised;
+  option.rect = corner->rect();
+  option.position = QStyleOptionHeader::OnlyOneSection;
+  option.text = model_->CellText(0, 0);
+  option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+  painter.drawControl(QStyle::CE_Header, option);
+  return true;
+}
