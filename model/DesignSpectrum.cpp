@@ -1,0 +1,78 @@
+#include "DesignSpectrum.h"
+
+#include <cmath>
+#include <utility>
+
+#include "Warning.h"
+
+namespace {
+
+// Decimal constants are the doubles nearest to them, widened without change.
+using Ext = long double;
+
+constexpr Ext D(double value) { return value; }
+
+// The rising line multiplies by the reciprocal of the double 0.1 instead of dividing.
+const Ext kInverseTenth = 1.0L / D(0.1);
+
+}  // namespace
+
+DesignSpectrum::DesignSpectrum(std::string name_, double alphaMax_, double tg_, double damping_,
+                               std::int32_t codeType_)
+    : name(std::move(name_)), alphaMax(alphaMax_), tg(tg_), damping(damping_) {
+  if (codeType_ == 0 || codeType_ == 1) {
+    codeType = codeType_;
+    UpdateCoefficients();
+  } else {
+    // Keep the edition that was asked for; the coefficients stay 0 since no column fits it.
+    codeType = codeType_;
+    ShowWarning("Wrong codetype : " + std::to_string(codeType_) + ".");
+  }
+}
+
+DesignSpectrum::~DesignSpectrum() = default;
+
+void DesignSpectrum::UpdateCoefficients() {
+  const Ext zeta = damping;
+  const Ext excess = D(0.05) - zeta;
+  if (codeType == 0) {
+    gamma = static_cast<double>(D(0.9) + excess / (D(0.3) + 6 * zeta));
+    eta1 = static_cast<double>(D(0.02) + excess / (4 + 32 * zeta));
+    if (eta1 < 0) eta1 = +0.0;
+    eta2 = static_cast<double>(1 + excess / (D(0.08) + D(1.6) * zeta));
+  } else {
+    gamma = static_cast<double>(D(0.9) + excess / (D(0.5) + 5 * zeta));
+    eta1 = static_cast<double>(D(0.02) + excess * 0.125L);
+    if (eta1 < 0) eta1 = +0.0;
+    eta2 = static_cast<double>(1 + excess / (D(0.06) + D(1.7) * zeta));
+  }
+  if (eta2 < 0.55) eta2 = 0.55;
+}
+
+std::int32_t DesignSpectrum::GetSa(double T, double& result) const {
+  if (!(T >= 0 && T <= 6)) {
+    ShowWarning("Period is larger than 6.0s.");
+    return -1;
+  }
+  const Ext period = T;
+  const Ext amax = alphaMax;
+  const Ext fiveTg = 5 * static_cast<Ext>(tg);
+  Ext sa;
+  if (T <= 0.1) {
+    const Ext start = D(0.45) * amax;
+    sa = (eta2 * amax - start) * period * kInverseTenth + start;
+  } else if (T <= tg) {
+    sa = eta2 * amax;
+  } else if (period <= fiveTg) {
+    const double ratio = static_cast<double>(tg / period);
+    sa = std::pow(static_cast<Ext>(ratio), static_cast<Ext>(gamma)) * eta2 * amax;
+  } else {
+    sa = (eta2 * std::pow(D(0.2), static_cast<Ext>(gamma)) - eta1 * (period - fiveTg)) * amax;
+  }
+  result = static_cast<double>(sa);
+  return 0;
+}
+
+std::string DesignSpectrum::GetCodeName() const {
+  return codeType == 0 ? "GB 50011-2010" : "GB 50011-2001";
+}

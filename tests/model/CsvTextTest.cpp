@@ -1,0 +1,145 @@
+#include "CsvText.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "ModelFixture.h"
+#include "SpectrumList.h"
+
+namespace {
+
+// Splits at CR LF; the text must end with one.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  EXPECT_EQ(start, text.size()) << "text after the last CR LF";
+  return lines;
+}
+
+class CsvTextTest : public ModelFixture {
+ protected:
+  void Add(const std::string& name, double alphaMax, double tg, double damping, int codeType) {
+    spectra.Append(std::make_unique<DesignSpectrum>(name, alphaMax, tg, damping, codeType));
+  }
+  void AddStartUpSpectrum() { Add("Spectrum-1", 0.04, 0.2, 0.05, 0); }
+  void AddSecondSpectrum() { Add("Spectrum-2", 0.08, 0.35, 0.05, 1); }
+
+  // Checks the listed lines, counted from 1.
+  void ExpectLines(const std::vector<std::string>& lines, const std::map<int, std::string>& want) {
+    for (const auto& [number, text] : want) {
+      ASSERT_LE(static_cast<std::size_t>(number), lines.size());
+      EXPECT_EQ(lines[static_cast<std::size_t>(number) - 1], text) << "line " << number;
+    }
+  }
+
+  SpectrumList spectra;
+};
+
+TEST_F(CsvTextTest, OneStartUpSpectrum) {
+  AddStartUpSpectrum();
+  const std::string text = BuildCsvText(spectra);
+  ASSERT_GE(text.size(), 2u);
+  EXPECT_EQ(text.substr(0, 12), "ResponseName");  // no byte-order mark
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  const auto lines = Lines(text);
+  EXPECT_EQ(lines.size(), 606u);
+  ExpectLines(lines, {{1, "ResponseName,DesignCode,Alphamax,Tg(s),DampingRatio"},
+                      {2, "Spectrum-1,GB 50011-2010,0.04,0.2,0.05"},
+                      {3, ""},
+                      {4, ",Spectrum-1,"},
+                      {5, "Period(s),Sa(g),"},
+                      {6, "0.00,1.8000E-02,"},
+                      {7, "0.01,2.0200E-02,"},
+                      {8, "0.02,2.2400E-02,"},
+                      {16, "0.10,4.0000E-02,"},
+                      {26, "0.20,4.0000E-02,"},
+                      {27, "0.21,3.8282E-02,"},
+                      {106, "1.00,9.3970E-03,"},
+                      {107, "1.01,9.3890E-03,"},
+                      {606, "6.00,5.3970E-03,"}});
+}
+
+TEST_F(CsvTextTest, TwoSpectraInListOrder) {
+  AddStartUpSpectrum();
+  AddSecondSpectrum();
+  const auto lines = Lines(BuildCsvText(spectra));
+  EXPECT_EQ(lines.size(), 607u);
+  ExpectLines(lines, {{1, "ResponseName,DesignCode,Alphamax,Tg(s),DampingRatio"},
+                      {2, "Spectrum-1,GB 50011-2010,0.04,0.2,0.05"},
+                      {3, "Spectrum-2,GB 50011-2001,0.08,0.35,0.05"},
+                      {4, ""},
+                      {5, ",Spectrum-1,Spectrum-2,"},
+                      {6, "Period(s),Sa(g),Sa(g),"},
+                      {7, "0.00,1.8000E-02,3.6000E-02,"},
+                      {107, "1.00,9.3970E-03,3.1099E-02,"},
+                      {607, "6.00,5.3970E-03,1.1994E-02,"}});
+}
+
+TEST_F(CsvTextTest, EveryDataLineHasThePeriodAndOneCellPerSpectrum) {
+  AddStartUpSpectrum();
+  AddSecondSpectrum();
+  Add("Third", 1.4, 0.9, 0.0, 0);
+  const auto lines = Lines(BuildCsvText(spectra));
+  ASSERT_EQ(lines.size(), 608u);
+  for (int i = 0; i < 601; ++i) {
+    const std::string& line = lines[static_cast<std::size_t>(7 + i)];
+    EXPECT_EQ(line.substr(0, 5), FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i)) + ",");
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 4) << line;
+  }
+  EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(CsvTextTest, CommaSeparatorQuotesEveryNumber) {
+  SetDecimalSeparator(",");
+  AddStartUpSpectrum();
+  const auto lines = Lines(BuildCsvText(spectra));
+  ASSERT_EQ(lines.size(), 606u);
+  ExpectLines(lines, {{2, "Spectrum-1,GB 50011-2010,\"0,04\",\"0,2\",\"0,05\""},
+                      {4, ",Spectrum-1,"},
+                      {6, "\"0,00\",\"1,8000E-02\","},
+                      {606, "\"6,00\",\"5,3970E-03\","}});
+}
+
+TEST_F(CsvTextTest, WholeNumbersStayUnquotedUnderCommaSeparator) {
+  SetDecimalSeparator(",");
+  Add("s", 1.0, 0.0, 0.0, 0);
+  ExpectLines(Lines(BuildCsvText(spectra)), {{2, "s,GB 50011-2010,1,0,0"}});
+}
+
+TEST_F(CsvTextTest, NamesWithCommaOrQuoteAreQuoted) {
+  Add("a,b", 0.04, 0.2, 0.05, 0);
+  Add("say \"hi\"", 0.04, 0.2, 0.05, 0);
+  Add("plain 'x' <b>", 0.04, 0.2, 0.05, 0);
+  const auto lines = Lines(BuildCsvText(spectra));
+  ASSERT_EQ(lines.size(), 608u);
+  ExpectLines(lines, {{2, "\"a,b\",GB 50011-2010,0.04,0.2,0.05"},
+                      {3, "\"say \"\"hi\"\"\",GB 50011-2010,0.04,0.2,0.05"},
+                      {4, "plain 'x' <b>,GB 50011-2010,0.04,0.2,0.05"},
+                      {6, ",\"a,b\",\"say \"\"hi\"\"\",plain 'x' <b>,"}});
+}
+
+TEST_F(CsvTextTest, NonAsciiNamesAndSeparatorPassUnchanged) {
+  SetDecimalSeparator("\xD9\xAB");
+  Add("\xE5\x8F\x8D\xE5\xBA\x94", 0.04, 0.2, 0.05, 0);  // 反应
+  ExpectLines(Lines(BuildCsvText(spectra)), {{2,
+                                              "\xE5\x8F\x8D\xE5\xBA\x94,GB 50011-2010,0\xD9\xAB"
+                                              "04,0\xD9\xAB"
+                                              "2,0\xD9\xAB"
+                                              "05"},
+                                             {6,
+                                              "0\xD9\xAB"
+                                              "00,1\xD9\xAB"
+                                              "8000E-02,"}});
+}
+
+TEST_F(CsvTextTest, NoSpectraGivesTheFrameOnly) {
+  const auto lines = Lines(BuildCsvText(spectra));
+  ASSERT_EQ(lines.size(), 605u);
+  ExpectLines(lines, {{2, ""}, {3, ","}, {4, "Period(s),"}, {5, "0.00,"}, {605, "6.00,"}});
+}
+
+}  // namespace
