@@ -14,8 +14,7 @@ constexpr int kColumnWidth = 64;
 constexpr int kRowHeight = 24;
 }  // namespace
 
-ResponseGrid::ResponseGrid(QWidget* parent)
-    : QTableView(parent), model_(new DataTableModel(this)) {
+ResponseGrid::ResponseGrid(QWidget* parent) : QTableView(parent), model_(new DataTableModel(this)) {
   setModel(model_);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -51,7 +50,8 @@ ResponseGrid::ResponseGrid(QWidget* parent)
 
 bool ResponseGrid::eventFilter(QObject* watched, QEvent* event) {
   auto* corner = qobject_cast<QAbstractButton*>(watched);
-  if (corner == nullptr || event->type() != QEvent::Paint) return QTableView::eventFilter(watched, event);
+  if (corner == nullptr || event->type() != QEvent::Paint)
+    return QTableView::eventFilter(watched, event);
   QStylePainter painter(corner);
   QStyleOptionHeader option;
   option.initFrom(corner);
