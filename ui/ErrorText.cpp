@@ -6,4 +6,6 @@ QString ErrorText(const QString& message) {
   return message + QChar(kFullStop);
 }
 
-QString ErrorText(const std::exception& error) { return ErrorText(QString::fromUtf8(error.what())); }
+QString ErrorText(const std::exception& error) {
+  return ErrorText(QString::fromUtf8(error.what()));
+}

@@ -9,8 +9,7 @@ namespace {
 
 const QString kApplicationTitle = QStringLiteral("Tremvale");
 
-void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
-             const QString& text) {
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
   QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
   // A name typed by the user is text, never markup.
   box.setTextFormat(Qt::PlainText);
