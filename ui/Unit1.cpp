@@ -252,7 +252,7 @@ void TForm1::FormCreate() {
   UpdateDefaults();
   ResponseInputs.damping = 0.05;
   ResponseInputs.name = "Response1";
-  RefreshDataGrid();
+  strngrd1->Model().RefreshTexts();
 }
 
 void TForm1::FormDestroy() { DeleteAllSpectra(); }

@@ -236,7 +236,10 @@ TEST_F(MainWindowTest, RegionalSettingsChangeIsReadAgain) {
   EXPECT_EQ(Cell(3, 0), "0,1");
   EXPECT_EQ(Cell(1, 1), "0,018000");
   form->edt1->setText("0,04");
+  form->edt2->setText("0,2");
+  form->edt5->setText("0,05");
   EXPECT_EQ(form->ReadInputs(), 0);
+  EXPECT_EQ(form->ResponseInputs.tg, 0.2);
   desktop.SetDecimalSymbol(".");
   QCoreApplication::sendEvent(form.get(), &change);
   EXPECT_EQ(Cell(3, 0), "0.1");
