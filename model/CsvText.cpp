@@ -11,8 +11,15 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // A field that holds "," or '"' is put in quotes with inner quotes doubled, so names with
 // commas and numbers written with a "," separator keep their columns.
+bool NeedsQuotes(std::string_view field) {
+  for (const char c : field) {
+    if (c == ',' || c == '"') return true;
+  }
+  return false;
+}
+
 void AppendField(std::string& out, std::string_view field) {
-  if (field.find_first_of(",\"") == std::string_view::npos) {
+  if (!NeedsQuotes(field)) {
     out.append(field);
     return;
   }
@@ -22,6 +29,15 @@ void AppendField(std::string& out, std::string_view field) {
     out.push_back(c);
   }
   out.push_back('"');
+}
+
+// Pattern texts need quotes only when the decimal separator is a comma or a quote.
+void AppendPatternField(std::string& out, NumberPattern pattern, double value, bool quoted) {
+  if (quoted) {
+    AppendField(out, FormatPattern(pattern, value));
+  } else {
+    AppendPattern(out, pattern, value);
+  }
 }
 
 }  // namespace
@@ -34,6 +50,7 @@ std::string BuildCsvText(const SpectrumList& spectra) {
   for (const auto& spectrum : spectra) namesLength += spectrum->name.size();
   // A data cell is at most 12 characters and a comma; a wide separator or quotes add a few.
   const std::size_t separatorExtra = DecimalSeparator().size() + 2;
+  const bool quoteNumbers = NeedsQuotes(DecimalSeparator());
   std::string out;
   out.reserve(128 + 2 * namesLength + n * 96 +
               static_cast<std::size_t>(periods) * (8 + separatorExtra + n * (14 + separatorExtra)));
@@ -66,13 +83,13 @@ std::string BuildCsvText(const SpectrumList& spectra) {
 
   for (std::int32_t i = 0; i < periods; ++i) {
     const double period = FinePeriod(i);
-    AppendField(out, FormatPattern(NumberPattern::TwoDecimals, period));
+    AppendPatternField(out, NumberPattern::TwoDecimals, period, quoteNumbers);
     out.push_back(',');
     for (const auto& spectrum : spectra) {
       // Every period of the fine grid lies within 0..6 s, where GetSa always succeeds.
       double sa = 0;
       spectrum->GetSa(period, sa);
-      AppendField(out, FormatPattern(NumberPattern::Scientific, sa));
+      AppendPatternField(out, NumberPattern::Scientific, sa, quoteNumbers);
       out.push_back(',');
     }
     out.append(kLineEnd);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "ExtendedPower.h"
 #include "Warning.h"
 
 namespace {
@@ -47,6 +48,7 @@ void DesignSpectrum::UpdateCoefficients() {
     eta2 = static_cast<double>(1 + excess / (D(0.06) + D(1.7) * zeta));
   }
   if (eta2 < 0.55) eta2 = 0.55;
+  fifthPowerGamma_ = std::pow(D(0.2), static_cast<Ext>(gamma));
 }
 
 std::int32_t DesignSpectrum::GetSa(double T, double& result) const {
@@ -64,10 +66,16 @@ std::int32_t DesignSpectrum::GetSa(double T, double& result) const {
   } else if (T <= tg) {
     sa = eta2 * amax;
   } else if (period <= fiveTg) {
-    const double ratio = static_cast<double>(tg / period);
-    sa = std::pow(static_cast<Ext>(ratio), static_cast<Ext>(gamma)) * eta2 * amax;
+    const Ext ratio = static_cast<double>(tg / period);
+    const Ext exponent = gamma;
+    const PowerEstimate quick = EstimatePower(ratio, exponent);
+    sa = quick.value * eta2 * amax;
+    // The two products may round differently from the same products of powl's value.
+    if (!RoundsToSameDouble(sa, quick.relativeError + 0x1p-61L)) {
+      sa = std::pow(ratio, exponent) * eta2 * amax;
+    }
   } else {
-    sa = (eta2 * std::pow(D(0.2), static_cast<Ext>(gamma)) - eta1 * (period - fiveTg)) * amax;
+    sa = (eta2 * fifthPowerGamma_ - eta1 * (period - fiveTg)) * amax;
   }
   result = static_cast<double>(sa);
   return 0;

@@ -30,4 +30,8 @@ class DesignSpectrum {
   double gamma = 0;
   double eta1 = 0;
   double eta2 = 0;
+
+ private:
+  // 0.2^gamma in extended precision, the start of the straight descent; set with gamma.
+  long double fifthPowerGamma_ = 1;
 };

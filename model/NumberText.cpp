@@ -40,58 +40,61 @@ struct DecimalForm {
   bool negative = false;
   int exponent = 0;
   int count = 0;
-  char digits[kFormDigits] = {};
+  const char* digits = nullptr;  // into text
+  char text[32];
 };
 
-DecimalForm Decompose(double x, int digitBudget, int placeBudget) {
-  DecimalForm form;
+// Fills form in place: the digits stay in the conversion buffer, with no copy.
+void Decompose(double x, int digitBudget, int placeBudget, DecimalForm& form) {
   if (std::isnan(x)) {
     form.kind = FormKind::NotANumber;
-    return form;
+    return;
   }
   if (std::isinf(x)) {
     form.kind = x > 0 ? FormKind::PlusInfinity : FormKind::MinusInfinity;
-    return form;
+    return;
   }
-  if (x == 0) return form;
+  if (x == 0) return;
 
   // 18 significant digits of the exact binary value, rounded to nearest by the library:
-  // "d.ddddddddddddddddde+XX".
-  char text[32];
-  const auto converted = std::to_chars(text, text + sizeof text, std::fabs(x),
+  // "d.ddddddddddddddddde+XX". Moving d1 onto the point makes the 18 digits contiguous.
+  char* const text = form.text;
+  const auto converted = std::to_chars(text, text + sizeof form.text, std::fabs(x),
                                        std::chars_format::scientific, kFormDigits - 1);
   assert(converted.ec == std::errc());
-  form.digits[0] = text[0];
-  std::memcpy(form.digits + 1, text + 2, kFormDigits - 1);
-  const char* cursor = text + kFormDigits + 2;  // past the 'e'
+  text[1] = text[0];
+  char* const digits = text + 1;
+  const char* cursor = digits + kFormDigits + 1;  // past the 'e'
   const bool negativeExponent = *cursor++ == '-';
   int scientificExponent = 0;
-  for (; cursor < converted.ptr; ++cursor)
+  for (; cursor < converted.ptr; ++cursor) {
     scientificExponent = scientificExponent * 10 + (*cursor - '0');
-  form.exponent = (negativeExponent ? -scientificExponent : scientificExponent) + 1;
+  }
+  int exponent = (negativeExponent ? -scientificExponent : scientificExponent) + 1;
 
-  int keep = form.exponent + placeBudget;
-  if (keep < 0) return DecimalForm{};
+  int keep = exponent + placeBudget;
+  if (keep < 0) return;
   if (keep > digitBudget) keep = digitBudget;
   if (keep >= kFormDigits) {
     keep = kFormDigits;
-  } else if (form.digits[keep] >= '5') {
+  } else if (digits[keep] >= '5') {
     int i = keep - 1;
-    while (i >= 0 && form.digits[i] == '9') form.digits[i--] = '0';
+    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
     if (i >= 0) {
-      ++form.digits[i];
+      ++digits[i];
     } else {
-      form.digits[0] = '1';
+      digits[0] = '1';
       keep = 1;
-      ++form.exponent;
+      ++exponent;
     }
   }
-  while (keep > 0 && form.digits[keep - 1] == '0') --keep;
-  if (keep == 0) return DecimalForm{};
+  while (keep > 0 && digits[keep - 1] == '0') --keep;
+  if (keep == 0) return;
   form.kind = FormKind::Finite;
-  form.count = keep;
   form.negative = x < 0;
-  return form;
+  form.exponent = exponent;
+  form.count = keep;
+  form.digits = digits;
 }
 
 // A fixed buffer for one number text; every text of this file is far below its size.
@@ -115,28 +118,27 @@ class TextBuffer {
     const auto converted = std::to_chars(text, text + sizeof text, value);
     Put(text, static_cast<std::size_t>(converted.ptr - text));
   }
-  std::string Text() const { return std::string(data_, size_); }
+  std::string_view View() const { return {data_, size_}; }
 
  private:
   char data_[96];
   std::size_t size_ = 0;
 };
 
-std::string General(const DecimalForm& form) {
+void WriteGeneral(const DecimalForm& form, TextBuffer& out) {
   switch (form.kind) {
     case FormKind::NotANumber:
-      return "NAN";
+      return out.Put("NAN", 3);
     case FormKind::PlusInfinity:
-      return "INF";
+      return out.Put("INF", 3);
     case FormKind::MinusInfinity:
-      return "-INF";
+      return out.Put("-INF", 4);
     case FormKind::Zero:
-      return "0";
+      return out.Put('0');
     case FormKind::Finite:
       break;
   }
   const std::string& separator = Separator();
-  TextBuffer out;
   if (form.negative) out.Put('-');
   const int e = form.exponent;
   if (e >= -3 && e <= 15) {
@@ -161,14 +163,19 @@ std::string General(const DecimalForm& form) {
     out.Put('E');
     out.PutInteger(e - 1);
   }
-  return out.Text();
 }
 
-std::string Fixed(double x, int places) {
-  const DecimalForm form = Decompose(x, kFormDigits, places);
-  if (form.kind != FormKind::Zero && form.kind != FormKind::Finite) return General(form);
-  if (form.exponent > kFormDigits) return FormatGeneral(x);
-  TextBuffer out;
+void WriteGeneral(double x, TextBuffer& out) {
+  DecimalForm form;
+  Decompose(x, 15, kNoPlaceBudget, form);
+  WriteGeneral(form, out);
+}
+
+void WriteFixed(double x, int places, TextBuffer& out) {
+  DecimalForm form;
+  Decompose(x, kFormDigits, places, form);
+  if (form.kind != FormKind::Zero && form.kind != FormKind::Finite) return WriteGeneral(form, out);
+  if (form.exponent > kFormDigits) return WriteGeneral(x, out);
   if (form.negative) out.Put('-');
   const int e = form.exponent;
   if (e <= 0) {
@@ -187,13 +194,12 @@ std::string Fixed(double x, int places) {
   }
   assert(written <= places);
   out.PutRepeated('0', places - written);
-  return out.Text();
 }
 
-std::string Scientific(double x) {
-  const DecimalForm form = Decompose(x, 5, kNoPlaceBudget);
-  if (form.kind != FormKind::Zero && form.kind != FormKind::Finite) return General(form);
-  TextBuffer out;
+void WriteScientific(double x, TextBuffer& out) {
+  DecimalForm form;
+  Decompose(x, 5, kNoPlaceBudget, form);
+  if (form.kind != FormKind::Zero && form.kind != FormKind::Finite) return WriteGeneral(form, out);
   if (form.negative) out.Put('-');
   out.Put(form.count > 0 ? form.digits[0] : '0');
   out.Put(Separator());
@@ -204,7 +210,18 @@ std::string Scientific(double x) {
   const int magnitude = power < 0 ? -power : power;
   if (magnitude < 10) out.Put('0');
   out.PutInteger(magnitude);
-  return out.Text();
+}
+
+void WritePattern(NumberPattern pattern, double value, TextBuffer& out) {
+  switch (pattern) {
+    case NumberPattern::TwoDecimals:
+      return WriteFixed(value, 2, out);
+    case NumberPattern::SixDecimals:
+      return WriteFixed(value, 6, out);
+    case NumberPattern::Scientific:
+      return WriteScientific(value, out);
+  }
+  throw std::invalid_argument("unknown number pattern");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -254,18 +271,22 @@ void SetDecimalSeparator(std::string_view utf8Character) {
 
 const std::string& DecimalSeparator() { return Separator(); }
 
-std::string FormatGeneral(double value) { return General(Decompose(value, 15, kNoPlaceBudget)); }
+std::string FormatGeneral(double value) {
+  TextBuffer out;
+  WriteGeneral(value, out);
+  return std::string(out.View());
+}
 
 std::string FormatPattern(NumberPattern pattern, double value) {
-  switch (pattern) {
-    case NumberPattern::TwoDecimals:
-      return Fixed(value, 2);
-    case NumberPattern::SixDecimals:
-      return Fixed(value, 6);
-    case NumberPattern::Scientific:
-      return Scientific(value);
-  }
-  throw std::invalid_argument("unknown number pattern");
+  TextBuffer out;
+  WritePattern(pattern, value, out);
+  return std::string(out.View());
+}
+
+void AppendPattern(std::string& text, NumberPattern pattern, double value) {
+  TextBuffer out;
+  WritePattern(pattern, value, out);
+  text.append(out.View());
 }
 
 std::string FormatPattern(std::string_view pattern, double value) {

@@ -17,7 +17,10 @@ std::string FormatGeneral(double value);
 // Pattern text for exactly one of the patterns "0.00", "0.000000" and "0.0000E+00".
 enum class NumberPattern { TwoDecimals, SixDecimals, Scientific };
 std::string FormatPattern(NumberPattern pattern, double value);
-// The same, naming the pattern by its text; any other text is a programming error.
+// Appends the pattern text to text, without a string of its own.
+void AppendPattern(std::string& text, NumberPattern pattern, double value);
+// The same as FormatPattern, naming the pattern by its text; any other text is a programming
+// error and throws std::invalid_argument.
 std::string FormatPattern(std::string_view pattern, double value);
 
 // Reads a number written with the input fields' syntax; no value when the text is rejected

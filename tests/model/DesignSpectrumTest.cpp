@@ -226,3 +226,47 @@ TEST_F(DesignSpectrumTest, CodeNames) {
 }
 
 }  // namespace
+
+namespace {
+
+// GetSa with every power taken by powl, step for step.
+double PowlSa(const DesignSpectrum& s, double t) {
+  using Ext = long double;
+  const Ext period = t, amax = s.alphaMax, fiveTg = 5 * static_cast<Ext>(s.tg);
+  Ext sa;
+  if (t <= 0.1) {
+    const Ext start = static_cast<Ext>(0.45) * amax;
+    sa = (s.eta2 * amax - start) * period * (1.0L / static_cast<Ext>(0.1)) + start;
+  } else if (t <= s.tg) {
+    sa = s.eta2 * amax;
+  } else if (period <= fiveTg) {
+    const Ext ratio = static_cast<double>(s.tg / period);
+    sa = std::pow(ratio, static_cast<Ext>(s.gamma)) * s.eta2 * amax;
+  } else {
+    sa = (s.eta2 * std::pow(static_cast<Ext>(0.2), static_cast<Ext>(s.gamma)) -
+          s.eta1 * (period - fiveTg)) *
+         amax;
+  }
+  return static_cast<double>(sa);
+}
+
+// The quick power estimate must never change a double: every Sa is the one powl gives.
+TEST_F(DesignSpectrumTest, SaIsTheDoubleThatPowlGives) {
+  int checked = 0;
+  for (int k = 0; k < 60; ++k) {
+    const double tg = 0.05 + 0.0173 * k;
+    const double damping = 0.005 * (k % 23);
+    const DesignSpectrum s("s", 0.04 + 0.0231 * (k % 13), tg, damping, k % 2);
+    for (int i = 0; i < 601; ++i) {
+      const double t = (i * 0.01L) + (k % 3) * 1e-5L;
+      if (t > 6) continue;
+      double sa = 0;
+      ASSERT_EQ(s.GetSa(t, sa), 0);
+      ASSERT_EQ(sa, PowlSa(s, t)) << "tg " << tg << " damping " << damping << " T " << t;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 30000);
+}
+
+}  // namespace

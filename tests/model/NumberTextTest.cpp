@@ -268,3 +268,14 @@ TEST_F(NumberTextTest, PeriodCountDropsAPeriodBeyondTheSpan) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NumberTextTest, AppendPatternAddsTheSameText) {
+  std::string text = "x,";
+  AppendPattern(text, NumberPattern::Scientific, -0.005);
+  AppendPattern(text, NumberPattern::TwoDecimals, 99.999);
+  EXPECT_EQ(text, "x,-5.0000E-03100.00");
+}
+
+}  // namespace
