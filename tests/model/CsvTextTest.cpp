@@ -136,10 +136,4 @@ TEST_F(CsvTextTest, NonAsciiNamesAndSeparatorPassUnchanged) {
                                               "8000E-02,"}});
 }
 
-TEST_F(CsvTextTest, NoSpectraGivesTheFrameOnly) {
-  const auto lines = Lines(BuildCsvText(spectra));
-  ASSERT_EQ(lines.size(), 605u);
-  ExpectLines(lines, {{2, ""}, {3, ","}, {4, "Period(s),"}, {5, "0.00,"}, {605, "6.00,"}});
-}
-
 }  // namespace
