@@ -20,14 +20,12 @@ const Ext kInverseTenth = 1.0L / D(0.1);
 
 DesignSpectrum::DesignSpectrum(std::string name_, double alphaMax_, double tg_, double damping_,
                                std::int32_t codeType_)
-    : name(std::move(name_)), alphaMax(alphaMax_), tg(tg_), damping(damping_) {
-  if (codeType_ == 0 || codeType_ == 1) {
-    codeType = codeType_;
+    : codeType(codeType_), name(std::move(name_)), alphaMax(alphaMax_), tg(tg_), damping(damping_) {
+  if (codeType == 0 || codeType == 1) {
     UpdateCoefficients();
   } else {
-    // Keep the edition that was asked for; the coefficients stay 0 since no column fits it.
-    codeType = codeType_;
-    ShowWarning("Wrong codetype : " + std::to_string(codeType_) + ".");
+    // The edition asked for is kept; the coefficients stay 0 since no column of the code fits.
+    ShowWarning("Wrong codetype : " + std::to_string(codeType) + ".");
   }
 }
 
