@@ -1,6 +1,48 @@
 #include <QApplication>
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+#include "AppResources.h"
+#include "ErrorText.h"
+#include "GraphPanelForm.h"
+#include "QtDesktop.h"
+#include "Unit1.h"
+
+namespace {
+// Qt aborts with a long message when there is no display; say plainly what to do instead.
+bool HasDisplay() {
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+         !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+}  // namespace
 
 int main(int argc, char* argv[]) {
+  if (!HasDisplay()) {
+    std::fputs(
+        "Tremvale needs a graphical desktop, and no display was found (DISPLAY is not set); "
+        "start it from a desktop session, or without one under a virtual display: "
+        "xvfb-run -a tremvale\n",
+        stderr);
+    return 1;
+  }
   QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tremvale"));
+  LoadResources();
+  QApplication::setWindowIcon(ApplicationIcon());
+  QtDesktop desktop(nullptr);
+  try {
+    auto form = std::make_unique<TForm1>(desktop);
+    desktop.SetParent(form.get());
+    auto startupPanel = std::make_unique<TForm2>(nullptr);
+    Form2 = startupPanel.get();
+    form->show();
+    QApplication::exec();
+    startupPanel.reset();
+    form.reset();
+  } catch (const std::exception& error) {
+    desktop.SetParent(nullptr);
+    desktop.Error(ErrorText(error));
+  }
   return 0;
 }

@@ -11,6 +11,9 @@ class QtDesktop : public Desktop {
  public:
   explicit QtDesktop(QWidget* parent);
 
+  // The window the boxes and dialogs are modal to; the main window once it exists.
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
   void Warning(const QString& text) override;
   void Information(const QString& text) override;
   void Error(const QString& text) override;

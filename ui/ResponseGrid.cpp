@@ -43,7 +43,7 @@ ResponseGrid::ResponseGrid(QWidget* parent) : QTableView(parent), model_(new Dat
 
   // The corner cell carries the names column's heading; Qt's corner button draws no text.
   if (auto* corner = findChild<QAbstractButton*>()) {
-    corner->setEnabled(false);
+    corner->disconnect();  // a heading cell, not a select-all button
     corner->installEventFilter(this);
   }
 }

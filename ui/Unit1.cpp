@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
 #include "About.h"
 #include "AuthorInfo.h"
@@ -20,8 +19,11 @@
 #include "ErrorText.h"
 #include "Fonts.h"
 #include "GradientStatusBar.h"
+#include "GraphPanelForm.h"
+#include "GroupClientArea.h"
 #include "LinkLabel.h"
 #include "NumberText.h"
+#include "ResponseChartView.h"
 #include "ResponseGrid.h"
 #include "SpectrumCheckList.h"
 #include "Warning.h"
@@ -36,6 +38,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, QRect geometry, bool blu
   auto* label = new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   label->setText(text);
+  // The Windows font's cell was 13 px; keep descenders of the Linux font inside the label.
+  geometry.setHeight(std::max(geometry.height(), label->fontMetrics().height()));
   label->setGeometry(geometry);
   if (blue) {
     QPalette palette = label->palette();
@@ -208,17 +212,17 @@ void TForm1::BuildCommandGroup() {
 void TForm1::BuildChartArea() {
   grp2 = new QGroupBox(QStringLiteral("Graph Response"), client);
   grp2->setGeometry(284, 2, 643, 265);
-  auto* layout = new QVBoxLayout(grp2);
-  layout->setContentsMargins(2, 15, 2, 2);
+  cht1 = new ResponseChartView(grp2);
+  cht1->setGeometry(GroupClientArea(*grp2));
+  connect(cht1, &ResponseChartView::doubleClicked, this,
+          [this] { RunCommand([this] { cht1DblClick(); }); });
 }
 
 void TForm1::BuildDataArea() {
   grp4 = new QGroupBox(QStringLiteral("Response Data"), client);
   grp4->setGeometry(284, 267, 643, 141);
   strngrd1 = new ResponseGrid(grp4);
-  auto* layout = new QVBoxLayout(grp4);
-  layout->setContentsMargins(2, 15, 2, 2);
-  layout->addWidget(strngrd1);
+  strngrd1->setGeometry(GroupClientArea(*grp4));
 }
 
 void TForm1::BuildStatusBar() {
@@ -252,6 +256,7 @@ void TForm1::FormCreate() {
   UpdateDefaults();
   ResponseInputs.damping = 0.05;
   ResponseInputs.name = "Response1";
+  cht1->SetupLeftAxis();
   strngrd1->Model().RefreshTexts();
 }
 
@@ -272,6 +277,7 @@ void TForm1::changeEvent(QEvent* event) {
   if (event->type() != QEvent::LocaleChange) return;
   ReadDecimalSeparator();
   strngrd1->Model().RefreshTexts();
+  cht1->RefreshLabels();
 }
 
 // ---- Input panel ----
@@ -382,6 +388,7 @@ void TForm1::Button1Click() {
     if (listed) SpectrumList.RemoveFirst(name);
     return;
   }
+  cht1->AddSpectrumSeries(created);
   const auto n = static_cast<int>(SpectrumList.Size());
   DataTableModel& table = strngrd1->Model();
   table.SetGridRowCount(n + 1);
@@ -398,11 +405,18 @@ void TForm1::Button4Click() {
 
 void TForm1::DeleteSpectrum(const std::string& name) {
   if (!SpectrumList.RemoveFirst(name)) return;
+  for (int i = 0; i < cht1->SeriesCount(); ++i) {
+    if (cht1->Series(i).Title() == name) {
+      cht1->RemoveSeries(i);
+      break;
+    }
+  }
   lst1->DeleteFirst(QString::fromStdString(name));
 }
 
 void TForm1::DeleteAllSpectra() {
   SpectrumList.Clear();
+  cht1->RemoveAllSeries();
   lst1->DeleteAll();
 }
 
@@ -416,7 +430,10 @@ void TForm1::lst1Change(int, bool) {
     SetSeriesActive(lst1->item(row)->text().toStdString(), lst1->IsChecked(row));
 }
 
-void TForm1::SetSeriesActive(const std::string&, bool) {}
+void TForm1::SetSeriesActive(const std::string& name, bool active) {
+  for (int i = 0; i < cht1->SeriesCount(); ++i)
+    if (cht1->Series(i).Title() == name) cht1->SetSeriesActive(i, active);
+}
 
 void TForm1::RefreshDataGrid() { strngrd1->Model().Rebuild(SpectrumList); }
 
@@ -428,6 +445,21 @@ void TForm1::Button3Click() {}
 
 void TForm1::AboutClick() { ShowAboutBox(this, desktop_); }
 
-void TForm1::cht1DblClick() {}
+void TForm1::cht1DblClick() {
+  if (cht1->Tag() == 0) {
+    auto* panel = new TForm2(this);
+    Form2 = panel;
+    panel->Chart = cht1;
+    panel->HomeBox = grp2;
+    TForm2::Dock(*cht1, *panel, true);
+    QRect area = panel->geometry();
+    area.moveCenter(geometry().center());
+    panel->move(area.topLeft());
+    panel->show();
+    return;
+  }
+  TForm2::Dock(*cht1, *grp2, false);
+  if (Form2) Form2->close();
+}
 
 void TForm1::rzfldsts2Click() { desktop_.OpenAddress(QString::fromUtf8(author::kWebsite)); }

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <memory>
 
+#include "QtPrinters.h"
 #include "RecordingDesktop.h"
 #include "Unit1.h"
 

@@ -119,7 +119,9 @@ TEST_P(DeleteTest, RemovesTheCurrentSpectrumEverywhereAndRebuildsTheTable) {
   EXPECT_EQ(Items(*form->lst1), GetParam().left);
   EXPECT_EQ(Names(form->SpectrumList), GetParam().left);
   EXPECT_EQ(TableNames(), GetParam().left);
-  if (GetParam().left.contains("C")) EXPECT_EQ(Cell(40, GetParam().left.indexOf("C") + 1), before);
+  if (GetParam().left.contains("C")) {
+    EXPECT_EQ(Cell(40, GetParam().left.indexOf("C") + 1), before);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, DeleteTest,
