@@ -1,10 +1,8 @@
 #include "About.h"
 
 #include <gtest/gtest.h>
-#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -13,7 +11,6 @@
 #include <vector>
 
 #include "LinkLabel.h"
-#include "QtPrinters.h"
 #include "RecordingDesktop.h"
 #include "WhenModal.h"
 
@@ -37,12 +34,7 @@ class AboutBoxTest : public ::testing::Test {
     });
     ShowAboutBox(&owner, desktop);
     EXPECT_TRUE(seen);
-  }
-
-  static void MoveOver(QWidget& widget) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(4, 4), widget.mapToGlobal(QPointF(4, 4)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &move);
+    EXPECT_EQ(AboutBox, nullptr);
   }
 
   QWidget owner;
@@ -50,36 +42,22 @@ class AboutBoxTest : public ::testing::Test {
 };
 
 TEST_F(AboutBoxTest, CreatedForOneShowingAndDestroyedAfter) {
-  QPointer<TAboutBox> first;
-  ShowAbout([&](TAboutBox& box) {
-    first = &box;
-    EXPECT_TRUE(box.isModal());
-    EXPECT_TRUE(box.isVisible());
-  });
-  EXPECT_EQ(AboutBox, nullptr);
-  EXPECT_TRUE(first.isNull());
-
-  ShowAbout([&](TAboutBox& box) { EXPECT_TRUE(box.isVisible()); });
-  EXPECT_EQ(AboutBox, nullptr);
+  QPointer<TAboutBox> shown;
+  ShowAbout([&](TAboutBox& box) { shown = &box; });
+  EXPECT_TRUE(shown.isNull());
 }
 
-TEST_F(AboutBoxTest, FixedDialogFrame) {
+TEST_F(AboutBoxTest, FixedSizeWithoutMinimiseOrMaximise) {
   TAboutBox box(&owner, desktop);
-  EXPECT_EQ(box.windowTitle(), QStringLiteral("About Tremvale"));
   EXPECT_EQ(box.size(), QSize(548, 210));
-  EXPECT_EQ(box.minimumSize(), QSize(548, 210));
-  EXPECT_EQ(box.maximumSize(), QSize(548, 210));
-  const Qt::WindowFlags flags = box.windowFlags();
-  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-  EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-  EXPECT_EQ(box.font().pixelSize(), 11);
+  EXPECT_EQ(box.minimumSize(), box.maximumSize());
+  EXPECT_TRUE(box.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+  EXPECT_FALSE(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 }
 
 TEST_F(AboutBoxTest, CentredOverOwnerOnEveryShowing) {
   for (const QPoint ownerAt : {QPoint(50, 60), QPoint(10, 20)}) {
     owner.move(ownerAt);
-    QApplication::processEvents();
     ShowAbout([&](TAboutBox& box) {
       const QPoint offset = box.frameGeometry().center() - owner.frameGeometry().center();
       EXPECT_LE(offset.manhattanLength(), 2) << "owner at " << ownerAt.x() << "," << ownerAt.y();
@@ -90,27 +68,14 @@ TEST_F(AboutBoxTest, CentredOverOwnerOnEveryShowing) {
 TEST_F(AboutBoxTest, StaysOnScreenWhenOwnerIsNearTheEdge) {
   const QRect desk = owner.screen()->availableGeometry();
   owner.setGeometry(desk.right() - 200, desk.bottom() - 100, 400, 300);
-  QApplication::processEvents();
   ShowAbout([&](TAboutBox& box) { EXPECT_TRUE(desk.contains(box.frameGeometry())); });
 }
 
-TEST_F(AboutBoxTest, EnterClosesThroughOkButton) {
-  bool closed = false;
+TEST_F(AboutBoxTest, EnterCloses) {
   ShowAbout([&](TAboutBox& box) {
-    EXPECT_TRUE(box.OKButton->isDefault());
     QTest::keyClick(&box, Qt::Key_Return);
-    closed = !box.isVisible();
+    EXPECT_FALSE(box.isVisible());
   });
-  EXPECT_TRUE(closed);
-}
-
-TEST_F(AboutBoxTest, OkButtonCloses) {
-  bool closed = false;
-  ShowAbout([&](TAboutBox& box) {
-    box.OKButton->click();
-    closed = !box.isVisible();
-  });
-  EXPECT_TRUE(closed);
 }
 
 TEST_F(AboutBoxTest, EscapeDoesNotCloseButTitleBarDoes) {
@@ -119,21 +84,16 @@ TEST_F(AboutBoxTest, EscapeDoesNotCloseButTitleBarDoes) {
     QTest::keyClick(box.OKButton, Qt::Key_Escape);
     EXPECT_TRUE(box.isVisible());
     EXPECT_TRUE(box.close());
-    EXPECT_FALSE(box.isVisible());
   });
 }
 
 TEST_F(AboutBoxTest, LinkStartsNormalOnEveryShowing) {
   ShowAbout([&](TAboutBox& box) {
-    EXPECT_FALSE(box.lbl6->IsHighlighted());
-    MoveOver(*box.lbl6);
+    QTest::mouseMove(box.lbl6, QPoint(4, 4));
     EXPECT_TRUE(box.lbl6->IsHighlighted());
-    EXPECT_EQ(box.lbl6->palette().color(QPalette::WindowText), QColor(0, 0, 255));
   });
   ShowAbout([&](TAboutBox& box) {
-    EXPECT_FALSE(box.lbl6->IsHighlighted());
     EXPECT_EQ(box.lbl6->palette().color(QPalette::WindowText), QColor(0, 0, 0));
-    EXPECT_TRUE(box.lbl6->font().bold());
     EXPECT_FALSE(box.lbl6->font().underline());
   });
 }
@@ -144,33 +104,29 @@ TEST_F(AboutBoxTest, LinkClickOpensAddressAndKeepsDialogOpen) {
     EXPECT_TRUE(box.isVisible());
   });
   EXPECT_EQ(desktop.addresses(), std::vector<QString>{QStringLiteral("www.kestrin.cn")});
-  EXPECT_TRUE(desktop.messages().empty());
 }
 
-// The layout uses the Linux fonts at the pixel sizes of the design: every text must fit
-// its label, every label lie inside the panel and no two texts overlap.
+// The Linux fonts at the design's pixel sizes: every text fits its label, every label lies
+// inside the panel and no two texts overlap.
 TEST_F(AboutBoxTest, NoTextClippedOrOverlapping) {
   TAboutBox box(&owner, desktop);
-  const std::vector<QLabel*> labels = {box.lbl3,     box.lbl1, box.lbl4, box.Version, box.lbl2,
-                                       box.Comments, box.lbl8, box.lbl7, box.lbl6};
+  const std::vector<QLabel*> labels = {box.lbl3,     box.lbl1, box.Version, box.lbl4, box.lbl2,
+                                       box.Comments, box.lbl8, box.lbl7,    box.lbl6};
   std::vector<QRect> texts;
   for (QLabel* label : labels) {
     SCOPED_TRACE(label->text().toStdString());
     const QFontMetrics metrics(label->font());
-    const QSize needed(metrics.horizontalAdvance(label->text()), metrics.height());
-    EXPECT_LE(needed.width(), label->width());
-    EXPECT_LE(needed.height(), label->height());
+    texts.emplace_back(label->pos(),
+                       QSize(metrics.horizontalAdvance(label->text()), metrics.height()));
+    EXPECT_LE(texts.back().width(), label->width());
+    EXPECT_LE(texts.back().height(), label->height());
     EXPECT_TRUE(box.Panel1->contentsRect().contains(label->geometry()));
-    texts.emplace_back(label->pos(), needed);
   }
   for (std::size_t i = 0; i < texts.size(); ++i) {
     for (std::size_t j = i + 1; j < texts.size(); ++j) {
-      EXPECT_FALSE(texts[i].intersects(texts[j]))
-          << labels[i]->text().toStdString() << " / " << labels[j]->text().toStdString();
+      EXPECT_FALSE(texts[i].intersects(texts[j])) << i << " / " << j;
     }
   }
-  EXPECT_FALSE(box.img1->pixmap().isNull());
-  EXPECT_EQ(box.img1->size(), QSize(55, 55));
 }
 
 }  // namespace

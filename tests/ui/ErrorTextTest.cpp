@@ -25,16 +25,12 @@ INSTANTIATE_TEST_SUITE_P(
     Messages, ErrorTextTable,
     ::testing::Values(ErrorTextCase{"", ""},  // nothing to end
                       ErrorTextCase{"Stream write error", "Stream write error."},
-                      ErrorTextCase{"Done.", "Done."},          // 46 itself
-                      ErrorTextCase{"Trailing ", "Trailing "},  // 32
-                      ErrorTextCase{"Stop!", "Stop!"},          // 33
-                      ErrorTextCase{"(x)", "(x)"},              // 41
-                      ErrorTextCase{"a-", "a-"},                // 45
-                      ErrorTextCase{"path/", "path/."},         // 47, the first code above
-                      ErrorTextCase{"ends in 0", "ends in 0."},
+                      ErrorTextCase{"Done.", "Done."},                // 46 itself
+                      ErrorTextCase{"Trailing ", "Trailing "},        // 32
+                      ErrorTextCase{"Stop!", "Stop!"},                // 33
+                      ErrorTextCase{"(x)", "(x)"},                    // 41
+                      ErrorTextCase{"path/", "path/."},               // 47, the first code above
                       ErrorTextCase{"quoted \"x\"", "quoted \"x\""},  // 34
-                      ErrorTextCase{"line\n", "line\n"},
-                      ErrorTextCase{"Overflow?", "Overflow?."},  // 63
                       ErrorTextCase{"文件", "文件."}));
 
 TEST(ErrorText, ReadsExceptionMessageAsUtf8) {
