@@ -14,9 +14,12 @@
 
 #include "About.h"
 #include "AuthorInfo.h"
+#include "BitmapFile.h"
 #include "CodeTables.h"
+#include "CsvText.h"
 #include "DataTableModel.h"
 #include "ErrorText.h"
+#include "FileWriter.h"
 #include "Fonts.h"
 #include "GradientStatusBar.h"
 #include "GraphPanelForm.h"
@@ -101,7 +104,7 @@ TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop
 
   ResponseInputs.name.clear();
   const QString folder = QCoreApplication::applicationDirPath();
-  dlgSave1 = {QStringLiteral("CSV(逗号分隔)(*.csv) (*.csv)"), QStringLiteral("csv"),
+  dlgSave1 = {QStringLiteral("CSV(逗号分隔)(*.csv)"), QStringLiteral("csv"),
               QStringLiteral("Spectrum"), folder, true};
   dlg1 = {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("bmp"), QStringLiteral("Spectrum"),
           folder, false};
@@ -439,9 +442,24 @@ void TForm1::RefreshDataGrid() { strngrd1->Model().Rebuild(SpectrumList); }
 
 // ---- Other commands ----
 
-void TForm1::Button2Click() {}
+void TForm1::Button2Click() {
+  if (SpectrumList.Size() < 1) {
+    desktop_.Information(QStringLiteral("No spectrum have been create."));
+    return;
+  }
+  dlgSave1.proposedName = QStringLiteral("Spectrum");
+  const std::optional<QString> path = desktop_.SaveFileName(dlgSave1);
+  if (!path) return;
+  WriteWholeFile(*path, QByteArray::fromStdString(BuildCsvText(SpectrumList)));
+  desktop_.Information(QStringLiteral("Export Completed"));
+}
 
-void TForm1::Button3Click() {}
+void TForm1::Button3Click() {
+  dlg1.proposedName = QStringLiteral("Spectrum");
+  const std::optional<QString> path = desktop_.SaveFileName(dlg1);
+  if (!path) return;
+  WriteBitmapFile(*path, cht1->RenderImage());
+}
 
 void TForm1::AboutClick() { ShowAboutBox(this, desktop_); }
 

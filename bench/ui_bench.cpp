@@ -1,0 +1,121 @@
+// Latency of the main window's commands and of start-up, as a user feels them.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "GraphPanelForm.h"
+#include "SpectrumCheckList.h"
+#include "Unit1.h"
+
+namespace {
+
+// Answers every box at once and cancels every dialog.
+class SilentDesktop : public Desktop {
+ public:
+  void Warning(const QString&) override {}
+  void Information(const QString&) override {}
+  void Error(const QString&) override {}
+  std::optional<QString> SaveFileName(const SaveDialogSettings&) override { return {}; }
+  void OpenAddress(const QString&) override {}
+  QString DecimalSymbol() const override { return QStringLiteral("."); }
+};
+
+void CreateSpectra(TForm1& form, int count, int first = 0) {
+  for (int i = 0; i < count; ++i) {
+    form.edt4->setText(QStringLiteral("S%1").arg(first + i));
+    form.Button1Click();
+  }
+}
+
+void Repaint(TForm1& form) { benchmark::DoNotOptimize(form.client->grab()); }
+
+// One Create with `present` spectra already there, chart and table repainted.
+void BM_Create(benchmark::State& state) {
+  SilentDesktop desktop;
+  TForm1 form(desktop);
+  const int present = static_cast<int>(state.range(0));
+  CreateSpectra(form, present);
+  int next = present;
+  for (auto _ : state) {
+    form.edt4->setText(QStringLiteral("S%1").arg(next++));
+    form.Button1Click();
+    Repaint(form);
+    state.PauseTiming();
+    form.DeleteSpectrum(form.ResponseInputs.name);
+    form.RefreshDataGrid();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_Create)->Arg(0)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// Delete of the first spectrum with `present` spectra, table rebuild included.
+void BM_DeleteFirst(benchmark::State& state) {
+  SilentDesktop desktop;
+  TForm1 form(desktop);
+  const int present = static_cast<int>(state.range(0));
+  CreateSpectra(form, present);
+  int next = present;
+  for (auto _ : state) {
+    form.lst1->setCurrentRow(0);
+    form.Button4Click();
+    Repaint(form);
+    state.PauseTiming();
+    CreateSpectra(form, 1, next++);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_DeleteFirst)->Arg(1)->Arg(50)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// A check-box toggle with `present` spectra, chart repainted.
+void BM_Toggle(benchmark::State& state) {
+  SilentDesktop desktop;
+  TForm1 form(desktop);
+  const int present = static_cast<int>(state.range(0));
+  CreateSpectra(form, present);
+  bool shown = true;
+  for (auto _ : state) {
+    shown = !shown;
+    form.lst1->SetChecked(0, shown);
+    form.lst1Change(0, shown);
+    Repaint(form);
+  }
+}
+BENCHMARK(BM_Toggle)->Arg(1)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// Start-up to the first shown window, beside a bare Qt main window.
+void BM_StartupTremvale(benchmark::State& state) {
+  for (auto _ : state) {
+    SilentDesktop desktop;
+    TForm1 form(desktop);
+    TForm2 panel(nullptr);
+    form.show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(form.grab());
+  }
+}
+BENCHMARK(BM_StartupTremvale)->Unit(benchmark::kMillisecond);
+
+void BM_StartupBareMainWindow(benchmark::State& state) {
+  for (auto _ : state) {
+    QMainWindow window;
+    window.resize(931, 460);
+    window.show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(window.grab());
+  }
+}
+BENCHMARK(BM_StartupBareMainWindow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
