@@ -2,9 +2,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QTemporaryDir>
 
 #include "GraphPanelForm.h"
 #include "SpectrumCheckList.h"
@@ -12,15 +13,19 @@
 
 namespace {
 
-// Answers every box at once and cancels every dialog.
+// Answers every box at once; the save dialog returns `answer` (empty: cancel).
 class SilentDesktop : public Desktop {
  public:
   void Warning(const QString&) override {}
   void Information(const QString&) override {}
   void Error(const QString&) override {}
-  std::optional<QString> SaveFileName(const SaveDialogSettings&) override { return {}; }
+  std::optional<QString> SaveFileName(const SaveDialogSettings&) override {
+    if (answer.isEmpty()) return std::nullopt;
+    return answer;
+  }
   void OpenAddress(const QString&) override {}
   QString DecimalSymbol() const override { return QStringLiteral("."); }
+  QString answer;
 };
 
 void CreateSpectra(TForm1& form, int count, int first = 0) {
@@ -84,6 +89,17 @@ void BM_Toggle(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Toggle)->Arg(1)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// Save Data from the click to the closed file, the dialog answered at once.
+void BM_SaveData(benchmark::State& state) {
+  SilentDesktop desktop;
+  QTemporaryDir folder;
+  desktop.answer = folder.filePath(QStringLiteral("Spectrum.csv"));
+  TForm1 form(desktop);
+  CreateSpectra(form, static_cast<int>(state.range(0)));
+  for (auto _ : state) form.Button2Click();
+}
+BENCHMARK(BM_SaveData)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // Start-up to the first shown window, beside a bare Qt main window.
 void BM_StartupTremvale(benchmark::State& state) {
