@@ -56,8 +56,9 @@ TAboutBox::TAboutBox(QWidget* owner, Desktop& desktop) : QDialog(owner), desktop
   img1->setScaledContents(true);
   img1->setGeometry(23, 12, 55, 55);
 
-  // Heights of one line are 14, not 13: the Linux fonts at 12 px need one pixel more for
-  // descenders. lbl7 and lbl6 are a few pixels wider for the same reason.
+  // One line is 14 pixels high, not 13: the Linux fonts at 12 px need one pixel more for
+  // descenders. lbl7 (60, not 55) and lbl6 (92, not 86) are wider: their texts are wider in
+  // these fonts.
   const QString author = QString::fromUtf8(author::kName);
   lbl3 = AddLabel(Panel1, {96, 9, 208, 20}, QStringLiteral("Tremvale"), 16, false, false);
   lbl1 =
