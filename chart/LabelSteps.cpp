@@ -1,5 +1,6 @@
 #include "LabelSteps.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -8,6 +9,8 @@ namespace {
 // k * step drifts from the decimal value by far less than this; without the tolerance a label
 // that belongs exactly on the range's end (3 * 0.02 > 0.06) would be lost.
 constexpr double kEndTolerance = 1e-9;
+
+constexpr double kFinestDecade = -3;
 
 bool Usable(AxisRange range, double step) {
   return step > 0 && std::isfinite(step) && std::isfinite(range.min) && std::isfinite(range.max) &&
@@ -62,8 +65,10 @@ double NiceLabelStep(AxisRange range, double axisPixels, double labelSpacing) {
   const double span = range.Span();
   if (!(span > 0) || !std::isfinite(span)) return 1;
   constexpr std::array<double, 3> kMantissas = {1, 2, 5};
-  // Start two decades below the span: finer labels never fit a screen.
-  const double firstDecade = std::floor(std::log10(span)) - 2;
+  // Start two decades below the span, where labels never fit a screen, but not below the
+  // thousandths: finer steps would give labels whose three-decimal texts stand at the wrong
+  // value or repeat.
+  const double firstDecade = std::max(std::floor(std::log10(span)) - 2, kFinestDecade);
   for (int i = 0;; ++i) {
     const double step = kMantissas[static_cast<std::size_t>(i % 3)] *
                         std::pow(10.0, firstDecade + static_cast<double>(i / 3));

@@ -24,6 +24,6 @@ bool LabelsFit(AxisRange range, double step, double axisPixels, double labelSpac
 double DoublingLabelStep(AxisRange range, double desiredStep, double axisPixels,
                          double labelSpacing);
 
-// The smallest step of the form 1, 2 or 5 times a power of ten whose labels fit, or the first
-// such step beyond the span.
+// The smallest step of the form 1, 2 or 5 times a power of ten, and at least 0.001, whose
+// labels fit, or the first such step beyond the span.
 double NiceLabelStep(AxisRange range, double axisPixels, double labelSpacing);

@@ -2,12 +2,10 @@
 
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
-#include <QHelpEvent>
 #include <QLegend>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
 #include <utility>
@@ -82,7 +80,11 @@ ResponseChartView::ResponseChartView(QWidget* parent)
   UpdateAxes();
 }
 
-ResponseChartView::~ResponseChartView() = default;
+ResponseChartView::~ResponseChartView() {
+  // The chart outlives this object's members while the base class tears it down.
+  animator_.Stop();
+  chart()->disconnect(this);
+}
 
 void ResponseChartView::SetUpChart() {
   QChart* c = chart();
@@ -262,17 +264,6 @@ QImage ResponseChartView::RenderImage() {
   QGraphicsLayout* layout = chart()->layout();
   for (int pass = 0; pass < kLayoutPasses && !layout->isActivated(); ++pass) layout->activate();
   return grab().toImage();
-}
-
-bool ResponseChartView::viewportEvent(QEvent* event) {
-  // The graphics view would look for a tooltip among the chart's items only and never show
-  // the view's own.
-  if (event->type() == QEvent::ToolTip) {
-    const auto* help = static_cast<QHelpEvent*>(event);
-    QToolTip::showText(help->globalPos(), toolTip(), this);
-    return true;
-  }
-  return QChartView::viewportEvent(event);
 }
 
 void ResponseChartView::resizeEvent(QResizeEvent* event) {

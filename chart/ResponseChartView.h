@@ -63,7 +63,6 @@ class ResponseChartView : public QChartView {
   void doubleClicked();
 
  protected:
-  bool viewportEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
