@@ -74,6 +74,12 @@ QLineEdit* MakeField(QWidget* parent, const QString& text, QRect geometry) {
   return field;
 }
 
+// Keeps the field on a listed position: the picked one when it exists.
+void StoreListIndex(const QComboBox& list, std::int32_t& field) {
+  const int index = list.currentIndex();
+  if (index >= 0 && index < list.count()) field = index;
+}
+
 QString TrimControls(const QString& text) {
   qsizetype begin = 0;
   qsizetype end = text.size();
@@ -291,26 +297,22 @@ void TForm1::cbb1Change() {
 }
 
 void TForm1::cbb2Change() {
-  const int index = cbb2->currentIndex();
-  if (index >= 0 && index <= 5) ResponseInputs.intensity = index;
+  StoreListIndex(*cbb2, ResponseInputs.intensity);
   UpdateDefaults();
 }
 
 void TForm1::cbb3Change() {
-  const int index = cbb3->currentIndex();
-  if (index >= 0 && index <= 2) ResponseInputs.action = index;
+  StoreListIndex(*cbb3, ResponseInputs.action);
   UpdateDefaults();
 }
 
 void TForm1::cbb4Change() {
-  const int index = cbb4->currentIndex();
-  if (index >= 0 && index <= 4) ResponseInputs.siteClass = index;
+  StoreListIndex(*cbb4, ResponseInputs.siteClass);
   UpdateDefaults();
 }
 
 void TForm1::cbb5Change() {
-  const int index = cbb5->currentIndex();
-  if (index >= 0 && index <= 2) ResponseInputs.group = index;
+  StoreListIndex(*cbb5, ResponseInputs.group);
   UpdateDefaults();
 }
 
