@@ -12,6 +12,14 @@ double PlotMapping::YValue(double py) const {
   return ranges_.y.max - (py - area_.top) / area_.height * ranges_.y.Span();
 }
 
+double PlotMapping::XPixel(double x) const {
+  return area_.left + (x - ranges_.x.min) / ranges_.x.Span() * area_.width;
+}
+
+double PlotMapping::YPixel(double y) const {
+  return area_.top + (ranges_.y.max - y) / ranges_.y.Span() * area_.height;
+}
+
 PlotRanges PlotMapping::Selected(double x1, double y1, double x2, double y2) const {
   if (!Valid()) return ranges_;
   return {{XValue(std::min(x1, x2)), XValue(std::max(x1, x2))},

@@ -22,6 +22,8 @@ class PlotMapping {
 
   double XValue(double px) const;
   double YValue(double py) const;
+  double XPixel(double x) const;
+  double YPixel(double y) const;
 
   // The ranges a rubber band between two corners selects, whichever way it was drawn.
   PlotRanges Selected(double x1, double y1, double x2, double y2) const;

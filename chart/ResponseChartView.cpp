@@ -3,7 +3,6 @@
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QLegend>
-#include <QLineSeries>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -17,6 +16,7 @@
 #include "LegendEntries.h"
 #include "NumberText.h"
 #include "PlotMapping.h"
+#include "SeriesLinesItem.h"
 #include "ValueLabelAxis.h"
 
 namespace {
@@ -30,7 +30,6 @@ constexpr double kMarginLeft = 0.03;
 constexpr double kMarginRight = 0.03;
 constexpr double kMarginBottom = 0.04;
 constexpr int kBorder = 1;
-constexpr int kLineWidth = 2;
 constexpr double kLeftStartIncrement = 0.0025;
 constexpr int kZoomIntervalMs = 15;
 constexpr Rgb kZoomPen = 0xFF80FF;
@@ -39,18 +38,14 @@ constexpr int kZoomPenWidth = 2;
 constexpr double kLeftLabelSpacing = 1.5;
 // A bottom-axis label needs the width of a three-decimal text plus a gap of one label height.
 const QString kBottomLabelSample = QStringLiteral("0.000");
-constexpr qreal kLegendZ = 1000;  // above every chart item
+constexpr qreal kLinesZ = 500;    // above the grid and the axes
+constexpr qreal kLegendZ = 1000;  // above the lines
 constexpr qreal kChartFontPoints = 8;
 constexpr int kLayoutPasses = 4;
 
 QColor ToQColor(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
 Rgb ToRgb(const QColor& color) { return static_cast<Rgb>(color.rgb() & 0xFFFFFFu); }
-
-QString ToDisplay(const std::string& raw) {
-  // Qt Charts renders series names as rich text; a name is plain text.
-  return QString::fromStdString(raw).toHtmlEscaped();
-}
 
 // Axis and legend texts are kept small enough for the axis title to fit the docked chart.
 QFont ChartFont(QFont font) {
@@ -81,9 +76,12 @@ ResponseChartView::ResponseChartView(QWidget* parent)
 }
 
 ResponseChartView::~ResponseChartView() {
-  // The chart outlives this object's members while the base class tears it down.
+  // The base class tears the chart down after this object's members are gone: nothing in it
+  // may still point at them.
   animator_.Stop();
   chart()->disconnect(this);
+  delete lines_;
+  delete legend_;
 }
 
 void ResponseChartView::SetUpChart() {
@@ -100,6 +98,7 @@ void ResponseChartView::SetUpChart() {
   axisY_ = new ValueLabelAxis(c);
   SetUpAxis(axisX_, kBottomTitle, Qt::AlignBottom);
   SetUpAxis(axisY_, kLeftTitle, Qt::AlignLeft);
+  SetUpLines();
   SetUpLegend();
 
   connect(c, &QChart::plotAreaChanged, this, [this] { OnPlotAreaChanged(); });
@@ -117,6 +116,11 @@ void ResponseChartView::SetUpAxis(ValueLabelAxis* axis, const QString& title,
   axis->setLinePen(QPen(Qt::black, 1));
   axis->setGridLinePen(QPen(QColor(0xC8, 0xC8, 0xC8), 1, Qt::DotLine));
   axis->setMinorGridLineVisible(false);
+}
+
+void ResponseChartView::SetUpLines() {
+  lines_ = new SeriesLinesItem(series_, chart());
+  lines_->setZValue(kLinesZ);
 }
 
 void ResponseChartView::SetUpLegend() {
@@ -138,23 +142,7 @@ void ResponseChartView::AddSpectrumSeries(const DesignSpectrum& spectrum) {
     if (spectrum.GetSa(period, sa) < 0) break;
     points.push_back({period, sa});
   }
-  const ChartSeries& added = series_.Append(spectrum.name, std::move(points));
-
-  QList<QPointF> linePoints;
-  linePoints.reserve(static_cast<qsizetype>(added.Points().size()));
-  for (const ChartPoint& point : added.Points()) linePoints.append(QPointF(point.x, point.y));
-
-  auto* line = new QLineSeries;
-  // Name and pen before the series joins the chart: Qt's legend marker does not follow a
-  // later rename, and the theme would recolour a default pen.
-  line->setName(ToDisplay(added.Title()));
-  line->setPen(QPen(ToQColor(added.Color()), kLineWidth, Qt::SolidLine));
-  line->setPointsVisible(false);
-  line->replace(linePoints);
-  chart()->addSeries(line);
-  line->attachAxis(axisX_);
-  line->attachAxis(axisY_);
-  lines_.push_back(line);
+  series_.Append(spectrum.name, std::move(points));
   SeriesChanged();
 }
 
@@ -166,30 +154,19 @@ const ChartSeries& ResponseChartView::Series(int index) const {
 
 void ResponseChartView::RemoveSeries(int index) {
   if (index < 0 || index >= SeriesCount()) return;
-  DetachLine(static_cast<std::size_t>(index));
+  series_.Remove(static_cast<std::size_t>(index));
   SeriesChanged();
 }
 
 void ResponseChartView::RemoveAllSeries() {
   if (SeriesCount() == 0) return;
-  while (SeriesCount() > 0) DetachLine(0);
+  while (SeriesCount() > 0) series_.Remove(0);
   SeriesChanged();
-}
-
-void ResponseChartView::DetachLine(std::size_t index) {
-  QLineSeries* line = lines_[index];
-  chart()->removeSeries(line);
-  delete line;
-  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
-  series_.Remove(index);
 }
 
 void ResponseChartView::SetSeriesActive(int index, bool active) {
   if (index < 0 || index >= SeriesCount()) return;
-  const auto at = static_cast<std::size_t>(index);
-  if (!series_.SetActive(at, active)) return;
-  lines_[at]->setVisible(active);
-  SeriesChanged();
+  if (series_.SetActive(static_cast<std::size_t>(index), active)) SeriesChanged();
 }
 
 void ResponseChartView::SetupLeftAxis() {
@@ -207,6 +184,7 @@ void ResponseChartView::RefreshLabels() {
 void ResponseChartView::SeriesChanged() {
   UpdateAxes();
   SyncLegend();
+  lines_->update();
 }
 
 void ResponseChartView::SyncLegend() { legend_->SetEntries(LegendEntries(series_)); }
@@ -221,7 +199,6 @@ void ResponseChartView::UpdateAxes() {
 
 void ResponseChartView::ApplyRanges(const PlotRanges& ranges) {
   shown_ = ranges;
-  // attachAxis may have moved an axis to its series' extent, so compare with the axis itself.
   if (axisX_->min() != ranges.x.min || axisX_->max() != ranges.x.max) {
     axisX_->setRange(ranges.x.min, ranges.x.max);
   }
@@ -229,6 +206,7 @@ void ResponseChartView::ApplyRanges(const PlotRanges& ranges) {
     axisY_->setRange(ranges.y.min, ranges.y.max);
   }
   UpdateAxisLabels();
+  lines_->SetView(chart()->plotArea(), shown_);
 }
 
 void ResponseChartView::UpdateAxisLabels() {
@@ -249,6 +227,7 @@ void ResponseChartView::UpdateAxisLabels() {
 
 void ResponseChartView::OnPlotAreaChanged() {
   UpdateAxisLabels();
+  lines_->SetView(chart()->plotArea(), shown_);
   PlaceLegend();
 }
 

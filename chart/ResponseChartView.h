@@ -2,8 +2,7 @@
 
 #include <QChartView>
 #include <QImage>
-#include <QPoint>
-#include <vector>
+#include <QPointF>
 
 #include "ChartSeries.h"
 #include "LeftAxisSettings.h"
@@ -14,12 +13,13 @@
 
 class ChartLegendItem;
 class DesignSpectrum;
-class QLineSeries;
+class SeriesLinesItem;
 class ValueLabelAxis;
 
 // The response chart: one line per spectrum, Sa in g over the period T in s, with a legend of
 // the shown lines over the plot, rubber-band zoom (left drag), panning (right drag) and a hint.
-// It keeps the series list and the zoom state itself and only mirrors them into Qt Charts.
+// Qt Charts lays out and draws the axes; the series list, the zoom state, the lines and the
+// legend are this class's own.
 class ResponseChartView : public QChartView {
   Q_OBJECT
   Q_PROPERTY(int Tag READ Tag WRITE SetTag)
@@ -35,8 +35,9 @@ class ResponseChartView : public QChartView {
   void AddSpectrumSeries(const DesignSpectrum& spectrum);
 
   int SeriesCount() const;
-  const ChartSeries& Series(int index) const;  // throws std::out_of_range for a bad index
-  void RemoveSeries(int index);                // a bad index changes nothing
+  // Valid until the next series is added or removed; throws std::out_of_range for a bad index.
+  const ChartSeries& Series(int index) const;
+  void RemoveSeries(int index);  // a bad index changes nothing
   void RemoveAllSeries();
   void SetSeriesActive(int index, bool active);
 
@@ -76,9 +77,9 @@ class ResponseChartView : public QChartView {
 
   void SetUpChart();
   void SetUpAxis(ValueLabelAxis* axis, const QString& title, Qt::Alignment alignment);
+  void SetUpLines();
   void SetUpLegend();
   void ApplyMargins();
-  void DetachLine(std::size_t index);
   void SeriesChanged();
   void SyncLegend();
   void PlaceLegend();
@@ -91,13 +92,13 @@ class ResponseChartView : public QChartView {
   void FinishBand(const QPointF& releasePos);
 
   SeriesList series_;
-  std::vector<QLineSeries*> lines_;  // parallel to series_
   LeftAxisSettings leftAxis_;
   ZoomState zoom_;
   ZoomAnimator animator_;
   PlotRanges shown_;
   ValueLabelAxis* axisX_ = nullptr;
   ValueLabelAxis* axisY_ = nullptr;
+  SeriesLinesItem* lines_ = nullptr;
   ChartLegendItem* legend_ = nullptr;
   int tag_ = 0;
 

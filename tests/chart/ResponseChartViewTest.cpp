@@ -4,7 +4,6 @@
 
 #include <QCategoryAxis>
 #include <QHelpEvent>
-#include <QLineSeries>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
@@ -28,10 +27,6 @@ class ResponseChartViewTest : public ::testing::Test {
   void SetUp() override {
     view.resize(639, 248);
     view.SetupLeftAxis();
-  }
-
-  QLineSeries* Line(int index) const {
-    return qobject_cast<QLineSeries*>(view.chart()->series().at(index));
   }
 
   QCategoryAxis* Axis(Qt::Orientation orientation) const {
@@ -70,20 +65,21 @@ TEST_F(ResponseChartViewTest, CreatedSpectrumIsALineOf601PointsFromZeroToSix) {
   view.AddSpectrumSeries(spectrum);
 
   ASSERT_EQ(view.SeriesCount(), 1);
-  EXPECT_EQ(view.Series(0).Title(), "Frequent 7");
-  EXPECT_TRUE(view.Series(0).Active());
-  QLineSeries* line = Line(0);
-  ASSERT_EQ(line->count(), 601);
-  EXPECT_EQ(line->at(0).x(), 0);
-  EXPECT_EQ(line->at(600).x(), 6);
-  for (int i = 0; i < line->count(); ++i) {
+  const ChartSeries& series = view.Series(0);
+  EXPECT_EQ(series.Title(), "Frequent 7");
+  EXPECT_TRUE(series.Active());
+  EXPECT_EQ(series.Color(), 0x4466A3u);
+  ASSERT_EQ(series.Points().size(), 601u);
+  EXPECT_EQ(series.Points().front().x, 0);
+  EXPECT_EQ(series.Points().back().x, 6);
+  for (int i = 0; i < 601; ++i) {
     double sa = 0;
     spectrum.GetSa(FinePeriod(i), sa);
-    ASSERT_EQ(line->at(i), QPointF(FinePeriod(i), sa)) << "point " << i;
+    const ChartPoint& point = series.Points()[static_cast<std::size_t>(i)];
+    ASSERT_EQ(point.x, FinePeriod(i));
+    ASSERT_EQ(point.y, sa) << "point " << i;
   }
-  EXPECT_EQ(line->pen().color(), QColor(0x44, 0x66, 0xA3));
-  EXPECT_EQ(line->pen().width(), 2);
-  EXPECT_FALSE(line->pointsVisible());
+  EXPECT_GT(PixelsOf(0x4466A3), 500) << "a 2-pixel line across the plot";
 }
 
 TEST_F(ResponseChartViewTest, RemovalKeepsOrderAndColoursAndFreesTheColour) {
@@ -92,21 +88,18 @@ TEST_F(ResponseChartViewTest, RemovalKeepsOrderAndColoursAndFreesTheColour) {
   view.RemoveSeries(1);
   view.AddSpectrumSeries(Spectrum("D", 0.08));
 
-  const std::vector<std::pair<QString, QRgb>> expected = {
+  const std::vector<std::pair<std::string, QRgb>> expected = {
       {"A", 0x4466A3}, {"C", 0xF14C14}, {"D", 0xF39C35}};
   ASSERT_EQ(view.SeriesCount(), 3);
-  ASSERT_EQ(view.chart()->series().size(), 3);
   for (int i = 0; i < 3; ++i) {
     const auto& [title, color] = expected[static_cast<std::size_t>(i)];
-    EXPECT_EQ(QString::fromStdString(view.Series(i).Title()), title);
+    EXPECT_EQ(view.Series(i).Title(), title);
     EXPECT_EQ(view.Series(i).Color(), color);
-    EXPECT_EQ(Line(i)->name(), title);
-    EXPECT_EQ(Line(i)->pen().color().rgb() & 0xFFFFFFu, color);
+    EXPECT_GT(PixelsOf(color), 0) << title;
   }
 
   view.RemoveAllSeries();
   EXPECT_EQ(view.SeriesCount(), 0);
-  EXPECT_TRUE(view.chart()->series().isEmpty());
   EXPECT_EQ(PixelsOf(0x4466A3), 0);
 }
 
@@ -117,7 +110,6 @@ TEST_F(ResponseChartViewTest, HidingRemovesLineAndLegendEntryAndLowersTheLeftAxi
   EXPECT_GT(PixelsOf(0xF39C35), 100);
 
   view.SetSeriesActive(1, false);
-  EXPECT_FALSE(Line(1)->isVisible());
   EXPECT_DOUBLE_EQ(Axis(Qt::Vertical)->max(), 0.08);
   EXPECT_EQ(PixelsOf(0xF39C35), 0) << "the picture leaves the hidden line out";
   ASSERT_EQ(view.Legend().RowCount(), 1);
@@ -129,8 +121,7 @@ TEST_F(ResponseChartViewTest, HidingRemovesLineAndLegendEntryAndLowersTheLeftAxi
   EXPECT_DOUBLE_EQ(Axis(Qt::Vertical)->max(), 0.32) << "none shown: ranges of all";
 
   view.SetSeriesActive(1, true);
-  EXPECT_TRUE(Line(1)->isVisible());
-  view.RenderImage();
+  EXPECT_GT(PixelsOf(0xF39C35), 100);
   EXPECT_EQ(view.Legend().RowText(0), "High");
 }
 
@@ -139,8 +130,6 @@ TEST_F(ResponseChartViewTest, TitleWithMarkupIsShownAsText) {
   view.RenderImage();
   EXPECT_EQ(view.Series(0).Title(), "<b>x</b>");
   EXPECT_EQ(view.Legend().RowText(0), "<b>x</b>");
-  // Qt Charts renders series names as rich text, so its copy is escaped.
-  EXPECT_EQ(Line(0)->name(), "&lt;b&gt;x&lt;/b&gt;");
 }
 
 TEST_F(ResponseChartViewTest, PictureHasTheWidgetSize) {
@@ -180,6 +169,18 @@ TEST_F(ResponseChartViewTest, RightwardDragZoomsLeftwardRestoresShortDragsDoNoth
   EXPECT_NEAR(zoomed.y.max, 0.06, 0.001);
   EXPECT_DOUBLE_EQ(Axis(Qt::Horizontal)->min(), zoomed.x.min);
   EXPECT_DOUBLE_EQ(Axis(Qt::Vertical)->max(), zoomed.y.max);
+  // The line is cut at the plot's edges.
+  const QImage image = view.RenderImage();
+  const QRect plot = view.chart()->plotArea().toAlignedRect().adjusted(-1, -1, 1, 1);
+  int inside = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if ((image.pixel(x, y) & 0xFFFFFFu) != 0x4466A3u) continue;
+      ASSERT_TRUE(plot.contains(x, y)) << x << ", " << y;
+      ++inside;
+    }
+  }
+  EXPECT_GT(inside, 100);
 
   Drag(middle, middle + QPoint(-16, 60));
   EXPECT_EQ(view.AxisRanges(), zoomed) << "a short leftward drag does not restore";
