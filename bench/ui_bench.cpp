@@ -2,12 +2,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QProcess>
 #include <QTemporaryDir>
 
-#include "GraphPanelForm.h"
 #include "SpectrumCheckList.h"
 #include "Unit1.h"
 
@@ -56,7 +57,42 @@ void BM_Create(benchmark::State& state) {
 }
 BENCHMARK(BM_Create)->Arg(0)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
 
-// Delete of the first spectrum with `present` spectra, table rebuild included.
+// Delete of the first spectrum with `present` spectra: the command alone (chart and list
+// updated, table rebuilt), then with the table repainted.
+void BM_DeleteFirstCommand(benchmark::State& state) {
+  SilentDesktop desktop;
+  TForm1 form(desktop);
+  const int present = static_cast<int>(state.range(0));
+  CreateSpectra(form, present);
+  int next = present;
+  for (auto _ : state) {
+    form.lst1->setCurrentRow(0);
+    form.Button4Click();
+    state.PauseTiming();
+    CreateSpectra(form, 1, next++);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_DeleteFirstCommand)->Arg(1)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteFirstTableRepaint(benchmark::State& state) {
+  SilentDesktop desktop;
+  TForm1 form(desktop);
+  const int present = static_cast<int>(state.range(0));
+  CreateSpectra(form, present);
+  int next = present;
+  for (auto _ : state) {
+    form.lst1->setCurrentRow(0);
+    form.Button4Click();
+    benchmark::DoNotOptimize(form.grp4->grab());
+    state.PauseTiming();
+    CreateSpectra(form, 1, next++);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_DeleteFirstTableRepaint)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The same with the whole window repainted, chart included.
 void BM_DeleteFirst(benchmark::State& state) {
   SilentDesktop desktop;
   TForm1 form(desktop);
@@ -101,29 +137,24 @@ void BM_SaveData(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveData)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
-// Start-up to the first shown window, beside a bare Qt main window.
-void BM_StartupTremvale(benchmark::State& state) {
+// Start-up to the first painted window, whole processes, beside a bare Qt main window.
+void RunProbe(benchmark::State& state, const char* kind) {
+  const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/startup_probe");
   for (auto _ : state) {
-    SilentDesktop desktop;
-    TForm1 form(desktop);
-    TForm2 panel(nullptr);
-    form.show();
-    QApplication::processEvents();
-    benchmark::DoNotOptimize(form.grab());
+    QProcess process;
+    process.start(probe, {QString::fromLatin1(kind)});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+      state.SkipWithError("startup_probe failed");
+      return;
+    }
   }
 }
-BENCHMARK(BM_StartupTremvale)->Unit(benchmark::kMillisecond);
-
-void BM_StartupBareMainWindow(benchmark::State& state) {
-  for (auto _ : state) {
-    QMainWindow window;
-    window.resize(931, 460);
-    window.show();
-    QApplication::processEvents();
-    benchmark::DoNotOptimize(window.grab());
-  }
-}
-BENCHMARK(BM_StartupBareMainWindow)->Unit(benchmark::kMillisecond);
+void BM_StartupTremvale(benchmark::State& state) { RunProbe(state, "tremvale"); }
+void BM_StartupBareMainWindow(benchmark::State& state) { RunProbe(state, "bare"); }
+void BM_StartupMainWindowWithLabel(benchmark::State& state) { RunProbe(state, "text"); }
+BENCHMARK(BM_StartupTremvale)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartupBareMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartupMainWindowWithLabel)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

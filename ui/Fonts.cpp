@@ -1,5 +1,7 @@
 #include "Fonts.h"
 
+#include <QFontDatabase>
+#include <QHash>
 #include <QStringList>
 
 namespace {
@@ -11,11 +13,27 @@ QStringList Fallbacks(const QString& family) {
             QStringLiteral("DejaVu Sans Condensed")};
   return {family, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
 }
+
+// The installed family that stands for `family`, looked up once: every font lookup with a
+// missing first family costs a full font-database search, which showed in start-up time.
+QString InstalledFamily(const QString& family) {
+  static QHash<QString, QString> resolved;
+  const auto found = resolved.constFind(family);
+  if (found != resolved.constEnd()) return *found;
+  const QStringList candidates = Fallbacks(family);
+  QString installed = candidates.front();
+  for (const QString& candidate : candidates) {
+    if (QFontDatabase::hasFamily(candidate)) {
+      installed = candidate;
+      break;
+    }
+  }
+  return *resolved.insert(family, installed);
+}
 }  // namespace
 
 QFont PixelFont(const QString& family, int pixelSize, bool bold) {
-  QFont font;
-  font.setFamilies(Fallbacks(family));
+  QFont font(InstalledFamily(family));
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(pixelSize);
   font.setBold(bold);
