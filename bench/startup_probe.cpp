@@ -10,18 +10,10 @@
 #include <cstring>
 
 #include "GraphPanelForm.h"
+#include "SilentDesktop.h"
 #include "Unit1.h"
 
 namespace {
-class SilentDesktop : public Desktop {
- public:
-  void Warning(const QString&) override {}
-  void Information(const QString&) override {}
-  void Error(const QString&) override {}
-  std::optional<QString> SaveFileName(const SaveDialogSettings&) override { return {}; }
-  void OpenAddress(const QString&) override {}
-};
-
 void ShowAndPaint(QWidget& window) {
   window.show();
   while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed())

@@ -9,25 +9,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "SilentDesktop.h"
 #include "SpectrumCheckList.h"
 #include "Unit1.h"
 
 namespace {
-
-// Answers every box at once; the save dialog returns `answer` (empty: cancel).
-class SilentDesktop : public Desktop {
- public:
-  void Warning(const QString&) override {}
-  void Information(const QString&) override {}
-  void Error(const QString&) override {}
-  std::optional<QString> SaveFileName(const SaveDialogSettings&) override {
-    if (answer.isEmpty()) return std::nullopt;
-    return answer;
-  }
-  void OpenAddress(const QString&) override {}
-  QString DecimalSymbol() const override { return QStringLiteral("."); }
-  QString answer;
-};
 
 void CreateSpectra(TForm1& form, int count, int first = 0) {
   for (int i = 0; i < count; ++i) {
@@ -58,56 +44,32 @@ void BM_Create(benchmark::State& state) {
 BENCHMARK(BM_Create)->Arg(0)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
 
 // Delete of the first spectrum with `present` spectra: the command alone (chart and list
-// updated, table rebuilt), then with the table repainted.
+// updated, table rebuilt), with the table repainted, and with the whole window repainted.
+template <typename Repaint>
+void DeleteFirst(benchmark::State& state, Repaint repaint) {
+  SilentDesktop desktop;
+  TForm1 form(desktop);
+  const int present = static_cast<int>(state.range(0));
+  CreateSpectra(form, present);
+  int next = present;
+  for (auto _ : state) {
+    form.lst1->setCurrentRow(0);
+    form.Button4Click();
+    repaint(form);
+    state.PauseTiming();
+    CreateSpectra(form, 1, next++);
+    state.ResumeTiming();
+  }
+}
 void BM_DeleteFirstCommand(benchmark::State& state) {
-  SilentDesktop desktop;
-  TForm1 form(desktop);
-  const int present = static_cast<int>(state.range(0));
-  CreateSpectra(form, present);
-  int next = present;
-  for (auto _ : state) {
-    form.lst1->setCurrentRow(0);
-    form.Button4Click();
-    state.PauseTiming();
-    CreateSpectra(form, 1, next++);
-    state.ResumeTiming();
-  }
+  DeleteFirst(state, [](TForm1&) {});
 }
-BENCHMARK(BM_DeleteFirstCommand)->Arg(1)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
-
 void BM_DeleteFirstTableRepaint(benchmark::State& state) {
-  SilentDesktop desktop;
-  TForm1 form(desktop);
-  const int present = static_cast<int>(state.range(0));
-  CreateSpectra(form, present);
-  int next = present;
-  for (auto _ : state) {
-    form.lst1->setCurrentRow(0);
-    form.Button4Click();
-    benchmark::DoNotOptimize(form.grp4->grab());
-    state.PauseTiming();
-    CreateSpectra(form, 1, next++);
-    state.ResumeTiming();
-  }
+  DeleteFirst(state, [](TForm1& form) { benchmark::DoNotOptimize(form.grp4->grab()); });
 }
+void BM_DeleteFirst(benchmark::State& state) { DeleteFirst(state, Repaint); }
+BENCHMARK(BM_DeleteFirstCommand)->Arg(1)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteFirstTableRepaint)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
-
-// The same with the whole window repainted, chart included.
-void BM_DeleteFirst(benchmark::State& state) {
-  SilentDesktop desktop;
-  TForm1 form(desktop);
-  const int present = static_cast<int>(state.range(0));
-  CreateSpectra(form, present);
-  int next = present;
-  for (auto _ : state) {
-    form.lst1->setCurrentRow(0);
-    form.Button4Click();
-    Repaint(form);
-    state.PauseTiming();
-    CreateSpectra(form, 1, next++);
-    state.ResumeTiming();
-  }
-}
 BENCHMARK(BM_DeleteFirst)->Arg(1)->Arg(50)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // A check-box toggle with `present` spectra, chart repainted.
