@@ -18,6 +18,8 @@ constexpr int kPanelHeight = 353;
 TForm2::TForm2(QWidget* owner) : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint) {
   setWindowTitle(QStringLiteral("GraphPanel"));
   setAttribute(Qt::WA_DeleteOnClose);
+  // Closing the main window ends the program even while the chart is out here.
+  setAttribute(Qt::WA_QuitOnClose, false);
   resize(kPanelWidth, kPanelHeight);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

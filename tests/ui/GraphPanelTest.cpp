@@ -2,6 +2,7 @@
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 #include "GraphPanelForm.h"
 #include "MainWindowFixture.h"
@@ -54,6 +55,7 @@ TEST_F(GraphPanelTest, DoubleClickPopsTheChartOutCentredAndBackIn) {
   EXPECT_EQ(panel->size(), QSize(857, 353));
   ExpectCentred(*panel);
   EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(panel->testAttribute(Qt::WA_QuitOnClose));  // closing the main window ends all
   EXPECT_EQ(form->cht1->size(), QSize(857, 353));
   EXPECT_EQ(form->cht1->toolTip(), "Double click to restore the Graph Panel.");
   EXPECT_EQ(form->cht1->Tag(), 1);
@@ -96,6 +98,16 @@ TEST_F(GraphPanelTest, CommandsActOnTheChartWhileItIsOut) {
   EXPECT_EQ(form->cht1->SeriesCount(), 2);
   EXPECT_EQ(form->cht1->Series(1).Title(), "B");
   EXPECT_FALSE(form->cht1->Series(0).Active());
+}
+
+TEST_F(GraphPanelTest, ClosingTheMainWindowEndsTheEventLoopWhileThePanelIsOpen) {
+  form->cht1DblClick();
+  QTimer::singleShot(0, form.get(), [this] { form->close(); });
+  QTimer guard;  // only so a failure cannot hang the run
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  guard.start(10000);
+  EXPECT_EQ(QApplication::exec(), 0);
 }
 
 TEST_F(GraphPanelTest, EndingTheProgramWithTheChartOutIsClean) {
