@@ -20,15 +20,18 @@ QString InstalledFamily(const QString& family) {
   static QHash<QString, QString> resolved;
   const auto found = resolved.constFind(family);
   if (found != resolved.constEnd()) return *found;
+  // The plain list of installed families: asking about a missing family by name makes
+  // fontconfig resolve aliases, which is slow.
+  static const QStringList installed = QFontDatabase::families();
   const QStringList candidates = Fallbacks(family);
-  QString installed = candidates.front();
+  QString chosen = candidates.front();
   for (const QString& candidate : candidates) {
-    if (QFontDatabase::hasFamily(candidate)) {
-      installed = candidate;
+    if (installed.contains(candidate)) {
+      chosen = candidate;
       break;
     }
   }
-  return *resolved.insert(family, installed);
+  return *resolved.insert(family, chosen);
 }
 }  // namespace
 

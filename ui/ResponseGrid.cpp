@@ -1,12 +1,12 @@
 #include "ResponseGrid.h"
 
 #include <QAbstractButton>
-#include <QHeaderView>
 #include <QPaintEvent>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 
 #include "DataTableModel.h"
+#include "FixedHeader.h"
 
 namespace {
 constexpr int kNameColumnWidth = 85;
@@ -15,7 +15,6 @@ constexpr int kRowHeight = 24;
 }  // namespace
 
 ResponseGrid::ResponseGrid(QWidget* parent) : QTableView(parent), model_(new DataTableModel(this)) {
-  setModel(model_);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -24,22 +23,14 @@ ResponseGrid::ResponseGrid(QWidget* parent) : QTableView(parent), model_(new Dat
   setWordWrap(false);
   setTextElideMode(Qt::ElideNone);
 
-  QHeaderView* top = horizontalHeader();
-  top->setSectionResizeMode(QHeaderView::Fixed);
+  // Headers before the model, so no section is ever measured for a size hint.
+  auto* top = new FixedHeader(Qt::Horizontal, kRowHeight, this);
   top->setDefaultSectionSize(kColumnWidth);
-  top->setMinimumSectionSize(1);
-  top->setFixedHeight(kRowHeight);
-  top->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  top->setHighlightSections(false);
-
-  QHeaderView* side = verticalHeader();
-  side->setSectionResizeMode(QHeaderView::Fixed);
-  side->setMinimumSectionSize(1);
+  setHorizontalHeader(top);
+  auto* side = new FixedHeader(Qt::Vertical, kNameColumnWidth, this);
   side->setDefaultSectionSize(kRowHeight);
-  side->setFixedWidth(kNameColumnWidth);
-  side->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  side->setHighlightSections(false);
-  side->setTextElideMode(Qt::ElideNone);
+  setVerticalHeader(side);
+  setModel(model_);
 
   // The corner cell carries the names column's heading; Qt's corner button draws no text.
   if (auto* corner = findChild<QAbstractButton*>()) {
