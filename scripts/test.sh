@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Tremvale and runs every test: the dev preset, a short fuzz run, then the asan preset.
+# Builds Tremvale and runs every test: the dev preset, the release preset (what the run
+# command builds), a short fuzz run, then the asan preset.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -12,6 +13,7 @@ run_preset() {
   ctest --preset "$1" -j "$jobs"
 }
 run_preset dev
+run_preset release
 echo "=== fuzz"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
 run_preset asan

@@ -44,10 +44,13 @@ void RecordingDesktop::Error(const QString& text) { messages_.push_back(ErrorMes
 
 std::optional<QString> RecordingDesktop::SaveFileName(const SaveDialogSettings& settings) {
   saveDialogs_.push_back(settings);
-  if (saveAnswers_.empty()) return std::nullopt;
-  std::optional<QString> answer = std::move(saveAnswers_.front());
+  if (saveAnswers_.empty() || !saveAnswers_.front()) {
+    if (!saveAnswers_.empty()) saveAnswers_.pop_front();
+    return std::nullopt;
+  }
+  const QString path = *saveAnswers_.front();
   saveAnswers_.pop_front();
-  return answer;
+  return path;
 }
 
 void RecordingDesktop::OpenAddress(const QString& address) { addresses_.push_back(address); }
