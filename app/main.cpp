@@ -3,7 +3,7 @@
 #include <exception>
 #include <memory>
 
-#include "AppResources.h"
+#include "ApplicationSetup.h"
 #include "ErrorText.h"
 #include "GraphPanelForm.h"
 #include "QtDesktop.h"
@@ -27,9 +27,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Tremvale"));
-  LoadResources();
-  QApplication::setWindowIcon(ApplicationIcon());
+  SetUpApplication();
   QtDesktop desktop(nullptr);
   try {
     auto form = std::make_unique<TForm1>(desktop);

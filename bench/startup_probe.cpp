@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <cstring>
 
+#include "ApplicationSetup.h"
 #include "GraphPanelForm.h"
 #include "SilentDesktop.h"
 #include "Unit1.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     ShowAndPaint(window);
     return 0;
   }
+  SetUpApplication();
   SilentDesktop desktop;
   TForm1 form(desktop);
   TForm2 panel(nullptr);
