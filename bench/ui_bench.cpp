@@ -22,14 +22,24 @@ void CreateSpectra(TForm1& form, int count, int first = 0) {
   }
 }
 
+// A main window holding as many spectra as the benchmark's argument says.
+struct PopulatedWindow {
+  explicit PopulatedWindow(const benchmark::State& state)
+      : present(static_cast<int>(state.range(0))) {
+    CreateSpectra(form, present);
+  }
+  SilentDesktop desktop;
+  TForm1 form{desktop};
+  int present;
+};
+
 void Repaint(TForm1& form) { benchmark::DoNotOptimize(form.client->grab()); }
 
 // One Create with `present` spectra already there, chart and table repainted.
 void BM_Create(benchmark::State& state) {
-  SilentDesktop desktop;
-  TForm1 form(desktop);
-  const int present = static_cast<int>(state.range(0));
-  CreateSpectra(form, present);
+  PopulatedWindow window(state);
+  TForm1& form = window.form;
+  const int present = window.present;
   int next = present;
   for (auto _ : state) {
     form.edt4->setText(QStringLiteral("S%1").arg(next++));
@@ -47,10 +57,9 @@ BENCHMARK(BM_Create)->Arg(0)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
 // updated, table rebuilt), with the table repainted, and with the whole window repainted.
 template <typename Repaint>
 void DeleteFirst(benchmark::State& state, Repaint repaint) {
-  SilentDesktop desktop;
-  TForm1 form(desktop);
-  const int present = static_cast<int>(state.range(0));
-  CreateSpectra(form, present);
+  PopulatedWindow window(state);
+  TForm1& form = window.form;
+  const int present = window.present;
   int next = present;
   for (auto _ : state) {
     form.lst1->setCurrentRow(0);
@@ -74,10 +83,8 @@ BENCHMARK(BM_DeleteFirst)->Arg(1)->Arg(50)->Arg(200)->Arg(1000)->Unit(benchmark:
 
 // A check-box toggle with `present` spectra, chart repainted.
 void BM_Toggle(benchmark::State& state) {
-  SilentDesktop desktop;
-  TForm1 form(desktop);
-  const int present = static_cast<int>(state.range(0));
-  CreateSpectra(form, present);
+  PopulatedWindow window(state);
+  TForm1& form = window.form;
   bool shown = true;
   for (auto _ : state) {
     shown = !shown;
