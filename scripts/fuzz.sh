@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-cmake --preset fuzz
+cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)"
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT

@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in deps/debian-packages.txt that are missing.
+# Installs the missing Debian packages: with "run", only what building and running the
+# program needs; otherwise also what the tests, benchmarks, fuzzing and packaging need.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+lists=("$here/deps/debian-packages-run.txt")
+[[ "${1:-all}" == run ]] || lists+=("$here/deps/debian-packages.txt")
 missing=()
 while read -r pkg; do
   [[ -z "$pkg" || "$pkg" == \#* ]] && continue
   if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$pkg")
   fi
-done < "$here/deps/debian-packages.txt"
+done < <(cat "${lists[@]}")
 if ((${#missing[@]})); then
   echo "Installing missing packages: ${missing[*]}"
   sudo_cmd=()
   [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
   export DEBIAN_FRONTEND=noninteractive
   "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

@@ -13,7 +13,9 @@ run_preset() {
   ctest --preset "$1" -j "$jobs"
 }
 run_preset dev
-run_preset release
+echo "=== preset bench"
+cmake --preset bench
+cmake --build --preset bench -j "$jobs"
 echo "=== fuzz"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
 run_preset asan
