@@ -14,20 +14,55 @@
 
 namespace {
 
+// The input as readable text: printable ASCII as it is, every other byte as \xNN.
+std::string Printable(std::string_view bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F && byte != '\\') {
+      out.push_back(c);
+    } else {
+      out.append("\\x").push_back(kHex[byte >> 4]);
+      out.push_back(kHex[byte & 0xF]);
+    }
+  }
+  return out;
+}
+
 [[noreturn]] void Fail(const char* what, std::string_view input, const std::string& detail) {
-  std::fprintf(stderr, "%s: input \"%.*s\" %s\n", what, static_cast<int>(input.size()),
-               input.data(), detail.c_str());
+  std::fprintf(stderr, "%s: input \"%s\" (separator \"%s\") %s\n", what,
+               Printable(input).c_str(), Printable(DecimalSeparator()).c_str(),
+               Printable(detail).c_str());
   std::abort();
 }
 
-// A text with d significant digits, read back, lies within half a unit of its last digit:
-// at most 5 * 10^-d of the value.
-void ExpectReadBack(std::string_view input, const std::string& text, double value,
-                    long double relative) {
+// How far a text of d significant digits may lie from the double x it was written from, relative
+// to |x|. Let x = m * 10^E with 1 <= m < 10.
+// 1. The digits come from the 18-digit form of x, correctly rounded by to_chars:
+//    error <= 0.5 * 10^(E-17).
+// 2. That form is rounded half away from zero to d digits: error <= 0.5 * 10^(E-d+1), also when a
+//    carry moves the text to the next power of ten.
+// 3. ParseNumber reads the text into a long double, rounding once to 64 significant bits:
+//    error <= 2^-64 times the text's value, and the text's value is at most
+//    |x| * (1 + 0.5 * 10^(1-d) + 0.5 * 10^-17).
+// Dividing by |x| >= 10^E, the text reads back within
+//    0.5 * 10^(1-d) + 0.5 * 10^-17 + 2^-64 * (1 + 0.5 * 10^(1-d) + 0.5 * 10^-17)
+// of x, relative. Steps 1 and 2 can both reach their bounds together (x just below a tie of the
+// d-digit rounding whose 18-digit form lands on the tie), so the bound is tight to within the
+// last term. For d = 15 it is 5.005000000000054e-15, for d = 5 it is 5.000000000000500e-5.
+long double ReadBackBound(int digits) {
+  const long double step2 = 0.5L * std::pow(10.0L, 1 - digits);
+  const long double step1 = 0.5e-17L;
+  const long double step3 = std::ldexp(1.0L, -64) * (1 + step2 + step1);
+  return step2 + step1 + step3;
+}
+
+void ExpectReadBack(std::string_view input, const std::string& text, double value, int digits) {
   const auto back = ParseNumber(text);
   if (!back) Fail("text not readable", input, text);
   const long double error = std::fabs(*back - static_cast<long double>(value));
-  if (error > relative * std::fabs(static_cast<long double>(value))) {
+  if (error > ReadBackBound(digits) * std::fabs(static_cast<long double>(value))) {
     Fail("text does not read back", input, text);
   }
 }
@@ -61,8 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (general.empty() || scientific.empty() || six.empty() || two.empty()) {
     Fail("empty text", input, general);
   }
-  // Slightly above 5e-15 and 5e-5: the 18-digit form rounds once before the digit budget.
-  ExpectReadBack(input, general, value, 5.001e-15L);
-  ExpectReadBack(input, scientific, value, 5.001e-5L);
+  ExpectReadBack(input, general, value, 15);
+  ExpectReadBack(input, scientific, value, 5);
   return 0;
 }
