@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "ApplicationSetup.h"
+#include "CommandLine.h"
 #include "ErrorText.h"
 #include "GraphPanelForm.h"
 #include "QtDesktop.h"
@@ -18,6 +19,7 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (const auto exitCode = HandleCommandLine(argc, argv)) return *exitCode;
   if (!HasDisplay()) {
     std::fputs(
         "Tremvale needs a graphical desktop, and no display was found (DISPLAY is not set); "

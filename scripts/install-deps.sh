@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Installs the missing Debian packages: with "run", only what building and running the
-# program needs; otherwise also what the tests, benchmarks, fuzzing and packaging need.
+# programs needs (deps/debian-packages-run.txt); otherwise everything the tests, benchmarks,
+# fuzzing and packaging need as well (deps/debian-packages.txt).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-lists=("$here/deps/debian-packages-run.txt")
-[[ "${1:-all}" == run ]] || lists+=("$here/deps/debian-packages.txt")
+list="$here/deps/debian-packages.txt"
+[[ "${1:-all}" == run ]] && list="$here/deps/debian-packages-run.txt"
 missing=()
 while read -r pkg; do
   [[ -z "$pkg" || "$pkg" == \#* ]] && continue
   if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$pkg")
   fi
-done < <(cat "${lists[@]}")
+done <"$list"
 if ((${#missing[@]})); then
   echo "Installing missing packages: ${missing[*]}"
   sudo_cmd=()

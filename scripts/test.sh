@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
-# Builds Tremvale and runs every test: the dev preset, the release preset (what the run
-# command builds), a short fuzz run, then the asan preset.
+# Builds Tremvale and runs every check: the package lists against what the configure finds, the
+# Qt-free libraries alone, the dev tests, an optimised build of the programs with the benchmarks
+# and the Debian package, a short run of every fuzzer, then the sanitizer tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+started=$SECONDS
 bash scripts/install-deps.sh
+bash scripts/check-closure.sh
 export QT_QPA_PLATFORM=offscreen
+# Compilations are cached by path relative to the checkout, so any clone reuses them.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 jobs=$(nproc)
-run_preset() {
-  echo "=== preset $1"
-  cmake --preset "$1"
+step() { echo "=== $* ($((SECONDS - started)) s)"; }
+build() {
+  cmake --preset "$1" >/dev/null
   cmake --build --preset "$1" -j "$jobs"
+}
+run_preset() {
+  step "preset $1"
+  build "$1"
   ctest --preset "$1" -j "$jobs"
 }
+run_preset core
 run_preset dev
-echo "=== preset bench"
-cmake --preset bench
-cmake --build --preset bench -j "$jobs"
-echo "=== fuzz"
-bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+step "preset bench: optimised programs, benchmarks and the Debian package"
+build bench
+bash scripts/check-package.sh build/bench
+step "fuzz"
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-20}"
 run_preset asan
+step "all checks passed"

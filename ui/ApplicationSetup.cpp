@@ -4,9 +4,13 @@
 
 #include "AppResources.h"
 #include "Fonts.h"
+#include "model/Version.h"
 
 void SetUpApplication() {
   QApplication::setApplicationName(QStringLiteral("Tremvale"));
+  QApplication::setApplicationVersion(QString::fromLatin1(tremvale::kVersion));
+  // Lets the desktop match the running window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(tremvale::kApplicationId));
   QApplication::setWindowIcon(ApplicationIcon());
   QApplication::setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
 }
