@@ -3,12 +3,12 @@
 #include <exception>
 #include <memory>
 
-#include "ApplicationSetup.h"
-#include "CommandLine.h"
-#include "ErrorText.h"
-#include "GraphPanelForm.h"
-#include "QtDesktop.h"
-#include "Unit1.h"
+#include "app/CommandLine.h"
+#include "ui/platform/ApplicationSetup.h"
+#include "ui/platform/ErrorText.h"
+#include "ui/platform/QtDesktop.h"
+#include "ui/windows/GraphPanelForm.h"
+#include "ui/windows/Unit1.h"
 
 namespace {
 // Qt aborts with a long message when there is no display; say plainly what to do instead.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Desktop.h"
+#include "ui/platform/Desktop.h"
 
 // A desktop for benchmarks: every box is answered at once, the save dialog returns `answer`
 // (empty: the user cancels), the decimal symbol is ".".

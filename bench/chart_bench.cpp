@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <string>
 
-#include "DesignSpectrum.h"
-#include "ResponseChartView.h"
+#include "chart/widget/ResponseChartView.h"
+#include "model/DesignSpectrum.h"
 
 namespace {
 

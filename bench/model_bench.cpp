@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "CsvText.h"
-#include "DesignSpectrum.h"
-#include "NumberText.h"
-#include "SpectrumList.h"
+#include "model/CsvText.h"
+#include "model/DesignSpectrum.h"
+#include "model/NumberText.h"
+#include "model/SpectrumList.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <QWindow>
 #include <cstring>
 
-#include "ApplicationSetup.h"
-#include "GraphPanelForm.h"
-#include "SilentDesktop.h"
-#include "Unit1.h"
+#include "bench/SilentDesktop.h"
+#include "ui/platform/ApplicationSetup.h"
+#include "ui/windows/GraphPanelForm.h"
+#include "ui/windows/Unit1.h"
 
 namespace {
 void ShowAndPaint(QWidget& window) {

@@ -9,9 +9,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "SilentDesktop.h"
-#include "SpectrumCheckList.h"
-#include "Unit1.h"
+#include "bench/SilentDesktop.h"
+#include "ui/widgets/SpectrumCheckList.h"
+#include "ui/windows/Unit1.h"
 
 namespace {
 

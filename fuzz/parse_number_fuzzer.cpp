@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "NumberText.h"
+#include "model/NumberText.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "CsvText.h"
+#include "model/CsvText.h"
 
 #include <string_view>
 
-#include "NumberText.h"
-#include "SpectrumList.h"
+#include "model/NumberText.h"
+#include "model/SpectrumList.h"
 
 namespace {
 

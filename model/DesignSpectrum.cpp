@@ -1,10 +1,10 @@
-#include "DesignSpectrum.h"
+#include "model/DesignSpectrum.h"
 
 #include <cmath>
 #include <utility>
 
-#include "ExtendedPower.h"
-#include "Warning.h"
+#include "model/ExtendedPower.h"
+#include "model/Warning.h"
 
 namespace {
 

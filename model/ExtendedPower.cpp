@@ -1,4 +1,4 @@
-#include "ExtendedPower.h"
+#include "model/ExtendedPower.h"
 
 #include <cfloat>
 #include <cmath>

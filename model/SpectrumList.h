@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "DesignSpectrum.h"
+#include "model/DesignSpectrum.h"
 
 // The ordered, owning set of created spectra, in creation order. Names are compared for
 // exact, case-sensitive equality; keeping them unique is the caller's check (NameExists).

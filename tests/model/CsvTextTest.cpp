@@ -1,11 +1,11 @@
-#include "CsvText.h"
+#include "model/CsvText.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
 
-#include "ModelFixture.h"
-#include "SpectrumList.h"
+#include "model/SpectrumList.h"
+#include "tests/model/ModelFixture.h"
 
 namespace {
 

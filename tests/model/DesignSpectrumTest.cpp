@@ -1,9 +1,9 @@
-#include "DesignSpectrum.h"
+#include "model/DesignSpectrum.h"
 
 #include <cmath>
 #include <limits>
 
-#include "ModelFixture.h"
+#include "tests/model/ModelFixture.h"
 
 namespace {
 

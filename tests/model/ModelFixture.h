@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "NumberText.h"
-#include "Warning.h"
+#include "model/NumberText.h"
+#include "model/Warning.h"
 
 // Records every model warning and puts the global settings back after each test.
 class ModelFixture : public ::testing::Test {

@@ -1,11 +1,11 @@
-#include "NumberText.h"
+#include "model/NumberText.h"
 
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <stdexcept>
 
-#include "ModelFixture.h"
+#include "tests/model/ModelFixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "SpectrumList.h"
+#include "model/SpectrumList.h"
 
 #include <gtest/gtest.h>
 

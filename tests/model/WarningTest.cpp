@@ -1,4 +1,4 @@
-#include "Warning.h"
+#include "model/Warning.h"
 
 #include <gtest/gtest.h>
 

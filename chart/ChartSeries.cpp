@@ -1,8 +1,0 @@
-#include "ChartSeries.h"
-
-#include <utility>
-
-ChartSeries::ChartSeries(std::string title, Rgb color, std::vector<ChartPoint> points)
-    : title_(std::move(title)), color_(color), points_(std::move(points)) {
-  for (const ChartPoint& point : points_) bounds_.Include(point.x, point.y);
-}

@@ -1,7 +1,0 @@
-#pragma once
-
-#include "PlotRanges.h"
-
-// The ranges shown at step `step` of `steps` of an animated zoom from `from` to `to`; the last
-// step gives `to` exactly.
-PlotRanges ZoomFrame(const PlotRanges& from, const PlotRanges& to, int step, int steps);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "chart/rules/SeriesList.h"
+
+struct LegendEntry {
+  std::size_t seriesIndex = 0;
+  std::string title;  // raw text
+  Rgb color = 0;
+};
+
+// One entry per shown series, in chart order; hidden series have none.
+std::vector<LegendEntry> LegendEntries(const SeriesList& series);

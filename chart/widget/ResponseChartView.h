@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QChartView>
+#include <QImage>
+#include <QPointF>
+
+#include "chart/rules/ChartSeries.h"
+#include "chart/rules/LeftAxisSettings.h"
+#include "chart/rules/PlotRanges.h"
+#include "chart/rules/SeriesList.h"
+#include "chart/rules/ZoomState.h"
+#include "chart/widget/ZoomAnimator.h"
+
+class ChartLegendItem;
+class DesignSpectrum;
+class SeriesLinesItem;
+class ValueLabelAxis;
+
+// The response chart: one line per spectrum, Sa in g over the period T in s, with a legend of
+// the shown lines over the plot, rubber-band zoom (left drag), panning (right drag) and a hint.
+// Qt Charts lays out and draws the axes; the series list, the zoom state, the lines and the
+// legend are this class's own.
+class ResponseChartView : public QChartView {
+  Q_OBJECT
+  Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+
+ public:
+  static constexpr int kZoomSteps = 8;
+
+  explicit ResponseChartView(QWidget* parent = nullptr);
+  ~ResponseChartView() override;
+
+  // Appends a shown series titled with the spectrum's name, in the next free palette colour,
+  // with Sa on the fine period grid; filling stops at the first period GetSa refuses.
+  void AddSpectrumSeries(const DesignSpectrum& spectrum);
+
+  int SeriesCount() const;
+  // Valid until the next series is added or removed; throws std::out_of_range for a bad index.
+  const ChartSeries& Series(int index) const;
+  void RemoveSeries(int index);  // a bad index changes nothing
+  void RemoveAllSeries();
+  void SetSeriesActive(int index, bool active);
+
+  // Left axis from 0 upwards, labels stepped from 0.0025 by doubling.
+  void SetupLeftAxis();
+  // Writes the axis labels again; call after the decimal separator changed.
+  void RefreshLabels();
+
+  int Tag() const { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
+
+  // The chart as it stands, at the widget's size.
+  QImage RenderImage();
+
+  // The ranges the axes show now.
+  PlotRanges AxisRanges() const { return shown_; }
+  bool Zoomed() const { return zoom_.Zoomed(); }
+  bool ZoomAnimating() const { return animator_.Running(); }
+  void FinishZoomAnimation() { animator_.Finish(); }
+
+  const ChartLegendItem& Legend() const { return *legend_; }
+
+ signals:
+  void doubleClicked();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void drawForeground(QPainter* painter, const QRectF& rect) override;
+
+ private:
+  enum class Drag { None, Band, Pan };
+
+  void SetUpChart();
+  void SetUpAxis(ValueLabelAxis* axis, const QString& title, Qt::Alignment alignment);
+  void SetUpLines();
+  void SetUpLegend();
+  void ApplyMargins();
+  void SeriesChanged();
+  void SyncLegend();
+  void PlaceLegend();
+  void UpdateAxes();
+  void ApplyRanges(const PlotRanges& ranges);
+  void UpdateAxisLabels();
+  void OnPlotAreaChanged();
+  QPointF ToChart(const QPointF& viewportPos) const;
+  QRect BandRect() const;
+  void FinishBand(const QPointF& releasePos);
+
+  SeriesList series_;
+  LeftAxisSettings leftAxis_;
+  ZoomState zoom_;
+  ZoomAnimator animator_;
+  PlotRanges shown_;
+  ValueLabelAxis* axisX_ = nullptr;
+  ValueLabelAxis* axisY_ = nullptr;
+  SeriesLinesItem* lines_ = nullptr;
+  ChartLegendItem* legend_ = nullptr;
+  int tag_ = 0;
+
+  Drag drag_ = Drag::None;
+  QPointF dragStart_;
+  QPointF dragEnd_;
+  PlotRanges panStartRanges_;
+};

@@ -1,0 +1,78 @@
+#include "chart/rules/AutomaticRanges.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+#include "chart/rules/LegendEntries.h"
+
+namespace {
+
+constexpr Rgb kButtonFace = 0xF0F0F0;
+const LeftAxisSettings kFromZero{false, 0, 0.0025};
+
+// A spectrum-like series from T = t0 to t1 whose Sa runs between floor and peak.
+std::vector<ChartPoint> Line(double t0, double t1, double floor, double peak) {
+  return {{t0, floor}, {(t0 + t1) / 2, peak}, {t1, floor}};
+}
+
+struct RangeCase {
+  std::vector<bool> shown;  // of the three series below
+  PlotRanges expected;
+};
+
+class AutomaticRangesTest : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(AutomaticRangesTest, FollowShownSeriesOrAllWhenNoneIsShown) {
+  SeriesList list(kButtonFace, kButtonFace);
+  list.Append("A", Line(0, 6, 0.02, 0.08));
+  list.Append("B", Line(0, 6, 0.05, 0.32));
+  list.Append("C", Line(0.5, 3, 0.04, 0.16));
+  for (std::size_t i = 0; i < 3; ++i) list.SetActive(i, GetParam().shown[i]);
+  EXPECT_EQ(AutomaticRanges(list, kFromZero), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shown, AutomaticRangesTest,
+                         ::testing::Values(RangeCase{{true, true, true}, {{0, 6}, {0, 0.32}}},
+                                           RangeCase{{true, false, true}, {{0, 6}, {0, 0.16}}},
+                                           RangeCase{{false, false, true}, {{0.5, 3}, {0, 0.16}}},
+                                           RangeCase{{false, false, false}, {{0, 6}, {0, 0.32}}}));
+
+TEST(AutomaticRanges, EdgeCases) {
+  SeriesList list(kButtonFace, kButtonFace);
+  EXPECT_EQ(AutomaticRanges(list, kFromZero), (PlotRanges{{0, 6}, {0, 1}})) << "no series";
+
+  list.Append("A", Line(0, 6, 0.02, 0.08));
+  EXPECT_EQ(AutomaticRanges(list, LeftAxisSettings{}).y, (AxisRange{0.02, 0.08}))
+      << "automatic minimum";
+
+  list.Remove(0);
+  list.Append("flat", {{0, 0}, {6, 0}});
+  EXPECT_GT(AutomaticRanges(list, kFromZero).y.max, 0) << "never a single value";
+
+  list.Remove(0);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  list.Append("bad", {{0, 0.1}, {1, std::numeric_limits<double>::infinity()}, {2, nan}, {3, 0.2}});
+  EXPECT_EQ(AutomaticRanges(list, kFromZero), (PlotRanges{{0, 3}, {0, 0.2}})) << "non-finite";
+}
+
+TEST(LegendEntries, OnePerShownSeriesInChartOrder) {
+  SeriesList list(kButtonFace, kButtonFace);
+  for (const char* title : {"A", "<b>x</b>", "C"}) list.Append(title, {});
+  EXPECT_FALSE(list.SetActive(0, true)) << "no change";
+  EXPECT_TRUE(list.SetActive(0, false));
+
+  const std::vector<LegendEntry> entries = LegendEntries(list);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].seriesIndex, 1u);
+  EXPECT_EQ(entries[0].title, "<b>x</b>");
+  EXPECT_EQ(entries[0].color, SeriesPalette::Entry(1));
+  EXPECT_EQ(entries[1].title, "C");
+
+  list.SetActive(1, false);
+  list.SetActive(2, false);
+  EXPECT_TRUE(LegendEntries(list).empty());
+}
+
+}  // namespace

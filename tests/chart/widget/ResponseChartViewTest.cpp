@@ -1,0 +1,266 @@
+#include "chart/widget/ResponseChartView.h"
+
+#include <gtest/gtest.h>
+
+#include <QCategoryAxis>
+#include <QHelpEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <cmath>
+#include <string>
+
+#include "chart/widget/ChartLegendItem.h"
+#include "model/DesignSpectrum.h"
+#include "model/NumberText.h"
+
+namespace {
+
+// With 5 % damping Sa tops out at alphaMax.
+DesignSpectrum Spectrum(const std::string& name, double alphaMax) {
+  return DesignSpectrum(name, alphaMax, 0.35, 0.05, 0);
+}
+
+class ResponseChartViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    view.resize(639, 248);
+    view.SetupLeftAxis();
+  }
+
+  QCategoryAxis* Axis(Qt::Orientation orientation) const {
+    return qobject_cast<QCategoryAxis*>(view.chart()->axes(orientation).at(0));
+  }
+
+  // A point of the plot area, as fractions of its width and height from the top left.
+  QPoint InPlot(double fx, double fy) {
+    view.RenderImage();  // lays the chart out
+    const QRectF plot = view.chart()->plotArea();
+    return QPointF(plot.left() + fx * plot.width(), plot.top() + fy * plot.height()).toPoint();
+  }
+
+  void Drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mousePress(view.viewport(), button, {}, from);
+    QTest::mouseMove(view.viewport(), (from + to) / 2);
+    QTest::mouseMove(view.viewport(), to);
+    QTest::mouseRelease(view.viewport(), button, {}, to);
+    view.FinishZoomAnimation();
+  }
+
+  int PixelsOf(QRgb color) {
+    const QImage image = view.RenderImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) count += (image.pixel(x, y) & 0xFFFFFFu) == color;
+    }
+    return count;
+  }
+
+  ResponseChartView view;
+};
+
+TEST_F(ResponseChartViewTest, CreatedSpectrumIsALineOf601PointsFromZeroToSix) {
+  const DesignSpectrum spectrum = Spectrum("Frequent 7", 0.08);
+  view.AddSpectrumSeries(spectrum);
+
+  ASSERT_EQ(view.SeriesCount(), 1);
+  const ChartSeries& series = view.Series(0);
+  EXPECT_EQ(series.Title(), "Frequent 7");
+  EXPECT_TRUE(series.Active());
+  EXPECT_EQ(series.Color(), 0x4466A3u);
+  ASSERT_EQ(series.Points().size(), 601u);
+  EXPECT_EQ(series.Points().front().x, 0);
+  EXPECT_EQ(series.Points().back().x, 6);
+  for (int i = 0; i < 601; ++i) {
+    double sa = 0;
+    spectrum.GetSa(FinePeriod(i), sa);
+    const ChartPoint& point = series.Points()[static_cast<std::size_t>(i)];
+    ASSERT_EQ(point.x, FinePeriod(i));
+    ASSERT_EQ(point.y, sa) << "point " << i;
+  }
+  EXPECT_GT(PixelsOf(0x4466A3), 500) << "a 2-pixel line across the plot";
+}
+
+TEST_F(ResponseChartViewTest, RemovalKeepsOrderAndColoursAndFreesTheColour) {
+  for (const char* name : {"A", "B", "C"}) view.AddSpectrumSeries(Spectrum(name, 0.08));
+  view.RemoveSeries(7);
+  view.RemoveSeries(1);
+  view.AddSpectrumSeries(Spectrum("D", 0.08));
+
+  const std::vector<std::pair<std::string, QRgb>> expected = {
+      {"A", 0x4466A3}, {"C", 0xF14C14}, {"D", 0xF39C35}};
+  ASSERT_EQ(view.SeriesCount(), 3);
+  for (int i = 0; i < 3; ++i) {
+    const auto& [title, color] = expected[static_cast<std::size_t>(i)];
+    EXPECT_EQ(view.Series(i).Title(), title);
+    EXPECT_EQ(view.Series(i).Color(), color);
+    EXPECT_GT(PixelsOf(color), 0) << title;
+  }
+
+  view.RemoveAllSeries();
+  EXPECT_EQ(view.SeriesCount(), 0);
+  EXPECT_EQ(PixelsOf(0x4466A3), 0);
+}
+
+TEST_F(ResponseChartViewTest, HidingRemovesLineAndLegendEntryAndLowersTheLeftAxis) {
+  view.AddSpectrumSeries(Spectrum("Low", 0.08));
+  view.AddSpectrumSeries(Spectrum("High", 0.32));
+  EXPECT_DOUBLE_EQ(Axis(Qt::Vertical)->max(), 0.32);
+  EXPECT_GT(PixelsOf(0xF39C35), 100);
+
+  view.SetSeriesActive(1, false);
+  EXPECT_DOUBLE_EQ(Axis(Qt::Vertical)->max(), 0.08);
+  EXPECT_EQ(PixelsOf(0xF39C35), 0) << "the picture leaves the hidden line out";
+  ASSERT_EQ(view.Legend().RowCount(), 1);
+  EXPECT_EQ(view.Legend().RowText(0), "Low");
+
+  view.SetSeriesActive(0, false);
+  view.RenderImage();
+  EXPECT_FALSE(view.Legend().isVisible());
+  EXPECT_DOUBLE_EQ(Axis(Qt::Vertical)->max(), 0.32) << "none shown: ranges of all";
+
+  view.SetSeriesActive(1, true);
+  EXPECT_GT(PixelsOf(0xF39C35), 100);
+  EXPECT_EQ(view.Legend().RowText(0), "High");
+}
+
+TEST_F(ResponseChartViewTest, TitleWithMarkupIsShownAsText) {
+  view.AddSpectrumSeries(Spectrum("<b>x</b>", 0.08));
+  view.RenderImage();
+  EXPECT_EQ(view.Series(0).Title(), "<b>x</b>");
+  EXPECT_EQ(view.Legend().RowText(0), "<b>x</b>");
+}
+
+TEST_F(ResponseChartViewTest, PictureHasTheWidgetSize) {
+  EXPECT_EQ(view.RenderImage().size(), QSize(639, 248));
+  view.resize(857, 353);
+  EXPECT_EQ(view.RenderImage().size(), QSize(857, 353));
+}
+
+TEST_F(ResponseChartViewTest, PressWhereNoChartItemLiesDoesNotCrash) {
+  // Before the chart is laid out no item lies anywhere.
+  for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+    QTest::mousePress(view.viewport(), button, {}, QPoint(0, 0));
+    QTest::mouseRelease(view.viewport(), button, {}, QPoint(0, 0));
+  }
+  EXPECT_FALSE(view.Zoomed());
+}
+
+TEST_F(ResponseChartViewTest, RightwardDragZoomsLeftwardRestoresShortDragsDoNothing) {
+  view.AddSpectrumSeries(Spectrum("A", 0.08));
+  const PlotRanges before = view.AxisRanges();
+  const QPoint middle = InPlot(0.5, 0.5);
+  for (QPoint move : {QPoint(16, 60), QPoint(60, 16), QPoint(-16, 60), QPoint(-60, -16)}) {
+    Drag(middle, middle + move);
+    EXPECT_EQ(view.AxisRanges(), before) << move.x() << ", " << move.y();
+  }
+
+  QTest::mousePress(view.viewport(), Qt::LeftButton, {}, InPlot(0.25, 0.25));
+  QTest::mouseMove(view.viewport(), InPlot(0.5, 0.75));
+  QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, InPlot(0.5, 0.75));
+  EXPECT_TRUE(view.ZoomAnimating());
+  view.FinishZoomAnimation();
+  const PlotRanges zoomed = view.AxisRanges();
+  // A pixel of the plot is about 0.011 s and 0.0005 g.
+  EXPECT_NEAR(zoomed.x.min, 1.5, 0.02);
+  EXPECT_NEAR(zoomed.x.max, 3, 0.02);
+  EXPECT_NEAR(zoomed.y.min, 0.02, 0.001);
+  EXPECT_NEAR(zoomed.y.max, 0.06, 0.001);
+  EXPECT_DOUBLE_EQ(Axis(Qt::Horizontal)->min(), zoomed.x.min);
+  EXPECT_DOUBLE_EQ(Axis(Qt::Vertical)->max(), zoomed.y.max);
+  // The line is cut at the plot's edges.
+  const QImage image = view.RenderImage();
+  const QRect plot = view.chart()->plotArea().toAlignedRect().adjusted(-1, -1, 1, 1);
+  int inside = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if ((image.pixel(x, y) & 0xFFFFFFu) != 0x4466A3u) continue;
+      ASSERT_TRUE(plot.contains(x, y)) << x << ", " << y;
+      ++inside;
+    }
+  }
+  EXPECT_GT(inside, 100);
+
+  Drag(middle, middle + QPoint(-16, 60));
+  EXPECT_EQ(view.AxisRanges(), zoomed) << "a short leftward drag does not restore";
+  Drag(InPlot(0.75, 0.25), InPlot(0.25, 0.75));
+  EXPECT_FALSE(view.Zoomed());
+  EXPECT_EQ(view.AxisRanges(), before);
+}
+
+TEST_F(ResponseChartViewTest, ZoomHoldsWhileSpectraChangeAndRestoreShowsThem) {
+  view.AddSpectrumSeries(Spectrum("Low", 0.08));
+  Drag(InPlot(0.1, 0.1), InPlot(0.4, 0.9));
+  const PlotRanges zoomed = view.AxisRanges();
+
+  view.AddSpectrumSeries(Spectrum("High", 0.32));
+  EXPECT_EQ(view.AxisRanges(), zoomed);
+  view.SetSeriesActive(0, false);
+  view.RemoveSeries(0);
+  EXPECT_EQ(view.AxisRanges(), zoomed);
+  EXPECT_DOUBLE_EQ(Axis(Qt::Vertical)->max(), zoomed.y.max);
+
+  Drag(InPlot(0.9, 0.1), InPlot(0.5, 0.5));
+  EXPECT_EQ(view.AxisRanges(), (PlotRanges{{0, 6}, {0, 0.32}}));
+}
+
+TEST_F(ResponseChartViewTest, RightDragPansAndTheWheelDoesNothing) {
+  view.AddSpectrumSeries(Spectrum("A", 0.08));
+  const PlotRanges before = view.AxisRanges();
+  const QPointF at = InPlot(0.5, 0.5);
+  QWheelEvent wheel(at, view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view.viewport(), &wheel);
+  EXPECT_EQ(view.AxisRanges(), before);
+
+  Drag(InPlot(0.5, 0.5), InPlot(0.6, 0.5), Qt::RightButton);
+  EXPECT_NEAR(view.AxisRanges().x.min, -0.6, 0.02);
+  EXPECT_NEAR(view.AxisRanges().x.max, 5.4, 0.02);
+  Drag(InPlot(0.8, 0.2), InPlot(0.2, 0.8));
+  EXPECT_EQ(view.AxisRanges(), before);
+}
+
+TEST_F(ResponseChartViewTest, DoubleClickHintAndTag) {
+  EXPECT_EQ(view.Tag(), 0);
+  QSignalSpy doubleClicks(&view, &ResponseChartView::doubleClicked);
+  QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(doubleClicks.count(), 1);
+
+  view.show();
+  const QPoint at = InPlot(0.5, 0.5);
+  QHelpEvent help(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+  QApplication::sendEvent(view.viewport(), &help);
+  EXPECT_EQ(QToolTip::text(), "Double click to Poup the Graph Panel.");
+  QToolTip::hideText();
+}
+
+TEST_F(ResponseChartViewTest, LeftLabelsStartAtZeroInDoublingStepsWithTheCurrentSeparator) {
+  view.AddSpectrumSeries(Spectrum("A", 0.08));
+  view.RenderImage();
+  QCategoryAxis* axis = Axis(Qt::Vertical);
+  QStringList labels = axis->categoriesLabels();
+  ASSERT_GE(labels.size(), 2);
+  EXPECT_EQ(labels.front(), "0");
+  EXPECT_EQ(axis->endValue(labels.front()), 0);
+  const double step = axis->endValue(labels[1]);
+  const double doublings = std::log2(step / 0.0025);
+  EXPECT_DOUBLE_EQ(doublings, std::round(doublings)) << "step " << step;
+
+  const std::string saved = DecimalSeparator();
+  SetDecimalSeparator(",");
+  view.RefreshLabels();
+  labels = axis->categoriesLabels();
+  SetDecimalSeparator(saved);
+  EXPECT_TRUE(labels[1].startsWith("0,")) << labels[1].toStdString();
+}
+
+TEST(ResponseChartView, LeftAxisStartsAtZeroOnceSetUp) {
+  ResponseChartView view;
+  view.AddSpectrumSeries(Spectrum("A", 0.08));
+  EXPECT_GT(view.AxisRanges().y.min, 0) << "automatic minimum before set-up";
+  view.SetupLeftAxis();
+  EXPECT_EQ(view.AxisRanges().y.min, 0);
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#include "ui/files/BitmapFile.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <stdexcept>
+
+#include "tests/support/QtPrinters.h"
+
+namespace {
+
+quint32 U32(const QByteArray& bytes, int at) {
+  return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+qint32 I32(const QByteArray& bytes, int at) {
+  return qFromLittleEndian<qint32>(bytes.constData() + at);
+}
+quint16 U16(const QByteArray& bytes, int at) {
+  return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
+
+// Top row red, bottom row blue, 3 pixels wide: rows of 9 bytes padded to 12.
+QImage TwoRows(QImage::Format format) {
+  QImage image(3, 2, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  for (int x = 0; x < 3; ++x) image.setPixelColor(x, 1, Qt::blue);
+  return image.convertToFormat(format);
+}
+
+class BmpFormats : public ::testing::TestWithParam<QImage::Format> {};
+
+TEST_P(BmpFormats, WindowsBitmapHeadersAndBottomUpRows) {
+  const QByteArray bmp = BmpBytes(TwoRows(GetParam()));
+  ASSERT_EQ(bmp.size(), 54 + 2 * 12);
+  EXPECT_EQ(bmp.left(2), QByteArray("BM"));
+  EXPECT_EQ(U32(bmp, 2), 78u);   // file size
+  EXPECT_EQ(U32(bmp, 10), 54u);  // offset of the pixels
+  EXPECT_EQ(U32(bmp, 14), 40u);  // BITMAPINFOHEADER
+  EXPECT_EQ(I32(bmp, 18), 3);    // width
+  EXPECT_EQ(I32(bmp, 22), 2);    // height, positive: bottom-up
+  EXPECT_EQ(U16(bmp, 26), 1);    // planes
+  EXPECT_EQ(U16(bmp, 28), 24);   // bits per pixel
+  EXPECT_EQ(U32(bmp, 30), 0u);   // no compression
+  // The first stored row is the bottom one (blue), in B, G, R order, then padding.
+  EXPECT_EQ(bmp.mid(54, 12), QByteArray::fromHex("ff0000ff0000ff0000000000"));
+  EXPECT_EQ(bmp.mid(66, 12), QByteArray::fromHex("0000ff0000ff0000ff000000"));
+}
+
+// A mono or indexed picture must not turn into a file with a colour table.
+INSTANTIATE_TEST_SUITE_P(Formats, BmpFormats,
+                         ::testing::Values(QImage::Format_RGB32, QImage::Format_ARGB32,
+                                           QImage::Format_Indexed8, QImage::Format_RGB888));
+
+TEST(BmpBytes, EmptyPictureThrows) { EXPECT_THROW(BmpBytes(QImage()), std::runtime_error); }
+
+TEST(WriteBitmapFile, WritesBitmapWhateverTheExtension) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("Spectrum.png");
+  WriteBitmapFile(path, TwoRows(QImage::Format_RGB32));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), BmpBytes(TwoRows(QImage::Format_RGB32)));
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+#include "ui/platform/QtDesktop.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "tests/support/QtPrinters.h"
+#include "tests/support/WhenModal.h"
+
+namespace {
+
+struct BoxCase {
+  const char* name;
+  void (QtDesktop::*show)(const QString&);
+  QMessageBox::Icon icon;
+  const char* caption;
+};
+
+void PrintTo(const BoxCase& c, std::ostream* out) { *out << c.name; }
+
+class QtDesktopBox : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(QtDesktopBox, ShowsPlainTextWithOneOkButton) {
+  const BoxCase& c = GetParam();
+  QWidget owner;
+  QtDesktop desktop(&owner);
+  bool seen = false;
+  WhenModal([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    seen = true;
+    EXPECT_EQ(box->parentWidget(), &owner);
+    EXPECT_EQ(box->icon(), c.icon);
+    EXPECT_EQ(box->windowTitle(), QString::fromUtf8(c.caption));
+    EXPECT_EQ(box->text(), QStringLiteral("<b>Spectrum-1</b> exists"));
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    ASSERT_EQ(box->buttons().size(), 1);
+    EXPECT_EQ(box->standardButton(box->buttons().front()), QMessageBox::Ok);
+    box->buttons().front()->click();
+  });
+  (desktop.*c.show)(QStringLiteral("<b>Spectrum-1</b> exists"));
+  EXPECT_TRUE(seen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, QtDesktopBox,
+    ::testing::Values(BoxCase{"Warning", &QtDesktop::Warning, QMessageBox::Warning, "Warning"},
+                      BoxCase{"Information", &QtDesktop::Information, QMessageBox::NoIcon,
+                              "Tremvale"},
+                      BoxCase{"Error", &QtDesktop::Error, QMessageBox::Critical, "Tremvale"}),
+    [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
+
+TEST(QtDesktopSave, AppliesSettingsAndAddsDefaultSuffix) {
+  QTemporaryDir folder;
+  QtDesktop desktop(nullptr);
+  const SaveDialogSettings settings{QStringLiteral("CSV(逗号分隔)(*.csv)"), QStringLiteral("csv"),
+                                    QStringLiteral("Spectrum"), folder.path(), false};
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog->nameFilters(), QStringList{settings.filter});
+    EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
+    EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_EQ(desktop.SaveFileName(settings), QDir(folder.path()).filePath("Spectrum.csv"));
+
+  bool confirms = false;
+  WhenModal([&](QWidget* modal) {  // closed unanswered: a cancel
+    confirms = !static_cast<QFileDialog*>(modal)->testOption(QFileDialog::DontConfirmOverwrite);
+  });
+  SaveDialogSettings asking = settings;
+  asking.confirmOverwrite = true;
+  EXPECT_EQ(desktop.SaveFileName(asking), std::nullopt);
+  EXPECT_TRUE(confirms);
+}
+
+// Receives what QDesktopServices would hand to the browser.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public slots:
+  void Open(const QUrl& url) { urls.append(url); }
+};
+
+TEST(QtDesktopAddress, OpensAddressAsWebAddress) {
+  UrlCatcher catcher;
+  QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "Open");
+  QtDesktop(nullptr).OpenAddress(QStringLiteral("www.kestrin.cn"));
+  QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+  EXPECT_EQ(catcher.urls, QList<QUrl>{QUrl(QStringLiteral("http://www.kestrin.cn"))});
+}
+
+}  // namespace
+
+#include "QtDesktopTest.moc"

@@ -1,0 +1,16 @@
+#include "ui/platform/ApplicationSetup.h"
+
+#include <QApplication>
+
+#include "model/Version.h"
+#include "ui/platform/AppResources.h"
+#include "ui/platform/Fonts.h"
+
+void SetUpApplication() {
+  QApplication::setApplicationName(QStringLiteral("Tremvale"));
+  QApplication::setApplicationVersion(QString::fromLatin1(tremvale::kVersion));
+  // Lets the desktop match the running window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(tremvale::kApplicationId));
+  QApplication::setWindowIcon(ApplicationIcon());
+  QApplication::setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+}

@@ -1,0 +1,54 @@
+#include "ui/platform/QtDesktop.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+const QString kApplicationTitle = QStringLiteral("Tremvale");
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+  // A name typed by the user is text, never markup.
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+}  // namespace
+
+QtDesktop::QtDesktop(QWidget* parent) : parent_(parent) {}
+
+void QtDesktop::Warning(const QString& text) {
+  ShowBox(parent_, QMessageBox::Warning, QStringLiteral("Warning"), text);
+}
+
+void QtDesktop::Information(const QString& text) {
+  ShowBox(parent_, QMessageBox::NoIcon, kApplicationTitle, text);
+}
+
+void QtDesktop::Error(const QString& text) {
+  ShowBox(parent_, QMessageBox::Critical, kApplicationTitle, text);
+}
+
+std::optional<QString> QtDesktop::SaveFileName(const SaveDialogSettings& settings) {
+  QFileDialog dialog(parent_);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(settings.filter);
+  dialog.setDefaultSuffix(settings.defaultSuffix);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
+  dialog.setDirectory(settings.startFolder);
+  dialog.selectFile(settings.proposedName);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return std::nullopt;
+  return files.first();
+}
+
+void QtDesktop::OpenAddress(const QString& address) {
+  // Desktops open "www.x" only as a web address when it carries a scheme. The request
+  // starts the browser detached; its result is of no interest.
+  QDesktopServices::openUrl(QUrl::fromUserInput(address));
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/platform/Desktop.h"
+
+// The real desktop: Qt message boxes (always plain text), the Qt save dialog and the
+// desktop's URL handler. Boxes and dialogs are modal to the parent widget.
+class QtDesktop : public Desktop {
+ public:
+  explicit QtDesktop(QWidget* parent);
+
+  // The window the boxes and dialogs are modal to; the main window once it exists.
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  void Warning(const QString& text) override;
+  void Information(const QString& text) override;
+  void Error(const QString& text) override;
+  std::optional<QString> SaveFileName(const SaveDialogSettings& settings) override;
+  void OpenAddress(const QString& address) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};

@@ -1,0 +1,485 @@
+#include "ui/windows/Unit1.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include "chart/widget/ResponseChartView.h"
+#include "model/CodeTables.h"
+#include "model/CsvText.h"
+#include "model/NumberText.h"
+#include "model/Warning.h"
+#include "ui/files/BitmapFile.h"
+#include "ui/files/FileWriter.h"
+#include "ui/platform/AuthorInfo.h"
+#include "ui/platform/ErrorText.h"
+#include "ui/platform/Fonts.h"
+#include "ui/widgets/DataTableModel.h"
+#include "ui/widgets/GradientStatusBar.h"
+#include "ui/widgets/GroupClientArea.h"
+#include "ui/widgets/LinkLabel.h"
+#include "ui/widgets/ResponseGrid.h"
+#include "ui/widgets/SpectrumCheckList.h"
+#include "ui/windows/About.h"
+#include "ui/windows/GraphPanelForm.h"
+
+namespace {
+constexpr int kClientWidth = 931;
+constexpr int kClientHeight = 437;
+const QColor kTinted(185, 209, 234);  // the system's gradient active caption colour
+const QColor kBlue(0, 0, 255);
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, QRect geometry, bool blue) {
+  auto* label = new QLabel(parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setText(text);
+  // The Windows font's cell was 13 px; keep descenders of the Linux font inside the label.
+  geometry.setHeight(std::max(geometry.height(), label->fontMetrics().height()));
+  label->setGeometry(geometry);
+  if (blue) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, kBlue);
+    label->setPalette(palette);
+  }
+  return label;
+}
+
+void Tint(QWidget* widget) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Base, kTinted);
+  palette.setColor(QPalette::Button, kTinted);
+  widget->setPalette(palette);
+}
+
+QComboBox* MakeList(QWidget* parent, std::span<const char* const> items, QRect geometry) {
+  auto* list = new QComboBox(parent);
+  list->setEditable(false);
+  for (const char* item : items) list->addItem(QString::fromUtf8(item));
+  list->setGeometry(geometry);
+  return list;
+}
+
+QLineEdit* MakeField(QWidget* parent, const QString& text, QRect geometry) {
+  auto* field = new QLineEdit(text, parent);
+  field->setGeometry(geometry);
+  Tint(field);
+  return field;
+}
+
+// Keeps the field on a listed position: the picked one when it exists.
+void StoreListIndex(const QComboBox& list, std::int32_t& field) {
+  const int index = list.currentIndex();
+  if (index >= 0 && index < list.count()) field = index;
+}
+
+QString TrimControls(const QString& text) {
+  qsizetype begin = 0;
+  qsizetype end = text.size();
+  while (begin < end && text[begin].unicode() <= 32) ++begin;
+  while (end > begin && text[end - 1].unicode() <= 32) --end;
+  return text.mid(begin, end - begin);
+}
+}  // namespace
+
+TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop_(desktop) {
+  setWindowTitle(QStringLiteral("Tremvale ( by Kestrin ) "));
+  setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+  client = new QWidget(this);
+  client->setFixedSize(kClientWidth, kClientHeight);
+  setCentralWidget(client);
+  BuildMenu();
+  BuildInputPanel();
+  BuildChartArea();
+  BuildDataArea();
+  BuildStatusBar();
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+
+  setTabOrder(grp1, grp2);
+  setTabOrder(grp2, grp4);
+
+  ResponseInputs.name.clear();
+  const QString folder = QCoreApplication::applicationDirPath();
+  dlgSave1 = {QStringLiteral("CSV(逗号分隔)(*.csv)"), QStringLiteral("csv"),
+              QStringLiteral("Spectrum"), folder, true};
+  dlg1 = {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("bmp"), QStringLiteral("Spectrum"),
+          folder, false};
+
+  SetWarningHandler(
+      [this](const std::string& text) { desktop_.Warning(QString::fromStdString(text)); });
+  ReadDecimalSeparator();
+  FormCreate();
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+TForm1::~TForm1() {
+  FormDestroy();
+  SetWarningHandler({});
+}
+
+void TForm1::BuildMenu() {
+  Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
+  Create1 = Edit1->addAction(QStringLiteral("Create"));
+  Delete1 = Edit1->addAction(QStringLiteral("Delete"));
+  DeleteAll1 = Edit1->addAction(QStringLiteral("Delete All"));
+  SaveData1 = Edit1->addAction(QStringLiteral("Save Data"));
+  SavePicture1 = Edit1->addAction(QStringLiteral("Save Picture"));
+  About1 = menuBar()->addMenu(QStringLiteral("Help"));
+  AboutItem = About1->addAction(QStringLiteral("About Tremvale"));
+  connect(Create1, &QAction::triggered, this, [this] { RunCommand([this] { Button1Click(); }); });
+  connect(Delete1, &QAction::triggered, this, [this] { RunCommand([this] { Button4Click(); }); });
+  connect(DeleteAll1, &QAction::triggered, this,
+          [this] { RunCommand([this] { Button5Click(); }); });
+  connect(SaveData1, &QAction::triggered, this, [this] { RunCommand([this] { Button2Click(); }); });
+  connect(SavePicture1, &QAction::triggered, this,
+          [this] { RunCommand([this] { Button3Click(); }); });
+  connect(AboutItem, &QAction::triggered, this, [this] { RunCommand([this] { AboutClick(); }); });
+}
+
+void TForm1::BuildInputPanel() {
+  grp1 = new QGroupBox(QStringLiteral("Define Response"), client);
+  grp1->setGeometry(6, 2, 275, 406);
+  grp1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 12));
+  MakeLabel(grp1, QStringLiteral("Response Name"), {10, 20, 79, 13}, true);
+  edt4 = MakeField(grp1, QStringLiteral("Spectrum-1"), {123, 16, 144, 21});
+  MakeLabel(grp1, QStringLiteral("Design Code"), {10, 44, 61, 13}, true);
+  cbb1 = MakeList(grp1, CodeEditionNames(), {123, 40, 144, 21});
+  Tint(cbb1);
+  MakeLabel(grp1, QStringLiteral("Seismic Intensity"), {10, 68, 78, 13}, false);
+  cbb2 = MakeList(grp1, IntensityNames(), {123, 64, 144, 21});
+  MakeLabel(grp1, QStringLiteral("Seismic Action"), {10, 92, 69, 13}, false);
+  cbb3 = MakeList(grp1, ActionNames(), {123, 88, 144, 21});
+  MakeLabel(grp1, QStringLiteral("Site-Class"), {10, 116, 46, 13}, false);
+  cbb4 = MakeList(grp1, SiteClassNames(), {123, 112, 144, 21});
+  MakeLabel(grp1, QStringLiteral("Earthquake Group "), {10, 140, 90, 13}, false);
+  cbb5 = MakeList(grp1, GroupNames(), {123, 136, 144, 21});
+  MakeLabel(grp1, QStringLiteral("Max Influence Coefficient, AlphaMax "), {10, 164, 176, 13}, true);
+  edt1 = MakeField(grp1, QStringLiteral("0.04"), {190, 160, 77, 21});
+  MakeLabel(grp1, QStringLiteral("Characteristic Ground Period, Tg (s)"), {10, 188, 168, 13}, true);
+  edt2 = MakeField(grp1, QStringLiteral("0.20"), {190, 184, 77, 21});
+  MakeLabel(grp1, QStringLiteral("Damping Ratio, ζ "), {10, 211, 83, 13}, true);
+  edt5 = MakeField(grp1, QStringLiteral("0.05"), {190, 208, 77, 21});
+
+  connect(cbb1, &QComboBox::activated, this, [this] { RunCommand([this] { cbb1Change(); }); });
+  connect(cbb2, &QComboBox::activated, this, [this] { RunCommand([this] { cbb2Change(); }); });
+  connect(cbb3, &QComboBox::activated, this, [this] { RunCommand([this] { cbb3Change(); }); });
+  connect(cbb4, &QComboBox::activated, this, [this] { RunCommand([this] { cbb4Change(); }); });
+  connect(cbb5, &QComboBox::activated, this, [this] { RunCommand([this] { cbb5Change(); }); });
+
+  BuildCommandGroup();
+  QWidget::setTabOrder(edt4, cbb1);
+  QWidget::setTabOrder(cbb1, cbb2);
+  QWidget::setTabOrder(cbb2, cbb3);
+  QWidget::setTabOrder(cbb3, cbb4);
+  QWidget::setTabOrder(cbb4, cbb5);
+  QWidget::setTabOrder(cbb5, edt1);
+  QWidget::setTabOrder(edt1, edt2);
+  QWidget::setTabOrder(edt2, edt5);
+  QWidget::setTabOrder(edt5, Button1);
+}
+
+void TForm1::BuildCommandGroup() {
+  grp3 = new QGroupBox(grp1);
+  grp3->setGeometry(10, 233, 257, 164);
+  const auto button = [this](const QString& caption, QRect geometry) {
+    auto* b = new QPushButton(caption, grp3);
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    return b;
+  };
+  Button1 = button(QStringLiteral("Create"), {11, 11, 89, 26});
+  Button4 = button(QStringLiteral("Delete"), {11, 41, 89, 24});
+  Button5 = button(QStringLiteral("Delete All"), {11, 69, 89, 25});
+  Button2 = button(QStringLiteral("Save Data"), {11, 98, 89, 26});
+  Button3 = button(QStringLiteral("Save Picture"), {11, 128, 89, 25});
+  lst1 = new SpectrumCheckList(grp3);
+  lst1->setGeometry(110, 11, 137, 142);
+  connect(Button1, &QPushButton::clicked, this, [this] { RunCommand([this] { Button1Click(); }); });
+  connect(Button4, &QPushButton::clicked, this, [this] { RunCommand([this] { Button4Click(); }); });
+  connect(Button5, &QPushButton::clicked, this, [this] { RunCommand([this] { Button5Click(); }); });
+  connect(Button2, &QPushButton::clicked, this, [this] { RunCommand([this] { Button2Click(); }); });
+  connect(Button3, &QPushButton::clicked, this, [this] { RunCommand([this] { Button3Click(); }); });
+  connect(lst1, &SpectrumCheckList::checkStateChanged, this,
+          [this](int index, bool state) { RunCommand([=, this] { lst1Change(index, state); }); });
+}
+
+void TForm1::BuildChartArea() {
+  grp2 = new QGroupBox(QStringLiteral("Graph Response"), client);
+  grp2->setGeometry(284, 2, 643, 265);
+  cht1 = new ResponseChartView(grp2);
+  cht1->setGeometry(GroupClientArea(*grp2));
+  connect(cht1, &ResponseChartView::doubleClicked, this,
+          [this] { RunCommand([this] { cht1DblClick(); }); });
+}
+
+void TForm1::BuildDataArea() {
+  grp4 = new QGroupBox(QStringLiteral("Response Data"), client);
+  grp4->setGeometry(284, 267, 643, 141);
+  strngrd1 = new ResponseGrid(grp4);
+  strngrd1->setGeometry(GroupClientArea(*grp4));
+}
+
+void TForm1::BuildStatusBar() {
+  rzstsbr1 = new GradientStatusBar(client);
+  rzstsbr1->setGeometry(0, 413, kClientWidth, 24);
+  rzfldsts3 = new QLabel(rzstsbr1);
+  rzfldsts3->setTextFormat(Qt::PlainText);
+  rzfldsts3->setText(QStringLiteral("  ") + QString::fromUtf8(author::kName) +
+                     QStringLiteral("  "));
+  rzfldsts3->setFont(PixelFont(QStringLiteral("Tahoma"), 11, true));
+  rzfldsts3->setGeometry(0, 0, 63, 24);
+  rzfldsts1 = new QLabel(rzstsbr1);
+  rzfldsts1->setTextFormat(Qt::PlainText);
+  rzfldsts1->setText(QStringLiteral("  Welcome to my Website :"));
+  rzfldsts1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 12, true));
+  rzfldsts1->setGeometry(63, 0, 173, 24);
+  rzfldsts2 = new LinkLabel(QStringLiteral(" ") + QString::fromUtf8(author::kWebsite), rzstsbr1);
+  rzfldsts2->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 12, true));
+  rzfldsts2->setGeometry(236, 0, 181, 24);
+  rzfldsts2->setContentsMargins(3, 3, 3, 3);
+  connect(rzfldsts2, &LinkLabel::clicked, this,
+          [this] { RunCommand([this] { rzfldsts2Click(); }); });
+}
+
+void TForm1::FormCreate() {
+  ResponseInputs.codeType = 0;
+  ResponseInputs.intensity = 0;
+  ResponseInputs.action = 0;
+  ResponseInputs.group = 0;
+  ResponseInputs.siteClass = 0;
+  UpdateDefaults();
+  ResponseInputs.damping = 0.05;
+  ResponseInputs.name = "Response1";
+  cht1->SetupLeftAxis();
+  strngrd1->Model().RefreshTexts();
+}
+
+void TForm1::FormDestroy() { DeleteAllSpectra(); }
+
+void TForm1::RunCommand(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& error) {
+    desktop_.Error(ErrorText(error));
+  }
+}
+
+void TForm1::ReadDecimalSeparator() { SetDecimalSeparator(desktop_.DecimalSymbol().toStdString()); }
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::LocaleChange) return;
+  ReadDecimalSeparator();
+  strngrd1->Model().RefreshTexts();
+  cht1->RefreshLabels();
+}
+
+// ---- Input panel ----
+
+void TForm1::cbb1Change() {
+  ResponseInputs.codeType = cbb1->currentIndex() == 0 ? 0 : 1;
+  UpdateDefaults();
+}
+
+void TForm1::cbb2Change() {
+  StoreListIndex(*cbb2, ResponseInputs.intensity);
+  UpdateDefaults();
+}
+
+void TForm1::cbb3Change() {
+  StoreListIndex(*cbb3, ResponseInputs.action);
+  UpdateDefaults();
+}
+
+void TForm1::cbb4Change() {
+  StoreListIndex(*cbb4, ResponseInputs.siteClass);
+  UpdateDefaults();
+}
+
+void TForm1::cbb5Change() {
+  StoreListIndex(*cbb5, ResponseInputs.group);
+  UpdateDefaults();
+}
+
+void TForm1::UpdateDefaults() {
+  ResponseInputs.alphaMax = DefaultAlphaMax(ResponseInputs.intensity, ResponseInputs.action);
+  edt1->setText(QString::fromStdString(FormatGeneral(ResponseInputs.alphaMax)));
+  if (const auto tg = DefaultTg(ResponseInputs.siteClass, ResponseInputs.group))
+    ResponseInputs.tg = *tg;
+  edt2->setText(QString::fromStdString(FormatGeneral(ResponseInputs.tg)));
+}
+
+void TForm1::Warn(const QString& text, QWidget* focus) {
+  desktop_.Warning(text);
+  focus->setFocus();
+}
+
+std::int32_t TForm1::ReadNumberField(QLineEdit* field, const char* negativeMessage,
+                                     double& target) {
+  const auto parsed = ParseNumber(field->text().toStdString());
+  if (!parsed) {
+    Warn(
+        QStringLiteral("\"") + field->text() + QStringLiteral("\" is not a valid floating number!"),
+        field);
+    return -1;
+  }
+  const double value = ToDouble(*parsed);  // too large for a double: ends the command
+  if (value < 0) {
+    Warn(QString::fromUtf8(negativeMessage), field);
+    return -1;
+  }
+  target = value;
+  return 0;
+}
+
+std::int32_t TForm1::ReadInputs() {
+  const std::string candidate = TrimControls(edt4->text()).toStdString();
+  if (candidate.size() >= 20) {
+    Warn(QStringLiteral("Response Name must be less than 20 letters."), edt4);
+    return -1;
+  }
+  if (candidate.empty()) {
+    Warn(QStringLiteral("Please Input Response Name."), edt4);
+    return -1;
+  }
+  ResponseInputs.name = candidate;
+  if (ReadNumberField(edt1, "AlphaMax must be postive.", ResponseInputs.alphaMax) < 0) return -1;
+  if (ReadNumberField(edt2, "Characteristic Groud Period must be postive.", ResponseInputs.tg) < 0)
+    return -1;
+  if (ReadNumberField(edt5, "Damping ratio must be postive.", ResponseInputs.damping) < 0)
+    return -1;
+  return 0;
+}
+
+// ---- Spectrum set ----
+
+void TForm1::Button1Click() {
+  if (ReadInputs() < 0) return;
+  const std::string& name = ResponseInputs.name;
+  if (NameExists(name)) {
+    Warn(QStringLiteral("Response with name: \"") + QString::fromStdString(name) +
+             QStringLiteral("\" already exists! Please Input another Name."),
+         edt4);
+    return;
+  }
+  auto spectrum = std::make_unique<DesignSpectrum>(name, ResponseInputs.alphaMax, ResponseInputs.tg,
+                                                   ResponseInputs.damping, ResponseInputs.codeType);
+  const DesignSpectrum& created = *spectrum;
+  const QString text = QString::fromStdString(created.name);
+  const int itemsBefore = lst1->count();
+  bool listed = false;
+  try {
+    SpectrumList.Append(std::move(spectrum));
+    listed = true;
+    lst1->AppendChecked(text);
+  } catch (const std::bad_alloc&) {
+    desktop_.Warning(QStringLiteral("Out of Memory."));
+    if (lst1->count() > itemsBefore) lst1->DeleteFirst(text);
+    if (listed) SpectrumList.RemoveFirst(name);
+    return;
+  }
+  cht1->AddSpectrumSeries(created);
+  const auto n = static_cast<int>(SpectrumList.Size());
+  DataTableModel& table = strngrd1->Model();
+  table.SetGridRowCount(n + 1);
+  table.WriteDataRow(n, created);
+}
+
+bool TForm1::NameExists(const std::string& name) const { return SpectrumList.NameExists(name); }
+
+void TForm1::Button4Click() {
+  if (lst1->count() == 0 || lst1->currentRow() < 0) return;
+  DeleteSpectrum(lst1->currentItem()->text().toStdString());
+  RefreshDataGrid();
+}
+
+void TForm1::DeleteSpectrum(const std::string& name) {
+  if (!SpectrumList.RemoveFirst(name)) return;
+  for (int i = 0; i < cht1->SeriesCount(); ++i) {
+    if (cht1->Series(i).Title() == name) {
+      cht1->RemoveSeries(i);
+      break;
+    }
+  }
+  lst1->DeleteFirst(QString::fromStdString(name));
+}
+
+void TForm1::DeleteAllSpectra() {
+  SpectrumList.Clear();
+  cht1->RemoveAllSeries();
+  lst1->DeleteAll();
+}
+
+void TForm1::Button5Click() {
+  DeleteAllSpectra();
+  RefreshDataGrid();
+}
+
+void TForm1::lst1Change(int, bool) {
+  for (int row = 0; row < lst1->count(); ++row)
+    SetSeriesActive(lst1->item(row)->text().toStdString(), lst1->IsChecked(row));
+}
+
+void TForm1::SetSeriesActive(const std::string& name, bool active) {
+  for (int i = 0; i < cht1->SeriesCount(); ++i)
+    if (cht1->Series(i).Title() == name) cht1->SetSeriesActive(i, active);
+}
+
+void TForm1::RefreshDataGrid() { strngrd1->Model().Rebuild(SpectrumList); }
+
+// ---- Other commands ----
+
+void TForm1::Button2Click() {
+  if (SpectrumList.Size() < 1) {
+    desktop_.Information(QStringLiteral("No spectrum have been create."));
+    return;
+  }
+  dlgSave1.proposedName = QStringLiteral("Spectrum");
+  const std::optional<QString> path = desktop_.SaveFileName(dlgSave1);
+  if (!path) return;
+  WriteWholeFile(*path, QByteArray::fromStdString(BuildCsvText(SpectrumList)));
+  desktop_.Information(QStringLiteral("Export Completed"));
+}
+
+void TForm1::Button3Click() {
+  dlg1.proposedName = QStringLiteral("Spectrum");
+  const std::optional<QString> path = desktop_.SaveFileName(dlg1);
+  if (!path) return;
+  WriteBitmapFile(*path, cht1->RenderImage());
+}
+
+void TForm1::AboutClick() { ShowAboutBox(this, desktop_); }
+
+void TForm1::cht1DblClick() {
+  if (cht1->Tag() == 0) {
+    auto* panel = new TForm2(this);
+    Form2 = panel;
+    panel->Chart = cht1;
+    panel->HomeBox = grp2;
+    TForm2::Dock(*cht1, *panel, true);
+    QRect area = panel->geometry();
+    area.moveCenter(geometry().center());
+    panel->move(area.topLeft());
+    panel->show();
+    return;
+  }
+  TForm2::Dock(*cht1, *grp2, false);
+  if (Form2) Form2->close();
+}
+
+void TForm1::rzfldsts2Click() { desktop_.OpenAddress(QString::fromUtf8(author::kWebsite)); }
