@@ -87,8 +87,9 @@ TEST_F(CsvTextTest, EveryDataLineHasThePeriodAndOneCellPerSpectrum) {
   ASSERT_EQ(lines.size(), 608u);
   for (int i = 0; i < 601; ++i) {
     const std::string& line = lines[static_cast<std::size_t>(7 + i)];
-    EXPECT_EQ(line.substr(0, 5), FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i)) + ",");
-    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 4) << line;
+    ASSERT_EQ(line.substr(0, 5), FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i)) + ",")
+        << "period " << i;
+    ASSERT_EQ(std::count(line.begin(), line.end(), ','), 4) << "period " << i << ": " << line;
   }
   EXPECT_TRUE(warnings.empty());
 }

@@ -19,6 +19,10 @@ struct CoefficientCase {
   double gamma, eta1, eta2;  // six decimals
 };
 
+void PrintTo(const CoefficientCase& c, std::ostream* out) {
+  *out << "code " << c.codeType << ", damping " << c.damping;
+}
+
 class CoefficientTest : public DesignSpectrumTest,
                         public ::testing::WithParamInterface<CoefficientCase> {};
 
@@ -78,6 +82,8 @@ struct SaCase {
   double sa;  // six decimals
 };
 
+void PrintTo(const SaCase& c, std::ostream* out) { *out << "T = " << c.period; }
+
 class StartUpSpectrumTest : public DesignSpectrumTest,
                             public ::testing::WithParamInterface<SaCase> {};
 
@@ -110,6 +116,11 @@ struct Shape {
   double alphaMax, tg, damping;
   int codeType;
 };
+
+void PrintTo(const Shape& s, std::ostream* out) {
+  *out << "code " << s.codeType << ", AlphaMax " << s.alphaMax << ", Tg " << s.tg << ", damping "
+       << s.damping;
+}
 
 class BranchBoundaryTest : public DesignSpectrumTest,
                            public ::testing::WithParamInterface<Shape> {};

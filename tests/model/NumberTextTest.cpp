@@ -18,6 +18,8 @@ struct GeneralCase {
   const char* text;
 };
 
+void PrintTo(const GeneralCase& c, std::ostream* out) { *out << c.text; }
+
 class FormatGeneralTest : public NumberTextTest,
                           public ::testing::WithParamInterface<GeneralCase> {};
 
@@ -48,6 +50,8 @@ struct PatternCase {
   const char* sixDecimals;
   const char* scientific;
 };
+
+void PrintTo(const PatternCase& c, std::ostream* out) { *out << c.sixDecimals; }
 
 class FormatPatternTest : public NumberTextTest,
                           public ::testing::WithParamInterface<PatternCase> {};
@@ -107,6 +111,8 @@ struct ParseCase {
   const char* text;
   double value;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* out) { *out << '"' << c.text << '"'; }
 
 class ParseAcceptTest : public NumberTextTest, public ::testing::WithParamInterface<ParseCase> {};
 
@@ -230,7 +236,7 @@ TEST_F(NumberTextTest, FineGridHas601PeriodsInHundredths) {
   for (int i = 0; i < FinePeriodCount(); ++i) {
     char expected[16];
     std::snprintf(expected, sizeof expected, "%d.%02d", i / 100, i % 100);
-    EXPECT_EQ(FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i)), expected) << i;
+    ASSERT_EQ(FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i)), expected) << "period " << i;
   }
   EXPECT_EQ(FinePeriod(600), 6.0);
   EXPECT_EQ(FinePeriod(1), 0.01);
@@ -249,7 +255,7 @@ TEST_F(NumberTextTest, CoarseGridHas121PeriodsInTwentieths) {
     } else {
       std::snprintf(expected, sizeof expected, "%d.%02d", hundredths / 100, hundredths % 100);
     }
-    EXPECT_EQ(FormatGeneral(CoarsePeriod(m)), expected) << m;
+    ASSERT_EQ(FormatGeneral(CoarsePeriod(m)), expected) << "period " << m;
   }
   EXPECT_EQ(CoarsePeriod(3), 0.15000000000000002);
   EXPECT_EQ(CoarsePeriod(120), 6.0);

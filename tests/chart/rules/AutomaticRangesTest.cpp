@@ -1,6 +1,7 @@
 #include "chart/rules/AutomaticRanges.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <limits>
 #include <vector>
@@ -21,6 +22,11 @@ struct RangeCase {
   std::vector<bool> shown;  // of the three series below
   PlotRanges expected;
 };
+
+void PrintTo(const RangeCase& c, std::ostream* out) {
+  *out << "shown";
+  for (const bool shown : c.shown) *out << ' ' << shown;
+}
 
 class AutomaticRangesTest : public ::testing::TestWithParam<RangeCase> {};
 

@@ -1,6 +1,7 @@
 #include "chart/rules/AxisLabelText.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <limits>
 #include <string>
@@ -14,6 +15,8 @@ struct TextCase {
   const char* withPoint;  // decimal separator "."
   const char* withComma;  // decimal separator ","
 };
+
+void PrintTo(const TextCase& c, std::ostream* out) { *out << c.withPoint; }
 
 class AxisLabelTextTest : public ::testing::TestWithParam<TextCase> {};
 

@@ -1,6 +1,7 @@
 #include "chart/rules/LabelSteps.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <vector>
 
@@ -12,6 +13,10 @@ struct StepCase {
   double labelSpacing;
   double expected;
 };
+
+void PrintTo(const StepCase& c, std::ostream* out) {
+  *out << c.range.min << ".." << c.range.max << " over " << c.axisPixels << " px";
+}
 
 class DoublingLabelStepTest : public ::testing::TestWithParam<StepCase> {};
 
@@ -52,6 +57,10 @@ struct ValuesCase {
   double step;
   std::vector<double> expected;
 };
+
+void PrintTo(const ValuesCase& c, std::ostream* out) {
+  *out << c.range.min << ".." << c.range.max << " by " << c.step;
+}
 
 class LabelValuesTest : public ::testing::TestWithParam<ValuesCase> {};
 

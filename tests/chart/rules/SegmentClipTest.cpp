@@ -1,6 +1,7 @@
 #include "chart/rules/SegmentClip.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <limits>
 
@@ -13,6 +14,10 @@ struct ClipCase {
   bool kept;
   Segment out;
 };
+
+void PrintTo(const ClipCase& c, std::ostream* out) {
+  *out << '(' << c.in.x1 << ',' << c.in.y1 << ")-(" << c.in.x2 << ',' << c.in.y2 << ')';
+}
 
 class SegmentClipTest : public ::testing::TestWithParam<ClipCase> {};
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ struct PaletteCase {
   std::vector<std::string> steps;
   std::vector<int> entries;
 };
+
+void PrintTo(const PaletteCase& c, std::ostream* out) { *out << c.label; }
 
 class SeriesPaletteTest : public ::testing::TestWithParam<PaletteCase> {};
 

@@ -1,6 +1,7 @@
 #include "chart/rules/ZoomState.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <vector>
 
@@ -13,6 +14,8 @@ struct DragCase {
   int dy;
   DragAction expected;
 };
+
+void PrintTo(const DragCase& c, std::ostream* out) { *out << "drag " << c.dx << ',' << c.dy; }
 
 class DragRuleTest : public ::testing::TestWithParam<DragCase> {};
 

@@ -76,7 +76,7 @@ TEST_F(ResponseChartViewTest, CreatedSpectrumIsALineOf601PointsFromZeroToSix) {
     double sa = 0;
     spectrum.GetSa(FinePeriod(i), sa);
     const ChartPoint& point = series.Points()[static_cast<std::size_t>(i)];
-    ASSERT_EQ(point.x, FinePeriod(i));
+    ASSERT_EQ(point.x, FinePeriod(i)) << "point " << i;
     ASSERT_EQ(point.y, sa) << "point " << i;
   }
   EXPECT_GT(PixelsOf(0x4466A3), 500) << "a 2-pixel line across the plot";

@@ -26,7 +26,7 @@ TEST_F(MainWindowTest, EveryCreatedSpectrumIsALineOf601Points) {
   for (int i = 0; i < 601; ++i) {
     double sa = -1;
     ASSERT_EQ(spectrum.GetSa(FinePeriod(i), sa), 0);
-    EXPECT_EQ(series.Points()[i].y, sa);
+    ASSERT_EQ(series.Points()[i].y, sa) << "point " << i;
   }
 }
 

@@ -72,6 +72,8 @@ struct ListPick {
   const char* tg;
 };
 
+void PrintTo(const ListPick& c, std::ostream* out) { *out << c.what; }
+
 class ListChangeTest : public MainWindowTest, public ::testing::WithParamInterface<ListPick> {};
 
 TEST_P(ListChangeTest, RefillsAlphaMaxAndTg) {
@@ -115,6 +117,8 @@ struct BadInput {
   QString message;
   int focus;  // 4, 1, 2 or 5: the edit field that gets the focus
 };
+
+void PrintTo(const BadInput& c, std::ostream* out) { *out << c.what; }
 
 class ReadInputsTest : public MainWindowTest, public ::testing::WithParamInterface<BadInput> {};
 

@@ -16,6 +16,8 @@ struct Placement {
   QRect geometry;
 };
 
+void PrintTo(const Placement& c, std::ostream* out) { *out << c.what; }
+
 class PlacementTest : public MainWindowTest, public ::testing::WithParamInterface<Placement> {};
 
 TEST_P(PlacementTest, SitsWhereTheFormPutsIt) {

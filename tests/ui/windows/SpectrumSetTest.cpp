@@ -87,7 +87,8 @@ TEST_F(SpectrumSetTest, CreateWritesTheTableRowFromTheSpectrum) {
   for (int m = 0; m < kCoarsePeriodCount; ++m) {
     double sa = -1;
     ASSERT_EQ(spectrum.GetSa(CoarsePeriod(m), sa), 0);
-    EXPECT_EQ(Cell(m + 1, 1), QString::fromStdString(FormatPattern("0.000000", sa)));
+    ASSERT_EQ(Cell(m + 1, 1), QString::fromStdString(FormatPattern("0.000000", sa)))
+        << "period " << m;
   }
 }
 
@@ -108,6 +109,8 @@ struct DeleteCase {
   int current;  // row made current before Delete
   QStringList left;
 };
+
+void PrintTo(const DeleteCase& c, std::ostream* out) { *out << c.what; }
 
 class DeleteTest : public SpectrumSetTest, public ::testing::WithParamInterface<DeleteCase> {};
 
