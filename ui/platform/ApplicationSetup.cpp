@@ -3,10 +3,11 @@
 #include <QApplication>
 
 #include "ui/platform/AppResources.h"
+#include "ui/platform/Captions.h"
 #include "ui/platform/Fonts.h"
 
 void SetUpApplication() {
-  QApplication::setApplicationName(QStringLiteral("Tremvale"));
+  QApplication::setApplicationName(caption::kProgram);
   QApplication::setWindowIcon(ApplicationIcon());
-  QApplication::setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+  QApplication::setFont(WindowFont(11));
 }
