@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Tremvale and runs every test: the dev preset, the release preset (what the run
-# command builds), a short fuzz run, then the asan preset.
+# Builds Tremvale and runs every test: the core preset (the Qt-free libraries alone, GUI off),
+# the dev preset, the bench preset, a short fuzz run, then the asan preset.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -12,6 +12,7 @@ run_preset() {
   cmake --build --preset "$1" -j "$jobs"
   ctest --preset "$1" -j "$jobs"
 }
+run_preset core
 run_preset dev
 echo "=== preset bench"
 cmake --preset bench

@@ -75,6 +75,11 @@ QLineEdit* MakeField(QWidget* parent, const QString& text, QRect geometry) {
   return field;
 }
 
+// The model's warnings as warning boxes of the desktop.
+WarningHandler WarningBoxes(Desktop& desktop) {
+  return [&desktop](const std::string& text) { desktop.Warning(QString::fromStdString(text)); };
+}
+
 // The picked position when it is a listed one; nothing otherwise, so the field keeps its value.
 std::optional<std::int32_t> ListedPosition(const QComboBox& list) {
   const int index = list.currentIndex();
@@ -98,9 +103,7 @@ void TForm1::Bind(Sender* sender, Signal signal, void (TForm1::*handler)(Args...
 }
 
 TForm1::TForm1(Desktop& desktop, QWidget* parent)
-    : QMainWindow(parent), desktop_(desktop), modelWarnings_([this](const std::string& text) {
-        desktop_.Warning(QString::fromStdString(text));
-      }) {
+    : QMainWindow(parent), desktop_(desktop), modelWarnings_(WarningBoxes(desktop)) {
   setWindowTitle(caption::MainWindow());
   setFont(WindowFont(11));
   client = new QWidget(this);
@@ -147,11 +150,6 @@ void TForm1::BuildMenu() {
   SavePicture1 = Edit1->addAction(QStringLiteral("Save Picture"));
   About1 = menuBar()->addMenu(QStringLiteral("Help"));
   AboutItem = About1->addAction(caption::About());
-  Bind(Create1, &QAction::triggered, &TForm1::Button1Click);
-  Bind(Delete1, &QAction::triggered, &TForm1::Button4Click);
-  Bind(DeleteAll1, &QAction::triggered, &TForm1::Button5Click);
-  Bind(SaveData1, &QAction::triggered, &TForm1::Button2Click);
-  Bind(SavePicture1, &QAction::triggered, &TForm1::Button3Click);
   Bind(AboutItem, &QAction::triggered, &TForm1::AboutClick);
 }
 
@@ -213,12 +211,24 @@ void TForm1::BuildCommandGroup() {
   Button3 = button(QStringLiteral("Save Picture"), {11, 128, 89, 25});
   lst1 = new SpectrumCheckList(grp3);
   lst1->setGeometry(110, 11, 137, 142);
-  Bind(Button1, &QPushButton::clicked, &TForm1::Button1Click);
-  Bind(Button4, &QPushButton::clicked, &TForm1::Button4Click);
-  Bind(Button5, &QPushButton::clicked, &TForm1::Button5Click);
-  Bind(Button2, &QPushButton::clicked, &TForm1::Button2Click);
-  Bind(Button3, &QPushButton::clicked, &TForm1::Button3Click);
   Bind(lst1, &SpectrumCheckList::checkStateChanged, &TForm1::lst1Change);
+  BindCommands();
+}
+
+void TForm1::BindCommands() {
+  struct Command {
+    QAction* item;
+    QPushButton* button;
+    void (TForm1::*handler)();
+  };
+  for (const Command& command : {Command{Create1, Button1, &TForm1::Button1Click},
+                                 Command{Delete1, Button4, &TForm1::Button4Click},
+                                 Command{DeleteAll1, Button5, &TForm1::Button5Click},
+                                 Command{SaveData1, Button2, &TForm1::Button2Click},
+                                 Command{SavePicture1, Button3, &TForm1::Button3Click}}) {
+    Bind(command.item, &QAction::triggered, command.handler);
+    Bind(command.button, &QPushButton::clicked, command.handler);
+  }
 }
 
 void TForm1::BuildChartArea() {

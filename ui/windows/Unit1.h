@@ -111,6 +111,8 @@ class TForm1 : public QMainWindow {
   void BuildDataArea();
   void BuildStatusBar();
   void BuildMenu();
+  // A menu item and the button with the same caption run the same handler.
+  void BindCommands();
   void FormCreate();
   void FormDestroy();
   void ReadDecimalSeparator();
