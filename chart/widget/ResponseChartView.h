@@ -56,7 +56,6 @@ class ResponseChartView : public QChartView {
 
   // The ranges the axes show now.
   PlotRanges AxisRanges() const { return shown_; }
-  bool Zoomed() const { return zoom_.Zoomed(); }
 
  signals:
   void doubleClicked();
