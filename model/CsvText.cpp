@@ -92,7 +92,8 @@ std::string BuildCsvText(const SpectrumList& spectra) {
     AppendPatternField(out, NumberPattern::TwoDecimals, FinePeriod(i), quoteNumbers);
     out.push_back(',');
     for (const std::vector<double>& sa : samples) {
-      // Every period of the fine grid lies within 0..6 s, where GetSa always succeeds.
+      // Every period of the fine grid lies within 0..6 s, where GetSa always succeeds; 0 would
+      // stand for a value it refused.
       AppendPatternField(out, NumberPattern::Scientific, row < sa.size() ? sa[row] : 0,
                          quoteNumbers);
       out.push_back(',');
