@@ -9,7 +9,7 @@
 #include <QWindow>
 #include <cstring>
 
-#include "bench/SilentDesktop.h"
+#include "tests/support/RecordingDesktop.h"
 #include "ui/platform/ApplicationSetup.h"
 #include "ui/windows/GraphPanelForm.h"
 #include "ui/windows/Unit1.h"
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   SetUpApplication();
-  SilentDesktop desktop;
+  RecordingDesktop desktop;
   TForm1 form(desktop);
   TForm2 panel(nullptr);
   ShowAndPaint(form);

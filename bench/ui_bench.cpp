@@ -9,7 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "bench/SilentDesktop.h"
+#include "tests/support/RecordingDesktop.h"
 #include "ui/widgets/SpectrumCheckList.h"
 #include "ui/windows/Unit1.h"
 
@@ -28,7 +28,7 @@ struct PopulatedWindow {
       : present(static_cast<int>(state.range(0))) {
     CreateSpectra(form, present);
   }
-  SilentDesktop desktop;
+  RecordingDesktop desktop;
   TForm1 form{desktop};
   int present;
 };
@@ -46,7 +46,7 @@ void BM_Create(benchmark::State& state) {
     form.Button1Click();
     Repaint(form);
     state.PauseTiming();
-    form.DeleteSpectrum(form.ResponseInputs.name);
+    form.DeleteSpectrum(form.Inputs().name);
     form.RefreshDataGrid();
     state.ResumeTiming();
   }
@@ -88,8 +88,7 @@ void BM_Toggle(benchmark::State& state) {
   bool shown = true;
   for (auto _ : state) {
     shown = !shown;
-    form.lst1->SetChecked(0, shown);
-    form.lst1Change(0, shown);
+    form.lst1->item(0)->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
     Repaint(form);
   }
 }
@@ -97,12 +96,18 @@ BENCHMARK(BM_Toggle)->Arg(1)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
 
 // Save Data from the click to the closed file, the dialog answered at once.
 void BM_SaveData(benchmark::State& state) {
-  SilentDesktop desktop;
+  RecordingDesktop desktop;
   QTemporaryDir folder;
-  desktop.answer = folder.filePath(QStringLiteral("Spectrum.csv"));
+  const QString path = folder.filePath(QStringLiteral("Spectrum.csv"));
   TForm1 form(desktop);
   CreateSpectra(form, static_cast<int>(state.range(0)));
-  for (auto _ : state) form.Button2Click();
+  for (auto _ : state) {
+    state.PauseTiming();
+    desktop.Clear();
+    desktop.QueueSaveAnswer(path);
+    state.ResumeTiming();
+    form.Button2Click();
+  }
 }
 BENCHMARK(BM_SaveData)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 

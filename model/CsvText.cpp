@@ -1,9 +1,11 @@
 #include "model/CsvText.h"
 
 #include <string_view>
+#include <vector>
 
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
+#include "model/SpectrumSampling.h"
 
 namespace {
 
@@ -81,15 +83,19 @@ std::string BuildCsvText(const SpectrumList& spectra) {
   for (std::size_t k = 0; k < n; ++k) out.append("Sa(g),");
   out.append(kLineEnd);
 
+  std::vector<std::vector<double>> samples;
+  samples.reserve(n);
+  for (const auto& spectrum : spectra)
+    samples.push_back(SampleSpectrum(*spectrum, periods, FinePeriod));
   for (std::int32_t i = 0; i < periods; ++i) {
-    const double period = FinePeriod(i);
-    AppendPatternField(out, NumberPattern::TwoDecimals, period, quoteNumbers);
+    const auto row = static_cast<std::size_t>(i);
+    AppendPatternField(out, NumberPattern::TwoDecimals, FinePeriod(i), quoteNumbers);
     out.push_back(',');
-    for (const auto& spectrum : spectra) {
-      // Every period of the fine grid lies within 0..6 s, where GetSa always succeeds.
-      double sa = 0;
-      spectrum->GetSa(period, sa);
-      AppendPatternField(out, NumberPattern::Scientific, sa, quoteNumbers);
+    for (const std::vector<double>& sa : samples) {
+      // Every period of the fine grid lies within 0..6 s, where GetSa always succeeds; 0 would
+      // stand for a value it refused.
+      AppendPatternField(out, NumberPattern::Scientific, row < sa.size() ? sa[row] : 0,
+                         quoteNumbers);
       out.push_back(',');
     }
     out.append(kLineEnd);

@@ -2,20 +2,38 @@
 
 #include <iostream>
 #include <utility>
+#include <vector>
 
 namespace {
 
-void WriteToStandardError(const std::string& text) { std::cerr << text << '\n'; }
+struct Installed {
+  const ScopedWarningHandler* owner;
+  WarningHandler handler;
+};
 
-WarningHandler& Handler() {
-  static WarningHandler handler = WriteToStandardError;
-  return handler;
+// Oldest first; the last entry is in effect.
+std::vector<Installed>& Handlers() {
+  static std::vector<Installed> handlers;
+  return handlers;
 }
 
 }  // namespace
 
-void SetWarningHandler(WarningHandler handler) {
-  Handler() = handler ? std::move(handler) : WarningHandler(WriteToStandardError);
+ScopedWarningHandler::ScopedWarningHandler(WarningHandler handler) {
+  Handlers().push_back({this, std::move(handler)});
 }
 
-void ShowWarning(const std::string& text) { Handler()(text); }
+ScopedWarningHandler::~ScopedWarningHandler() {
+  std::erase_if(Handlers(), [this](const Installed& entry) { return entry.owner == this; });
+}
+
+void ShowWarning(const std::string& text) {
+  const std::vector<Installed>& handlers = Handlers();
+  if (handlers.empty() || !handlers.back().handler) {
+    std::cerr << text << '\n';
+    return;
+  }
+  // A copy: the handler may run a modal loop in which owners come and go.
+  const WarningHandler handler = handlers.back().handler;
+  handler(text);
+}

@@ -4,12 +4,21 @@
 #include <string>
 
 // The model's messages to the user ("Wrong codetype : 2.", "Period is larger than 6.0s.").
-// The window installs a handler that shows a warning box; by default the text goes to
+// A window routes them to a warning box for as long as it lives; without one the text goes to
 // standard error.
 using WarningHandler = std::function<void(const std::string& text)>;
 
-// Installs the handler; an empty handler restores the default.
-void SetWarningHandler(WarningHandler handler);
+// Routes the model's warnings to a handler while it lives. Owners may overlap and end in any
+// order: the newest living owner's handler is in effect, and when an owner ends the handler
+// it replaced (or a newer one still living) takes over again.
+class ScopedWarningHandler {
+ public:
+  explicit ScopedWarningHandler(WarningHandler handler);
+  ~ScopedWarningHandler();
 
-// Passes the text to the installed handler.
+  ScopedWarningHandler(const ScopedWarningHandler&) = delete;
+  ScopedWarningHandler& operator=(const ScopedWarningHandler&) = delete;
+};
+
+// Passes the text to the handler in effect.
 void ShowWarning(const std::string& text);

@@ -17,7 +17,6 @@ class ChartLegendItem : public QGraphicsItem {
   // Fits the legend into the top right of the plot area.
   void Place(const QRectF& plotArea);
 
-  const std::vector<LegendEntry>& Entries() const { return entries_; }
   // Entries drawn: those that fit.
   int RowCount() const { return rows_; }
   QString RowText(int row) const;

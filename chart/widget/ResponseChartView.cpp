@@ -18,10 +18,12 @@
 #include "chart/widget/ValueLabelAxis.h"
 #include "model/DesignSpectrum.h"
 #include "model/NumberText.h"
+#include "model/SpectrumSampling.h"
 
 namespace {
 
 const QString kDockedHint = QStringLiteral("Double click to Poup the Graph Panel.");
+const QString kPoppedOutHint = QStringLiteral("Double click to restore the Graph Panel.");
 const QString kBottomTitle = QStringLiteral("Period, T(s)");
 const QString kLeftTitle = QStringLiteral("Spectral Accleration,Sa (g)");
 
@@ -66,7 +68,7 @@ ResponseChartView::ResponseChartView(QWidget* parent)
       series_(ToRgb(palette().color(QPalette::Button)), ToRgb(palette().color(QPalette::Button))),
       animator_(kZoomSteps, kZoomIntervalMs,
                 [this](const PlotRanges& frame) { ApplyRanges(frame); }) {
-  setToolTip(kDockedHint);
+  SetPoppedOut(false);
   setRubberBand(QChartView::NoRubberBand);
   setFrameShape(QFrame::NoFrame);
   setDragMode(QGraphicsView::NoDrag);
@@ -133,15 +135,11 @@ void ResponseChartView::SetUpLegend() {
 }
 
 void ResponseChartView::AddSpectrumSeries(const DesignSpectrum& spectrum) {
+  const std::vector<double> sa = SampleSpectrum(spectrum, FinePeriodCount(), FinePeriod);
   std::vector<ChartPoint> points;
-  const std::int32_t count = FinePeriodCount();
-  points.reserve(static_cast<std::size_t>(count));
-  for (std::int32_t i = 0; i < count; ++i) {
-    const double period = FinePeriod(i);
-    double sa = 0;
-    if (spectrum.GetSa(period, sa) < 0) break;
-    points.push_back({period, sa});
-  }
+  points.reserve(sa.size());
+  for (std::size_t i = 0; i < sa.size(); ++i)
+    points.push_back({FinePeriod(static_cast<std::int32_t>(i)), sa[i]});
   series_.Append(spectrum.name, std::move(points));
   SeriesChanged();
 }
@@ -174,6 +172,11 @@ void ResponseChartView::SetupLeftAxis() {
   leftAxis_.minimum = 0;
   leftAxis_.desiredIncrement = kLeftStartIncrement;
   UpdateAxes();
+}
+
+void ResponseChartView::SetPoppedOut(bool out) {
+  setToolTip(out ? kPoppedOutHint : kDockedHint);
+  tag_ = out ? 1 : 0;
 }
 
 void ResponseChartView::RefreshLabels() {

@@ -22,7 +22,7 @@ class ValueLabelAxis;
 // legend are this class's own.
 class ResponseChartView : public QChartView {
   Q_OBJECT
-  Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+  Q_PROPERTY(int Tag READ Tag)
 
  public:
   static constexpr int kZoomSteps = 8;
@@ -46,19 +46,16 @@ class ResponseChartView : public QChartView {
   // Writes the axis labels again; call after the decimal separator changed.
   void RefreshLabels();
 
+  // Where the chart is: docked in the main window (Tag 0) or out in the graph panel (Tag 1).
+  // Sets the Tag and the hint that says what a double click does from there.
+  void SetPoppedOut(bool out);
   int Tag() const { return tag_; }
-  void SetTag(int tag) { tag_ = tag; }
 
   // The chart as it stands, at the widget's size.
   QImage RenderImage();
 
   // The ranges the axes show now.
   PlotRanges AxisRanges() const { return shown_; }
-  bool Zoomed() const { return zoom_.Zoomed(); }
-  bool ZoomAnimating() const { return animator_.Running(); }
-  void FinishZoomAnimation() { animator_.Finish(); }
-
-  const ChartLegendItem& Legend() const { return *legend_; }
 
  signals:
   void doubleClicked();

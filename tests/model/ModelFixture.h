@@ -11,14 +11,9 @@
 // Records every model warning and puts the global settings back after each test.
 class ModelFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetWarningHandler([this](const std::string& text) { warnings.push_back(text); });
-    SetDecimalSeparator(".");
-  }
-  void TearDown() override {
-    SetWarningHandler({});
-    SetDecimalSeparator(".");
-  }
+  void SetUp() override { SetDecimalSeparator("."); }
+  void TearDown() override { SetDecimalSeparator("."); }
 
   std::vector<std::string> warnings;
+  ScopedWarningHandler recorder{[this](const std::string& text) { warnings.push_back(text); }};
 };

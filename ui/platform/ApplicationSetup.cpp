@@ -4,13 +4,14 @@
 
 #include "model/Version.h"
 #include "ui/platform/AppResources.h"
+#include "ui/platform/Captions.h"
 #include "ui/platform/Fonts.h"
 
 void SetUpApplication() {
-  QApplication::setApplicationName(QStringLiteral("Tremvale"));
+  QApplication::setApplicationName(caption::kProgram);
   QApplication::setApplicationVersion(QString::fromLatin1(tremvale::kVersion));
   // Lets the desktop match the running window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(QString::fromLatin1(tremvale::kApplicationId));
   QApplication::setWindowIcon(ApplicationIcon());
-  QApplication::setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+  QApplication::setFont(WindowFont(11));
 }

@@ -5,10 +5,12 @@
 #include <QStringList>
 
 namespace {
+const QString kWindowFamily = QStringLiteral("MS Sans Serif");
+
 // "MS Sans Serif" sets narrower than Arial; at the same pixel size Arial-metric fonts would
 // not fit the window's fixed label and list widths, the narrow cut does.
 QStringList Fallbacks(const QString& family) {
-  if (family == QStringLiteral("MS Sans Serif"))
+  if (family == kWindowFamily)
     return {family, QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Nimbus Sans Narrow"),
             QStringLiteral("DejaVu Sans Condensed")};
   return {family, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
@@ -42,3 +44,5 @@ QFont PixelFont(const QString& family, int pixelSize, bool bold) {
   font.setBold(bold);
   return font;
 }
+
+QFont WindowFont(int pixelSize, bool bold) { return PixelFont(kWindowFamily, pixelSize, bold); }

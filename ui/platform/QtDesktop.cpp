@@ -5,9 +5,9 @@
 #include <QMessageBox>
 #include <QUrl>
 
-namespace {
+#include "ui/platform/Captions.h"
 
-const QString kApplicationTitle = QStringLiteral("Tremvale");
+namespace {
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
   QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
@@ -25,11 +25,11 @@ void QtDesktop::Warning(const QString& text) {
 }
 
 void QtDesktop::Information(const QString& text) {
-  ShowBox(parent_, QMessageBox::NoIcon, kApplicationTitle, text);
+  ShowBox(parent_, QMessageBox::NoIcon, caption::kProgram, text);
 }
 
 void QtDesktop::Error(const QString& text) {
-  ShowBox(parent_, QMessageBox::Critical, kApplicationTitle, text);
+  ShowBox(parent_, QMessageBox::Critical, caption::kProgram, text);
 }
 
 std::optional<QString> QtDesktop::SaveFileName(const SaveDialogSettings& settings) {

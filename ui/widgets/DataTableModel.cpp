@@ -3,6 +3,7 @@
 #include "model/DesignSpectrum.h"
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
+#include "model/SpectrumSampling.h"
 
 DataTableModel::DataTableModel(QObject* parent) : QAbstractTableModel(parent), rows_(1) {
   RefreshTexts();
@@ -34,13 +35,7 @@ void DataTableModel::WriteDataRow(int row, const DesignSpectrum& spectrum) {
 
 void DataTableModel::FillRow(Row& row, const DesignSpectrum& spectrum) {
   row.name = QString::fromStdString(spectrum.name);
-  row.values.clear();
-  row.values.reserve(kCoarsePeriodCount);
-  for (std::int32_t m = 0; m < kCoarsePeriodCount; ++m) {
-    double sa = 0;
-    if (spectrum.GetSa(CoarsePeriod(m), sa) < 0) break;
-    row.values.push_back(sa);
-  }
+  row.values = SampleSpectrum(spectrum, kCoarsePeriodCount, CoarsePeriod);
 }
 
 void DataTableModel::Rebuild(const SpectrumList& spectra) {

@@ -13,8 +13,6 @@ class LinkLabel : public QLabel {
 
   // The normal look: black, bold, not underlined.
   void ResetLook();
-  // True while the hover look (blue, underlined) is on.
-  bool IsHighlighted() const { return highlighted_; }
 
  signals:
   void clicked();

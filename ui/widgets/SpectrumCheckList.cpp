@@ -45,11 +45,6 @@ bool SpectrumCheckList::IsChecked(int row) const {
   return it != nullptr && it->checkState() == Qt::Checked;
 }
 
-void SpectrumCheckList::SetChecked(int row, bool checked) {
-  QScopedValueRollback guard(programChange_, true);
-  if (QListWidgetItem* it = item(row)) it->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-}
-
 void SpectrumCheckList::OnItemChanged(QListWidgetItem* changed) {
   if (programChange_) return;
   emit checkStateChanged(row(changed), changed->checkState() == Qt::Checked);

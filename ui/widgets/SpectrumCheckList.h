@@ -20,7 +20,6 @@ class SpectrumCheckList : public QListWidget {
   void DeleteAll();
 
   bool IsChecked(int row) const;
-  void SetChecked(int row, bool checked);  // as the program: no signal
 
  signals:
   void checkStateChanged(int row, bool checked);

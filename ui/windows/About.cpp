@@ -11,6 +11,7 @@
 
 #include "ui/platform/AppResources.h"
 #include "ui/platform/AuthorInfo.h"
+#include "ui/platform/Captions.h"
 #include "ui/platform/Fonts.h"
 #include "ui/widgets/LinkLabel.h"
 
@@ -18,14 +19,12 @@ TAboutBox* AboutBox = nullptr;
 
 namespace {
 
-const QString kDialogFamily = QStringLiteral("MS Sans Serif");
-
 QLabel* AddLabel(QWidget* panel, const QRect& place, const QString& text, int pixelSize, bool bold,
                  bool wrapped) {
   auto* label = new QLabel(panel);
   label->setTextFormat(Qt::PlainText);
   label->setText(text);
-  label->setFont(PixelFont(kDialogFamily, pixelSize, bold));
+  label->setFont(WindowFont(pixelSize, bold));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setWordWrap(wrapped);
   QPalette colours = label->palette();
@@ -39,11 +38,11 @@ QLabel* AddLabel(QWidget* panel, const QRect& place, const QString& text, int pi
 
 TAboutBox::TAboutBox(QWidget* owner, Desktop& desktop) : QDialog(owner), desktop_(desktop) {
   LoadResources();
-  setWindowTitle(QStringLiteral("About Tremvale"));
+  setWindowTitle(caption::About());
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(548, 210);
-  setFont(PixelFont(kDialogFamily, 11));
+  setFont(WindowFont(11));
 
   Panel1 = new QFrame(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -60,7 +59,7 @@ TAboutBox::TAboutBox(QWidget* owner, Desktop& desktop) : QDialog(owner), desktop
   // descenders. lbl7 (60, not 55) and lbl6 (92, not 86) are wider: their texts are wider in
   // these fonts.
   const QString author = QString::fromUtf8(author::kName);
-  lbl3 = AddLabel(Panel1, {96, 9, 208, 20}, QStringLiteral("Tremvale"), 16, false, false);
+  lbl3 = AddLabel(Panel1, {96, 9, 208, 20}, caption::kProgram, 16, false, false);
   lbl1 =
       AddLabel(Panel1, {95, 34, 191, 14}, QString::fromUtf8(author::kDescription), 12, true, false);
   Version = AddLabel(Panel1, {95, 53, 122, 14}, QString::fromUtf8(author::kDate), 12, true, false);
@@ -75,7 +74,7 @@ TAboutBox::TAboutBox(QWidget* owner, Desktop& desktop) : QDialog(owner), desktop
   lbl7 = AddLabel(Panel1, {142, 147, 60, 14}, QStringLiteral("Website : "), 12, true, false);
 
   lbl6 = new LinkLabel(QString::fromUtf8(author::kWebsite), Panel1);
-  lbl6->setFont(PixelFont(kDialogFamily, 12, true));
+  lbl6->setFont(WindowFont(12, true));
   lbl6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lbl6->setGeometry(204, 147, 92, 14);
   connect(lbl6, &LinkLabel::clicked, this, &TAboutBox::lbl6Click);

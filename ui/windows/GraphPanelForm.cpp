@@ -36,9 +36,7 @@ void TForm2::Dock(ResponseChartView& chart, QWidget& parent, bool out) {
       parent.layout()->addWidget(&chart);
     chart.show();
   }
-  chart.setToolTip(out ? QStringLiteral("Double click to restore the Graph Panel.")
-                       : QStringLiteral("Double click to Poup the Graph Panel."));
-  chart.SetTag(out ? 1 : 0);
+  chart.SetPoppedOut(out);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

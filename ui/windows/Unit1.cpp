@@ -20,6 +20,7 @@
 #include "ui/files/BitmapFile.h"
 #include "ui/files/FileWriter.h"
 #include "ui/platform/AuthorInfo.h"
+#include "ui/platform/Captions.h"
 #include "ui/platform/ErrorText.h"
 #include "ui/platform/Fonts.h"
 #include "ui/widgets/DataTableModel.h"
@@ -74,10 +75,16 @@ QLineEdit* MakeField(QWidget* parent, const QString& text, QRect geometry) {
   return field;
 }
 
-// Keeps the field on a listed position: the picked one when it exists.
-void StoreListIndex(const QComboBox& list, std::int32_t& field) {
+// The model's warnings as warning boxes of the desktop.
+WarningHandler WarningBoxes(Desktop& desktop) {
+  return [&desktop](const std::string& text) { desktop.Warning(QString::fromStdString(text)); };
+}
+
+// The picked position when it is a listed one; nothing otherwise, so the field keeps its value.
+std::optional<std::int32_t> ListedPosition(const QComboBox& list) {
   const int index = list.currentIndex();
-  if (index >= 0 && index < list.count()) field = index;
+  if (index >= 0 && index < list.count()) return index;
+  return std::nullopt;
 }
 
 QString TrimControls(const QString& text) {
@@ -89,9 +96,16 @@ QString TrimControls(const QString& text) {
 }
 }  // namespace
 
-TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop_(desktop) {
-  setWindowTitle(QStringLiteral("Tremvale ( by Kestrin ) "));
-  setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+template <typename Sender, typename Signal, typename... Args>
+void TForm1::Bind(Sender* sender, Signal signal, void (TForm1::*handler)(Args...)) {
+  connect(sender, signal, this,
+          [this, handler](Args... args) { RunCommand([=, this] { (this->*handler)(args...); }); });
+}
+
+TForm1::TForm1(Desktop& desktop, QWidget* parent)
+    : QMainWindow(parent), desktop_(desktop), modelWarnings_(WarningBoxes(desktop)) {
+  setWindowTitle(caption::MainWindow());
+  setFont(WindowFont(11));
   client = new QWidget(this);
   client->setFixedSize(kClientWidth, kClientHeight);
   setCentralWidget(client);
@@ -115,8 +129,6 @@ TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop
   dlg1 = {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("bmp"), QStringLiteral("Spectrum"),
           folder, false};
 
-  SetWarningHandler(
-      [this](const std::string& text) { desktop_.Warning(QString::fromStdString(text)); });
   ReadDecimalSeparator();
   FormCreate();
 
@@ -127,10 +139,7 @@ TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop
   }
 }
 
-TForm1::~TForm1() {
-  FormDestroy();
-  SetWarningHandler({});
-}
+TForm1::~TForm1() { FormDestroy(); }
 
 void TForm1::BuildMenu() {
   Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
@@ -140,21 +149,14 @@ void TForm1::BuildMenu() {
   SaveData1 = Edit1->addAction(QStringLiteral("Save Data"));
   SavePicture1 = Edit1->addAction(QStringLiteral("Save Picture"));
   About1 = menuBar()->addMenu(QStringLiteral("Help"));
-  AboutItem = About1->addAction(QStringLiteral("About Tremvale"));
-  connect(Create1, &QAction::triggered, this, [this] { RunCommand([this] { Button1Click(); }); });
-  connect(Delete1, &QAction::triggered, this, [this] { RunCommand([this] { Button4Click(); }); });
-  connect(DeleteAll1, &QAction::triggered, this,
-          [this] { RunCommand([this] { Button5Click(); }); });
-  connect(SaveData1, &QAction::triggered, this, [this] { RunCommand([this] { Button2Click(); }); });
-  connect(SavePicture1, &QAction::triggered, this,
-          [this] { RunCommand([this] { Button3Click(); }); });
-  connect(AboutItem, &QAction::triggered, this, [this] { RunCommand([this] { AboutClick(); }); });
+  AboutItem = About1->addAction(caption::About());
+  Bind(AboutItem, &QAction::triggered, &TForm1::AboutClick);
 }
 
 void TForm1::BuildInputPanel() {
   grp1 = new QGroupBox(QStringLiteral("Define Response"), client);
   grp1->setGeometry(6, 2, 275, 406);
-  grp1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 12));
+  grp1->setFont(WindowFont(12));
   MakeLabel(grp1, QStringLiteral("Response Name"), {10, 20, 79, 13}, true);
   edt4 = MakeField(grp1, QStringLiteral("Spectrum-1"), {123, 16, 144, 21});
   MakeLabel(grp1, QStringLiteral("Design Code"), {10, 44, 61, 13}, true);
@@ -175,11 +177,11 @@ void TForm1::BuildInputPanel() {
   MakeLabel(grp1, QStringLiteral("Damping Ratio, ζ "), {10, 211, 83, 13}, true);
   edt5 = MakeField(grp1, QStringLiteral("0.05"), {190, 208, 77, 21});
 
-  connect(cbb1, &QComboBox::activated, this, [this] { RunCommand([this] { cbb1Change(); }); });
-  connect(cbb2, &QComboBox::activated, this, [this] { RunCommand([this] { cbb2Change(); }); });
-  connect(cbb3, &QComboBox::activated, this, [this] { RunCommand([this] { cbb3Change(); }); });
-  connect(cbb4, &QComboBox::activated, this, [this] { RunCommand([this] { cbb4Change(); }); });
-  connect(cbb5, &QComboBox::activated, this, [this] { RunCommand([this] { cbb5Change(); }); });
+  Bind(cbb1, &QComboBox::activated, &TForm1::cbb1Change);
+  Bind(cbb2, &QComboBox::activated, &TForm1::cbb2Change);
+  Bind(cbb3, &QComboBox::activated, &TForm1::cbb3Change);
+  Bind(cbb4, &QComboBox::activated, &TForm1::cbb4Change);
+  Bind(cbb5, &QComboBox::activated, &TForm1::cbb5Change);
 
   BuildCommandGroup();
   QWidget::setTabOrder(edt4, cbb1);
@@ -209,13 +211,24 @@ void TForm1::BuildCommandGroup() {
   Button3 = button(QStringLiteral("Save Picture"), {11, 128, 89, 25});
   lst1 = new SpectrumCheckList(grp3);
   lst1->setGeometry(110, 11, 137, 142);
-  connect(Button1, &QPushButton::clicked, this, [this] { RunCommand([this] { Button1Click(); }); });
-  connect(Button4, &QPushButton::clicked, this, [this] { RunCommand([this] { Button4Click(); }); });
-  connect(Button5, &QPushButton::clicked, this, [this] { RunCommand([this] { Button5Click(); }); });
-  connect(Button2, &QPushButton::clicked, this, [this] { RunCommand([this] { Button2Click(); }); });
-  connect(Button3, &QPushButton::clicked, this, [this] { RunCommand([this] { Button3Click(); }); });
-  connect(lst1, &SpectrumCheckList::checkStateChanged, this,
-          [this](int index, bool state) { RunCommand([=, this] { lst1Change(index, state); }); });
+  Bind(lst1, &SpectrumCheckList::checkStateChanged, &TForm1::lst1Change);
+  BindCommands();
+}
+
+void TForm1::BindCommands() {
+  struct Command {
+    QAction* item;
+    QPushButton* button;
+    void (TForm1::*handler)();
+  };
+  for (const Command& command : {Command{Create1, Button1, &TForm1::Button1Click},
+                                 Command{Delete1, Button4, &TForm1::Button4Click},
+                                 Command{DeleteAll1, Button5, &TForm1::Button5Click},
+                                 Command{SaveData1, Button2, &TForm1::Button2Click},
+                                 Command{SavePicture1, Button3, &TForm1::Button3Click}}) {
+    Bind(command.item, &QAction::triggered, command.handler);
+    Bind(command.button, &QPushButton::clicked, command.handler);
+  }
 }
 
 void TForm1::BuildChartArea() {
@@ -223,8 +236,7 @@ void TForm1::BuildChartArea() {
   grp2->setGeometry(284, 2, 643, 265);
   cht1 = new ResponseChartView(grp2);
   cht1->setGeometry(GroupClientArea(*grp2));
-  connect(cht1, &ResponseChartView::doubleClicked, this,
-          [this] { RunCommand([this] { cht1DblClick(); }); });
+  Bind(cht1, &ResponseChartView::doubleClicked, &TForm1::cht1DblClick);
 }
 
 void TForm1::BuildDataArea() {
@@ -246,14 +258,13 @@ void TForm1::BuildStatusBar() {
   rzfldsts1 = new QLabel(rzstsbr1);
   rzfldsts1->setTextFormat(Qt::PlainText);
   rzfldsts1->setText(QStringLiteral("  Welcome to my Website :"));
-  rzfldsts1->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 12, true));
+  rzfldsts1->setFont(WindowFont(12, true));
   rzfldsts1->setGeometry(63, 0, 173, 24);
   rzfldsts2 = new LinkLabel(QStringLiteral(" ") + QString::fromUtf8(author::kWebsite), rzstsbr1);
-  rzfldsts2->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 12, true));
+  rzfldsts2->setFont(WindowFont(12, true));
   rzfldsts2->setGeometry(236, 0, 181, 24);
   rzfldsts2->setContentsMargins(3, 3, 3, 3);
-  connect(rzfldsts2, &LinkLabel::clicked, this,
-          [this] { RunCommand([this] { rzfldsts2Click(); }); });
+  Bind(rzfldsts2, &LinkLabel::clicked, &TForm1::rzfldsts2Click);
 }
 
 void TForm1::FormCreate() {
@@ -292,27 +303,15 @@ void TForm1::changeEvent(QEvent* event) {
 // ---- Input panel ----
 
 void TForm1::cbb1Change() {
-  ResponseInputs.codeType = cbb1->currentIndex() == 0 ? 0 : 1;
-  UpdateDefaults();
+  ListChange(ResponseInputs.codeType, cbb1->currentIndex() == 0 ? 0 : 1);
 }
+void TForm1::cbb2Change() { ListChange(ResponseInputs.intensity, ListedPosition(*cbb2)); }
+void TForm1::cbb3Change() { ListChange(ResponseInputs.action, ListedPosition(*cbb3)); }
+void TForm1::cbb4Change() { ListChange(ResponseInputs.siteClass, ListedPosition(*cbb4)); }
+void TForm1::cbb5Change() { ListChange(ResponseInputs.group, ListedPosition(*cbb5)); }
 
-void TForm1::cbb2Change() {
-  StoreListIndex(*cbb2, ResponseInputs.intensity);
-  UpdateDefaults();
-}
-
-void TForm1::cbb3Change() {
-  StoreListIndex(*cbb3, ResponseInputs.action);
-  UpdateDefaults();
-}
-
-void TForm1::cbb4Change() {
-  StoreListIndex(*cbb4, ResponseInputs.siteClass);
-  UpdateDefaults();
-}
-
-void TForm1::cbb5Change() {
-  StoreListIndex(*cbb5, ResponseInputs.group);
+void TForm1::ListChange(std::int32_t& field, std::optional<std::int32_t> picked) {
+  if (picked) field = *picked;
   UpdateDefaults();
 }
 

@@ -3,9 +3,11 @@
 #include <QMainWindow>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "model/SpectrumList.h"
+#include "model/Warning.h"
 #include "ui/platform/Desktop.h"
 #include "ui/windows/ResponseInputs.h"
 
@@ -57,10 +59,10 @@ class TForm1 : public QMainWindow {
   // Runs a command; an error it throws ends it and goes to the error display.
   void RunCommand(const std::function<void()>& command);
 
-  Desktop& desktop() const { return desktop_; }
-
-  ::ResponseInputs ResponseInputs;
-  ::SpectrumList SpectrumList;
+  // The spectrum set and the inputs, to read; only the window's commands change them, so the
+  // list, the chart, the check list and the table stay in step.
+  const ::SpectrumList& Spectra() const { return SpectrumList; }
+  const ::ResponseInputs& Inputs() const { return ResponseInputs; }
 
   QWidget* client = nullptr;
   QGroupBox* grp1 = nullptr;
@@ -109,11 +111,22 @@ class TForm1 : public QMainWindow {
   void BuildDataArea();
   void BuildStatusBar();
   void BuildMenu();
+  // A menu item and the button with the same caption run the same handler.
+  void BindCommands();
   void FormCreate();
   void FormDestroy();
   void ReadDecimalSeparator();
   std::int32_t ReadNumberField(QLineEdit* field, const char* negativeMessage, double& target);
   void Warn(const QString& text, QWidget* focus);
+  // The one body of the five list handlers: stores the picked value, then the code's defaults.
+  void ListChange(std::int32_t& field, std::optional<std::int32_t> picked);
+  // Runs `handler` through RunCommand whenever `sender` emits `signal`.
+  template <typename Sender, typename Signal, typename... Args>
+  void Bind(Sender* sender, Signal signal, void (TForm1::*handler)(Args...));
 
+  ::ResponseInputs ResponseInputs;
+  ::SpectrumList SpectrumList;
   Desktop& desktop_;
+  // The model's warnings go to this window's warning box while it exists.
+  ScopedWarningHandler modelWarnings_;
 };

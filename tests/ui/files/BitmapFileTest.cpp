@@ -3,22 +3,12 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <stdexcept>
 
+#include "tests/support/BitmapHeader.h"
 #include "tests/support/QtPrinters.h"
 
 namespace {
-
-quint32 U32(const QByteArray& bytes, int at) {
-  return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-qint32 I32(const QByteArray& bytes, int at) {
-  return qFromLittleEndian<qint32>(bytes.constData() + at);
-}
-quint16 U16(const QByteArray& bytes, int at) {
-  return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
 
 // Top row red, bottom row blue, 3 pixels wide: rows of 9 bytes padded to 12.
 QImage TwoRows(QImage::Format format) {
@@ -33,15 +23,17 @@ class BmpFormats : public ::testing::TestWithParam<QImage::Format> {};
 TEST_P(BmpFormats, WindowsBitmapHeadersAndBottomUpRows) {
   const QByteArray bmp = BmpBytes(TwoRows(GetParam()));
   ASSERT_EQ(bmp.size(), 54 + 2 * 12);
-  EXPECT_EQ(bmp.left(2), QByteArray("BM"));
-  EXPECT_EQ(U32(bmp, 2), 78u);   // file size
-  EXPECT_EQ(U32(bmp, 10), 54u);  // offset of the pixels
-  EXPECT_EQ(U32(bmp, 14), 40u);  // BITMAPINFOHEADER
-  EXPECT_EQ(I32(bmp, 18), 3);    // width
-  EXPECT_EQ(I32(bmp, 22), 2);    // height, positive: bottom-up
-  EXPECT_EQ(U16(bmp, 26), 1);    // planes
-  EXPECT_EQ(U16(bmp, 28), 24);   // bits per pixel
-  EXPECT_EQ(U32(bmp, 30), 0u);   // no compression
+  const std::optional<BitmapHeader> header = ReadBitmapHeader(bmp);
+  ASSERT_TRUE(header);
+  EXPECT_EQ(header->magic, QByteArray("BM"));
+  EXPECT_EQ(header->fileSize, 78u);
+  EXPECT_EQ(header->pixelOffset, 54u);
+  EXPECT_EQ(header->infoSize, 40u);  // BITMAPINFOHEADER
+  EXPECT_EQ(header->width, 3);
+  EXPECT_EQ(header->height, 2);  // positive: bottom-up
+  EXPECT_EQ(header->planes, 1);
+  EXPECT_EQ(header->bitsPerPixel, 24);
+  EXPECT_EQ(header->compression, 0u);
   // The first stored row is the bottom one (blue), in B, G, R order, then padding.
   EXPECT_EQ(bmp.mid(54, 12), QByteArray::fromHex("ff0000ff0000ff0000000000"));
   EXPECT_EQ(bmp.mid(66, 12), QByteArray::fromHex("0000ff0000ff0000ff000000"));

@@ -9,14 +9,10 @@
 #include <QTemporaryDir>
 #include <stdexcept>
 
+#include "tests/support/FileBytes.h"
 #include "tests/support/QtPrinters.h"
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void Put(const QString& path, const QByteArray& bytes) {
   QFile file(path);

@@ -22,7 +22,7 @@ TEST_F(MainWindowTest, EveryCreatedSpectrumIsALineOf601Points) {
   ASSERT_EQ(series.Points().size(), 601u);
   EXPECT_EQ(series.Points().front().x, 0.0);
   EXPECT_EQ(series.Points().back().x, 6.0);
-  const DesignSpectrum& spectrum = form->SpectrumList.At(0);
+  const DesignSpectrum& spectrum = form->Spectra().At(0);
   for (int i = 0; i < 601; ++i) {
     double sa = -1;
     ASSERT_EQ(spectrum.GetSa(FinePeriod(i), sa), 0);

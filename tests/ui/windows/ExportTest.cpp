@@ -1,27 +1,15 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include "chart/widget/ResponseChartView.h"
 #include "model/CsvText.h"
+#include "tests/support/BitmapHeader.h"
+#include "tests/support/FileBytes.h"
 #include "tests/ui/windows/MainWindowFixture.h"
 #include "ui/widgets/SpectrumCheckList.h"
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-std::int32_t Int32At(const QByteArray& bytes, int offset) {
-  return qFromLittleEndian<std::int32_t>(bytes.constData() + offset);
-}
-
-std::int16_t Int16At(const QByteArray& bytes, int offset) {
-  return qFromLittleEndian<std::int16_t>(bytes.constData() + offset);
-}
 
 class ExportTest : public MainWindowTest {
  protected:
@@ -35,20 +23,18 @@ class ExportTest : public MainWindowTest {
   QSize BitmapSize(const QString& path) {
     const QByteArray bytes = ReadAll(path);
     EXPECT_GE(bytes.size(), 54);
-    if (bytes.size() < 54) return {};
-    EXPECT_EQ(bytes.left(2), "BM");
-    EXPECT_EQ(Int32At(bytes, 2), bytes.size());
-    EXPECT_EQ(Int32At(bytes, 14), 40);  // information header
-    EXPECT_EQ(Int16At(bytes, 26), 1);   // planes
-    const int bits = Int16At(bytes, 28);
+    const std::optional<BitmapHeader> header = ReadBitmapHeader(bytes);
+    if (!header) return {};
+    EXPECT_EQ(header->magic, "BM");
+    EXPECT_EQ(header->fileSize, static_cast<quint32>(bytes.size()));
+    EXPECT_EQ(header->infoSize, 40u);  // information header
+    EXPECT_EQ(header->planes, 1);
+    const int bits = header->bitsPerPixel;
     EXPECT_TRUE(bits == 24 || bits == 32) << bits;
-    EXPECT_EQ(Int32At(bytes, 30), 0);  // no compression
-    const int width = Int32At(bytes, 18);
-    const int height = Int32At(bytes, 22);
-    EXPECT_GT(height, 0);  // bottom-up rows
-    const int row = (width * bits / 8 + 3) / 4 * 4;
-    EXPECT_EQ(bytes.size(), Int32At(bytes, 10) + row * height);
-    return {width, height};
+    EXPECT_EQ(header->compression, 0u);
+    EXPECT_GT(header->height, 0);  // bottom-up rows
+    EXPECT_EQ(bytes.size(), header->pixelOffset + header->RowBytes() * header->height);
+    return {header->width, header->height};
   }
 
   QTemporaryDir folder;
@@ -101,8 +87,7 @@ TEST_F(ExportTest, DialogsProposeSpectrumEveryTime) {
 
 TEST_F(ExportTest, SaveDataWritesTheModelTextOfEverySpectrumInOrder) {
   for (const char* name : {"A", "B", "C"}) Create(name);
-  form->lst1->SetChecked(0, false);
-  form->lst1Change(0, false);  // A hidden: exported all the same
+  form->lst1->item(0)->setCheckState(Qt::Unchecked);  // A hidden: exported all the same
   form->lst1->setCurrentRow(1);
   form->Button4->click();  // B deleted
   desktop.Clear();
@@ -110,7 +95,7 @@ TEST_F(ExportTest, SaveDataWritesTheModelTextOfEverySpectrumInOrder) {
   desktop.QueueSaveAnswer(path);
   form->Button2->click();
   const QByteArray written = ReadAll(path);
-  EXPECT_EQ(written, QByteArray::fromStdString(BuildCsvText(form->SpectrumList)));
+  EXPECT_EQ(written, QByteArray::fromStdString(BuildCsvText(form->Spectra())));
   EXPECT_TRUE(written.startsWith("ResponseName,DesignCode,Alphamax,Tg(s),DampingRatio\r\n"));
   EXPECT_TRUE(written.contains("\r\n,A,C,\r\n"));
   EXPECT_EQ(written.count("\r\n"), 607);
@@ -137,7 +122,7 @@ TEST_F(ExportTest, FileThatCannotBeCreatedGoesToTheErrorDisplay) {
   }
   EXPECT_TRUE(desktop.Texts(MessageKind::Information).empty());
   EXPECT_FALSE(QFile::exists(path));
-  EXPECT_EQ(form->SpectrumList.Size(), 1u);  // nothing else touched
+  EXPECT_EQ(form->Spectra().Size(), 1u);  // nothing else touched
 }
 
 TEST_F(ExportTest, PictureIsABitmapOfTheDockedChartWhateverTheExtension) {

@@ -90,8 +90,7 @@ TEST_F(GraphPanelTest, CommandsActOnTheChartWhileItIsOut) {
   Create("A");
   form->cht1DblClick();
   Create("B");
-  form->lst1->SetChecked(0, false);
-  form->lst1Change(0, false);
+  form->lst1->item(0)->setCheckState(Qt::Unchecked);  // as the user's click does
   EXPECT_EQ(form->cht1->SeriesCount(), 2);
   EXPECT_FALSE(form->cht1->Series(0).Active());
   form->cht1DblClick();

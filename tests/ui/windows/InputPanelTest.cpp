@@ -27,14 +27,14 @@ TEST_F(MainWindowTest, StartsWithTheDefaultInputsAndAnEmptySet) {
   EXPECT_EQ(form->cbb2->count(), 6);
   EXPECT_EQ(form->cbb5->itemText(2), "3th Group");
 
-  const ResponseInputs& inputs = form->ResponseInputs;
+  const ResponseInputs& inputs = form->Inputs();
   EXPECT_EQ(inputs.codeType, 0);
   EXPECT_EQ(inputs.alphaMax, 0.04);
   EXPECT_EQ(inputs.tg, 0.2);
   EXPECT_EQ(inputs.damping, 0.05);
   EXPECT_EQ(inputs.name, "Response1");
 
-  EXPECT_TRUE(form->SpectrumList.Empty());
+  EXPECT_TRUE(form->Spectra().Empty());
   EXPECT_EQ(form->lst1->count(), 0);
   EXPECT_TRUE(desktop.messages().empty());
 
@@ -84,8 +84,8 @@ TEST_P(ListChangeTest, RefillsAlphaMaxAndTg) {
   }
   EXPECT_EQ(form->edt1->text(), GetParam().alphaMax);
   EXPECT_EQ(form->edt2->text(), GetParam().tg);
-  EXPECT_EQ(form->ResponseInputs.alphaMax, form->edt1->text().toDouble());
-  EXPECT_EQ(form->ResponseInputs.tg, form->edt2->text().toDouble());
+  EXPECT_EQ(form->Inputs().alphaMax, form->edt1->text().toDouble());
+  EXPECT_EQ(form->Inputs().tg, form->edt2->text().toDouble());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, ListChangeOverwritesTypedValuesButKeepsNameAndDamping) {
   form->edt5->setText("0.02");
   form->cbb1->setCurrentIndex(1);
   emit form->cbb1->activated(1);
-  EXPECT_EQ(form->ResponseInputs.codeType, 1);
+  EXPECT_EQ(form->Inputs().codeType, 1);
   EXPECT_EQ(form->edt1->text(), "0.04");
   EXPECT_EQ(form->edt2->text(), "0.2");
   EXPECT_EQ(form->edt4->text(), "Mine");
@@ -134,7 +134,7 @@ TEST_P(ReadInputsTest, ShowsTheFirstFailureAndFocusesItsField) {
   EXPECT_EQ(desktop.messages(), std::vector<RecordedMessage>{WarningMessage(input.message)});
   QLineEdit* fields[] = {nullptr, form->edt1, form->edt2, nullptr, form->edt4, form->edt5};
   EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(fields[input.focus]));
-  EXPECT_TRUE(form->SpectrumList.Empty());
+  EXPECT_TRUE(form->Spectra().Empty());
   EXPECT_EQ(form->lst1->count(), 0);
   EXPECT_EQ(form->edt1->text(), input.alphaMax);  // the user's texts stay
 }
@@ -178,9 +178,9 @@ TEST_F(MainWindowTest, AcceptsNineteenLettersZeroValuesAndTrimsTheName) {
   form->edt5->setText("0");
   ASSERT_EQ(form->ReadInputs(), 0);
   EXPECT_TRUE(desktop.messages().empty());
-  EXPECT_EQ(form->ResponseInputs.name, std::string(19, 'n'));
-  EXPECT_EQ(form->ResponseInputs.alphaMax, 0.0);
-  EXPECT_EQ(form->ResponseInputs.damping, 0.0);
+  EXPECT_EQ(form->Inputs().name, std::string(19, 'n'));
+  EXPECT_EQ(form->Inputs().alphaMax, 0.0);
+  EXPECT_EQ(form->Inputs().damping, 0.0);
 }
 
 TEST_F(MainWindowTest, NumberTooLargeForADoubleEndsTheCommandOnTheErrorDisplay) {
@@ -191,9 +191,9 @@ TEST_F(MainWindowTest, NumberTooLargeForADoubleEndsTheCommandOnTheErrorDisplay) 
   EXPECT_EQ(desktop.messages(),
             std::vector<RecordedMessage>{ErrorMessage("Floating point overflow.")});
   EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(form->Button1));
-  EXPECT_TRUE(form->SpectrumList.Empty());
+  EXPECT_TRUE(form->Spectra().Empty());
   // The name was stored before the failing number.
-  EXPECT_EQ(form->ResponseInputs.name, "Spectrum-1");
+  EXPECT_EQ(form->Inputs().name, "Spectrum-1");
 }
 
 TEST_F(MainWindowTest, LaterCreateUsesOnlyItsOwnCheckedValues) {
@@ -208,8 +208,8 @@ TEST_F(MainWindowTest, LaterCreateUsesOnlyItsOwnCheckedValues) {
   form->edt1->setText("0.08");
   form->edt2->setText("0.35");
   form->Button1->click();
-  ASSERT_EQ(form->SpectrumList.Size(), 1u);
-  const DesignSpectrum& made = form->SpectrumList.At(0);
+  ASSERT_EQ(form->Spectra().Size(), 1u);
+  const DesignSpectrum& made = form->Spectra().At(0);
   EXPECT_EQ(made.alphaMax, 0.08);
   EXPECT_EQ(made.tg, 0.35);
   EXPECT_EQ(made.damping, 0.05);
@@ -228,7 +228,7 @@ TEST_F(MainWindowTest, CommaSeparatorFromTheRegionalSettings) {
             std::vector<QString>{"\"0.05\" is not a valid floating number!"});
   form->edt5->setText("0,05");
   form->Button1->click();
-  ASSERT_EQ(form->SpectrumList.Size(), 1u);
+  ASSERT_EQ(form->Spectra().Size(), 1u);
   EXPECT_EQ(Cell(1, 1), "0,018000");
 }
 
@@ -243,7 +243,7 @@ TEST_F(MainWindowTest, RegionalSettingsChangeIsReadAgain) {
   form->edt2->setText("0,2");
   form->edt5->setText("0,05");
   EXPECT_EQ(form->ReadInputs(), 0);
-  EXPECT_EQ(form->ResponseInputs.tg, 0.2);
+  EXPECT_EQ(form->Inputs().tg, 0.2);
   desktop.SetDecimalSymbol(".");
   QCoreApplication::sendEvent(form.get(), &change);
   EXPECT_EQ(Cell(3, 0), "0.1");

@@ -1,5 +1,7 @@
 #include <QListWidget>
+#include <QPointer>
 
+#include "chart/widget/ResponseChartView.h"
 #include "model/DesignSpectrum.h"
 #include "model/NumberText.h"
 #include "tests/ui/windows/MainWindowFixture.h"
@@ -37,7 +39,7 @@ TEST_F(SpectrumSetTest, CreateAppendsCheckedItemsWithoutMovingTheCurrentItem) {
   form->lst1->setCurrentRow(0, QItemSelectionModel::NoUpdate);
   Create("C");
   EXPECT_EQ(Items(*form->lst1), QStringList({"A", "B", "C"}));
-  EXPECT_EQ(Names(form->SpectrumList), QStringList({"A", "B", "C"}));
+  EXPECT_EQ(Names(form->Spectra()), QStringList({"A", "B", "C"}));
   for (int row = 0; row < 3; ++row) EXPECT_TRUE(form->lst1->IsChecked(row));
   EXPECT_EQ(form->lst1->currentRow(), 0);
   EXPECT_TRUE(desktop.messages().empty());
@@ -48,10 +50,10 @@ TEST_F(SpectrumSetTest, DuplicateNamesAreExactAndCaseSensitive) {
   ShowActive();
   Create("Spectrum-1");
   Create("spectrum-1");
-  EXPECT_EQ(form->SpectrumList.Size(), 2u);
+  EXPECT_EQ(form->Spectra().Size(), 2u);
   form->Button1->setFocus();
   Create("  Spectrum-1 ");
-  EXPECT_EQ(form->SpectrumList.Size(), 2u);
+  EXPECT_EQ(form->Spectra().Size(), 2u);
   EXPECT_EQ(desktop.messages(),
             std::vector<RecordedMessage>{WarningMessage(
                 "Response with name: \"Spectrum-1\" already exists! Please Input another Name.")});
@@ -83,7 +85,7 @@ TEST_F(SpectrumSetTest, CreateWritesTheTableRowFromTheSpectrum) {
   EXPECT_EQ(Cell(21, 1), "0.009397");
   EXPECT_EQ(Cell(121, 1), "0.005397");
   EXPECT_EQ(Cell(122, 1), "");  // no column beyond 6 s
-  const DesignSpectrum& spectrum = form->SpectrumList.At(0);
+  const DesignSpectrum& spectrum = form->Spectra().At(0);
   for (int m = 0; m < kCoarsePeriodCount; ++m) {
     double sa = -1;
     ASSERT_EQ(spectrum.GetSa(CoarsePeriod(m), sa), 0);
@@ -120,7 +122,7 @@ TEST_P(DeleteTest, RemovesTheCurrentSpectrumEverywhereAndRebuildsTheTable) {
   form->lst1->setCurrentRow(GetParam().current, QItemSelectionModel::NoUpdate);
   form->Button4->click();
   EXPECT_EQ(Items(*form->lst1), GetParam().left);
-  EXPECT_EQ(Names(form->SpectrumList), GetParam().left);
+  EXPECT_EQ(Names(form->Spectra()), GetParam().left);
   EXPECT_EQ(TableNames(), GetParam().left);
   if (GetParam().left.contains("C")) {
     EXPECT_EQ(Cell(40, GetParam().left.indexOf("C") + 1), before);
@@ -151,7 +153,7 @@ TEST_F(SpectrumSetTest, RepeatedDeleteRunsToTheEndThenBackwards) {
     form->Delete1->trigger();
   }
   EXPECT_EQ(order, QStringList({"B", "C", "D", "A"}));
-  EXPECT_TRUE(form->SpectrumList.Empty());
+  EXPECT_TRUE(form->Spectra().Empty());
   EXPECT_EQ(GridRows(), 2);
   EXPECT_EQ(Cell(0, 1), "");
 }
@@ -172,7 +174,7 @@ TEST_F(SpectrumSetTest, DeleteAllEmptiesEverythingAndWorksOnAnEmptySet) {
   CreateAll({"A", "B"});
   form->DeleteAll1->trigger();
   EXPECT_EQ(form->lst1->count(), 0);
-  EXPECT_TRUE(form->SpectrumList.Empty());
+  EXPECT_TRUE(form->Spectra().Empty());
   EXPECT_EQ(GridRows(), 2);
   for (int column = 0; column < 122; ++column) EXPECT_EQ(Cell(column, 1), "");
   EXPECT_TRUE(desktop.messages().empty());
@@ -189,7 +191,6 @@ TEST_F(SpectrumSetTest, ProgramCheckStatesRaiseNoChange) {
   int changes = 0;
   QObject::connect(form->lst1, &SpectrumCheckList::checkStateChanged, [&] { ++changes; });
   CreateAll({"A", "B"});
-  form->lst1->SetChecked(0, false);
   form->lst1->setCurrentRow(0);
   form->Button4->click();
   form->Button5->click();
@@ -207,10 +208,15 @@ TEST_F(SpectrumSetTest, UserToggleOfACheckBoxRaisesOneChange) {
 
 TEST_F(SpectrumSetTest, ClosingWithSpectraPresentEndsCleanly) {
   CreateAll({"A", "B", "C"});
+  const QPointer<ResponseChartView> chart = form->cht1;
+  const QPointer<SpectrumCheckList> list = form->lst1;
   form->show();
   form->close();
+  EXPECT_FALSE(form->isVisible());
   form.reset();  // the sanitizer preset reports any leak
-  SUCCEED();
+  EXPECT_FALSE(chart);
+  EXPECT_FALSE(list);
+  EXPECT_TRUE(desktop.messages().empty()) << "nothing is asked";
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 
-// Qt Charts needs a QApplication; tests run on the offscreen platform unless told otherwise.
+// Widgets and Qt Charts need a QApplication for the whole run; tests never start its event
+// loop except through a modal dialog that a queued call closes. Test discovery at build time
+// runs the binary without the test environment, hence the offscreen default.
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);

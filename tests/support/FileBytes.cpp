@@ -1,0 +1,8 @@
+#include "tests/support/FileBytes.h"
+
+#include <QFile>
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The whole content of a file; empty when it cannot be read.
+QByteArray ReadAll(const QString& path);
