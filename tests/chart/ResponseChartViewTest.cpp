@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ChartLegendItem.h"
+#include "CommaCLocale.h"
 #include "DesignSpectrum.h"
 #include "NumberText.h"
 
@@ -253,6 +254,33 @@ TEST_F(ResponseChartViewTest, LeftLabelsStartAtZeroInDoublingStepsWithTheCurrent
   labels = axis->categoriesLabels();
   SetDecimalSeparator(saved);
   EXPECT_TRUE(labels[1].startsWith("0,")) << labels[1].toStdString();
+}
+
+// Qt sets the C library's locale from the user's; the labels must not follow it.
+TEST_F(ResponseChartViewTest, LabelsUnderACommaCLocaleDifferOnlyInTheSeparator) {
+  view.AddSpectrumSeries(Spectrum("A", 0.96));
+  view.RenderImage();
+  const auto labels = [&] {
+    view.RefreshLabels();
+    return Axis(Qt::Vertical)->categoriesLabels() + Axis(Qt::Horizontal)->categoriesLabels();
+  };
+  const QStringList underC = labels();
+  const CommaCLocale locale;
+  if (!locale.Active()) GTEST_SKIP() << locale.Reason();
+  const std::string saved = DecimalSeparator();
+  SetDecimalSeparator(",");
+  const QStringList underComma = labels();
+  SetDecimalSeparator(saved);
+
+  ASSERT_EQ(underComma.size(), underC.size());
+  int withDecimals = 0;
+  for (qsizetype i = 0; i < underC.size(); ++i) {
+    QString expected = underC[i];
+    withDecimals += expected.contains(u'.');
+    expected.replace(u'.', u',');
+    EXPECT_EQ(underComma[i].toStdString(), expected.toStdString());
+  }
+  EXPECT_GT(withDecimals, 2);
 }
 
 TEST(ResponseChartView, LeftAxisStartsAtZeroOnceSetUp) {
