@@ -256,6 +256,20 @@ TEST_F(ResponseChartViewTest, LeftLabelsStartAtZeroInDoublingStepsWithTheCurrent
   EXPECT_TRUE(labels[1].startsWith("0,")) << labels[1].toStdString();
 }
 
+TEST_F(ResponseChartViewTest, LeftAxisLineIsDrawnForTheTiniestSa) {
+  view.AddSpectrumSeries(Spectrum("A", 1e-12));
+  const QImage image = view.RenderImage();
+  const QRectF plot = view.chart()->plotArea();
+  int black = 0;
+  for (int y = static_cast<int>(plot.top()) + 2; y < static_cast<int>(plot.bottom()) - 2; ++y) {
+    for (int dx = -2; dx <= 0; ++dx) {
+      black += (image.pixel(static_cast<int>(plot.left()) + dx, y) & 0xFFFFFFu) == 0;
+    }
+  }
+  EXPECT_GT(black, plot.height() / 2) << "the axis line runs along the plot's left edge";
+  EXPECT_EQ(Axis(Qt::Vertical)->categoriesLabels(), QStringList{"0"});
+}
+
 // Qt sets the C library's locale from the user's; the labels must not follow it.
 TEST_F(ResponseChartViewTest, LabelsUnderACommaCLocaleDifferOnlyInTheSeparator) {
   view.AddSpectrumSeries(Spectrum("A", 0.96));
