@@ -30,6 +30,7 @@
 #include "ResponseGrid.h"
 #include "SpectrumCheckList.h"
 #include "Warning.h"
+#include "model/SaRangeCheck.h"
 
 namespace {
 constexpr int kClientWidth = 931;
@@ -379,6 +380,9 @@ void TForm1::Button1Click() {
   }
   auto spectrum = std::make_unique<DesignSpectrum>(name, ResponseInputs.alphaMax, ResponseInputs.tg,
                                                    ResponseInputs.damping, ResponseInputs.codeType);
+  // An overflowing Sa ends Create here, before a list entry or item exists that would be left
+  // without its line and row.
+  CheckSaRange(*spectrum);
   const DesignSpectrum& created = *spectrum;
   const QString text = QString::fromStdString(created.name);
   const int itemsBefore = lst1->count();

@@ -6,6 +6,7 @@
 
 #include "LinkLabel.h"
 #include "MainWindowFixture.h"
+#include "ResponseChartView.h"
 #include "SpectrumCheckList.h"
 
 namespace {
@@ -190,6 +191,23 @@ TEST_F(MainWindowTest, NumberTooLargeForADoubleEndsTheCommandOnTheErrorDisplay) 
   EXPECT_TRUE(form->SpectrumList.Empty());
   // The name was stored before the failing number.
   EXPECT_EQ(form->ResponseInputs.name, "Spectrum-1");
+}
+
+// A Sa beyond the double range is found before anything is added: no list item, series or
+// row is left behind, and what was there stays.
+TEST_F(MainWindowTest, SaBeyondTheDoubleRangeCreatesNothing) {
+  Create("A");
+  desktop.Clear();
+  form->edt1->setText("1.7e308");
+  form->edt5->setText("0");
+  Create("B");
+  EXPECT_EQ(desktop.messages(),
+            std::vector<RecordedMessage>{ErrorMessage("Floating point overflow.")});
+  EXPECT_EQ(form->SpectrumList.Size(), 1u);
+  EXPECT_EQ(form->lst1->count(), 1);
+  EXPECT_EQ(form->cht1->SeriesCount(), 1);
+  EXPECT_EQ(GridRows(), 2);
+  EXPECT_EQ(Cell(0, 1), "A");
 }
 
 TEST_F(MainWindowTest, LaterCreateUsesOnlyItsOwnCheckedValues) {
