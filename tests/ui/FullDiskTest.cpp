@@ -8,8 +8,8 @@ namespace {
 
 // Save Data and Save Picture over an existing file on a file system that is really full: the
 // file keeps every byte, the error display gives the system's reason and nothing claims
-// success. Small outputs fit Qt's write buffer and fail only when it is flushed; large ones
-// fail in write() itself.
+// success. Small outputs (one spectrum, a 60 x 60 chart) fit the 16 KiB that Qt would buffer
+// until commit(); large ones do not. With room left the first write comes back short.
 struct FullDiskCase {
   const char* what;
   int spectra;   // created before saving
