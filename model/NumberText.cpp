@@ -292,16 +292,7 @@ std::optional<long double> ParseNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
-double ToDouble(long double value) {
-  // Magnitudes from the midpoint between DBL_MAX and 2^1024 upwards round to infinity; the
-  // check comes first because converting them is undefined.
-  static const long double kOverflowBound =
-      static_cast<long double>(DBL_MAX) + std::ldexp(1.0L, DBL_MAX_EXP - DBL_MANT_DIG - 1);
-  if (std::isfinite(value) && std::fabs(value) >= kOverflowBound) {
-    throw std::overflow_error("Floating point overflow");
-  }
-  return static_cast<double>(value);
-}
+void ThrowFloatingPointOverflow() { throw std::overflow_error("Floating point overflow"); }
 
 std::int32_t PeriodCount(double span, double step) {
   const long double quotient = static_cast<long double>(span) / step + 1.5L;
