@@ -11,11 +11,12 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// A field that holds "," or '"' is put in quotes with inner quotes doubled, so names with
-// commas and numbers written with a "," separator keep their columns.
+// A field that holds ",", '"', CR or LF is put in quotes with inner quotes doubled, so names
+// with commas or line breaks and numbers written with a "," separator keep their columns and
+// rows.
 bool NeedsQuotes(std::string_view field) {
   for (const char c : field) {
-    if (c == ',' || c == '"') return true;
+    if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
   }
   return false;
 }

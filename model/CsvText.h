@@ -6,6 +6,7 @@ class SpectrumList;
 
 // The complete content of the "Save Data" file for the spectra in list order: heading,
 // parameter lines, an empty line, the names line, the heading line and 601 data lines,
-// each ended by CR LF, no byte-order mark. A field holding "," or '"' is quoted the
-// RFC 4180 way so the columns survive names with commas and a "," decimal separator.
+// each ended by CR LF, no byte-order mark. A field holding ",", '"', CR or LF is quoted the
+// RFC 4180 way so columns and rows survive names with commas or line breaks and a ","
+// decimal separator.
 std::string BuildCsvText(const SpectrumList& spectra);

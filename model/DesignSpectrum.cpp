@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/ExtendedPower.h"
+#include "model/NumberText.h"
 #include "model/Warning.h"
 
 namespace {
@@ -75,7 +76,7 @@ std::int32_t DesignSpectrum::GetSa(double T, double& result) const {
   } else {
     sa = (eta2 * fifthPowerGamma_ - eta1 * (period - fiveTg)) * amax;
   }
-  result = static_cast<double>(sa);
+  result = ToDouble(sa);  // beyond the double range: a floating-point overflow
   return 0;
 }
 

@@ -16,7 +16,8 @@ class DesignSpectrum {
   void UpdateCoefficients();
 
   // Sa(T) in g for 0 <= T <= 6 s: returns 0 and writes result. Otherwise warns
-  // "Period is larger than 6.0s.", leaves result untouched and returns -1.
+  // "Period is larger than 6.0s.", leaves result untouched and returns -1. A Sa beyond the
+  // double range throws std::overflow_error "Floating point overflow".
   std::int32_t GetSa(double T, double& result) const;
 
   // "GB 50011-2010" for codeType 0, "GB 50011-2001" for every other value.

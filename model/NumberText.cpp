@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "model/DecimalForm.h"
+
 namespace {
 
 std::string& Separator() {
@@ -26,76 +28,8 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
   return 0;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Decimal form: the magnitude as 0.d1d2...dcount x 10^exponent, rounded to a digit budget and a
-// decimal-place budget, half away from zero on the 18-digit form.
-
-constexpr int kFormDigits = 18;
-constexpr int kNoPlaceBudget = 100000;  // larger than any decimal exponent of a double
-
-enum class FormKind { Zero, Finite, PlusInfinity, MinusInfinity, NotANumber };
-
-struct DecimalForm {
-  FormKind kind = FormKind::Zero;
-  bool negative = false;
-  int exponent = 0;
-  int count = 0;
-  const char* digits = nullptr;  // into text
-  char text[32];
-};
-
-// Fills form in place: the digits stay in the conversion buffer, with no copy.
-void Decompose(double x, int digitBudget, int placeBudget, DecimalForm& form) {
-  if (std::isnan(x)) {
-    form.kind = FormKind::NotANumber;
-    return;
-  }
-  if (std::isinf(x)) {
-    form.kind = x > 0 ? FormKind::PlusInfinity : FormKind::MinusInfinity;
-    return;
-  }
-  if (x == 0) return;
-
-  // 18 significant digits of the exact binary value, rounded to nearest by the library:
-  // "d.ddddddddddddddddde+XX". Moving d1 onto the point makes the 18 digits contiguous.
-  char* const text = form.text;
-  const auto converted = std::to_chars(text, text + sizeof form.text, std::fabs(x),
-                                       std::chars_format::scientific, kFormDigits - 1);
-  assert(converted.ec == std::errc());
-  text[1] = text[0];
-  char* const digits = text + 1;
-  const char* cursor = digits + kFormDigits + 1;  // past the 'e'
-  const bool negativeExponent = *cursor++ == '-';
-  int scientificExponent = 0;
-  for (; cursor < converted.ptr; ++cursor) {
-    scientificExponent = scientificExponent * 10 + (*cursor - '0');
-  }
-  int exponent = (negativeExponent ? -scientificExponent : scientificExponent) + 1;
-
-  int keep = exponent + placeBudget;
-  if (keep < 0) return;
-  if (keep > digitBudget) keep = digitBudget;
-  if (keep >= kFormDigits) {
-    keep = kFormDigits;
-  } else if (digits[keep] >= '5') {
-    int i = keep - 1;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i >= 0) {
-      ++digits[i];
-    } else {
-      digits[0] = '1';
-      keep = 1;
-      ++exponent;
-    }
-  }
-  while (keep > 0 && digits[keep - 1] == '0') --keep;
-  if (keep == 0) return;
-  form.kind = FormKind::Finite;
-  form.negative = x < 0;
-  form.exponent = exponent;
-  form.count = keep;
-  form.digits = digits;
-}
+// Number texts round on the 18-digit decimal form.
+constexpr int kFormDigits = kMaxFormDigits;
 
 // A fixed buffer for one number text; every text of this file is far below its size.
 class TextBuffer {
@@ -167,13 +101,13 @@ void WriteGeneral(const DecimalForm& form, TextBuffer& out) {
 
 void WriteGeneral(double x, TextBuffer& out) {
   DecimalForm form;
-  Decompose(x, 15, kNoPlaceBudget, form);
+  Decompose(x, kFormDigits, 15, kNoPlaceBudget, form);
   WriteGeneral(form, out);
 }
 
 void WriteFixed(double x, int places, TextBuffer& out) {
   DecimalForm form;
-  Decompose(x, kFormDigits, places, form);
+  Decompose(x, kFormDigits, kFormDigits, places, form);
   if (form.kind != FormKind::Zero && form.kind != FormKind::Finite) return WriteGeneral(form, out);
   if (form.exponent > kFormDigits) return WriteGeneral(x, out);
   if (form.negative) out.Put('-');
@@ -198,7 +132,7 @@ void WriteFixed(double x, int places, TextBuffer& out) {
 
 void WriteScientific(double x, TextBuffer& out) {
   DecimalForm form;
-  Decompose(x, 5, kNoPlaceBudget, form);
+  Decompose(x, kFormDigits, 5, kNoPlaceBudget, form);
   if (form.kind != FormKind::Zero && form.kind != FormKind::Finite) return WriteGeneral(form, out);
   if (form.negative) out.Put('-');
   out.Put(form.count > 0 ? form.digits[0] : '0');
@@ -358,16 +292,7 @@ std::optional<long double> ParseNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
-double ToDouble(long double value) {
-  // Magnitudes from the midpoint between DBL_MAX and 2^1024 upwards round to infinity; the
-  // check comes first because converting them is undefined.
-  static const long double kOverflowBound =
-      static_cast<long double>(DBL_MAX) + std::ldexp(1.0L, DBL_MAX_EXP - DBL_MANT_DIG - 1);
-  if (std::isfinite(value) && std::fabs(value) >= kOverflowBound) {
-    throw std::overflow_error("Floating point overflow");
-  }
-  return static_cast<double>(value);
-}
+void ThrowFloatingPointOverflow() { throw std::overflow_error("Floating point overflow"); }
 
 std::int32_t PeriodCount(double span, double step) {
   const long double quotient = static_cast<long double>(span) / step + 1.5L;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,9 +29,19 @@ std::string FormatPattern(std::string_view pattern, double value);
 // or the value overflows the extended range. The text is UTF-8.
 std::optional<long double> ParseNumber(std::string_view text);
 
+[[noreturn]] void ThrowFloatingPointOverflow();  // std::overflow_error "Floating point overflow"
+
 // Rounds a parsed value to the nearest double. Throws std::overflow_error with the message
-// "Floating point overflow" when its magnitude is beyond the largest double.
-double ToDouble(long double value);
+// "Floating point overflow" when its magnitude is beyond the largest double. Inline, since
+// every Sa is rounded through it.
+inline double ToDouble(long double value) {
+  // Magnitudes from the midpoint between DBL_MAX and 2^1024 upwards round to infinity; the
+  // check comes first because converting them is undefined.
+  constexpr long double kOverflowBound = 0x1.fffffffffffff8p1023L;
+  static_assert(kOverflowBound - DBL_MAX == 0x1p970L, "DBL_MAX and half its last place");
+  if (std::isfinite(value) && std::fabs(value) >= kOverflowBound) ThrowFloatingPointOverflow();
+  return static_cast<double>(value);
+}
 
 // Number of periods from 0 to span with the given step.
 std::int32_t PeriodCount(double span, double step);

@@ -1,5 +1,6 @@
 #include "chart/rules/AutomaticRanges.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -16,10 +17,15 @@ DataBounds BoundsOf(const SeriesList& series, bool shownOnly) {
   return bounds;
 }
 
+// Qt Charts takes an axis span of 1e-12 or less for none and then draws no axis at all: no
+// line, labels, grid or title. Data spanning less keep their axis at this span instead.
+constexpr double kSmallestSpan = 1e-10;
+
 // An axis needs a span to map values to pixels.
 AxisRange Widened(AxisRange range, double defaultSpan) {
-  if (range.max > range.min) return range;
-  const double span = range.min != 0 ? std::fabs(range.min) : defaultSpan;
+  if (range.max - range.min >= kSmallestSpan) return range;
+  if (range.max > range.min) return {range.min, range.min + kSmallestSpan};
+  const double span = range.min != 0 ? std::max(std::fabs(range.min), kSmallestSpan) : defaultSpan;
   return {range.min, range.min + span};
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "model/SpectrumList.h"
 #include "tests/model/ModelFixture.h"
@@ -136,5 +137,122 @@ TEST_F(CsvTextTest, NonAsciiNamesAndSeparatorPassUnchanged) {
                                               "00,1\xD9\xAB"
                                               "8000E-02,"}});
 }
+
+}  // namespace
+
+namespace {
+
+using Record = std::vector<std::string>;
+
+// A strict RFC 4180 reader: records end with CR LF, fields are split by ",", a field that
+// starts with '"' runs to the next lone '"' with "" standing for one quote and may hold
+// commas, CR and LF. Anything else (a quote inside an unquoted field, text after a closing
+// quote, a CR or LF outside quotes, no CR LF at the end) is a failure.
+std::vector<Record> ReadRfc4180(const std::string& text) {
+  std::vector<Record> records;
+  Record record;
+  std::string field;
+  std::size_t i = 0;
+  const auto fail = [&](const char* why) {
+    ADD_FAILURE() << why << " at byte " << i;
+    return std::vector<Record>{};
+  };
+  while (i < text.size()) {
+    if (text[i] == '"') {
+      for (++i;; ++i) {
+        if (i >= text.size()) return fail("unterminated quoted field");
+        if (text[i] != '"') {
+          field.push_back(text[i]);
+        } else if (i + 1 < text.size() && text[i + 1] == '"') {
+          field.push_back('"');
+          ++i;
+        } else {
+          ++i;
+          break;
+        }
+      }
+    } else {
+      for (; i < text.size() && text[i] != ',' && text[i] != '\r'; ++i) {
+        if (text[i] == '"' || text[i] == '\n') return fail("quote or LF in an unquoted field");
+        field.push_back(text[i]);
+      }
+    }
+    if (i < text.size() && text[i] == ',') {
+      record.push_back(std::move(field));
+      field.clear();
+      ++i;
+    } else if (text.compare(i, 2, "\r\n") == 0) {
+      record.push_back(std::move(field));
+      field.clear();
+      records.push_back(std::move(record));
+      record.clear();
+      i += 2;
+    } else {
+      return fail("a field ends without a comma or CR LF");
+    }
+  }
+  if (!record.empty() || !field.empty()) return fail("no CR LF after the last record");
+  return records;
+}
+
+struct NameCase {
+  const char* what;
+  std::string name;
+  bool quoted;  // in the file
+};
+
+void PrintTo(const NameCase& c, std::ostream* out) { *out << c.what; }
+
+class CsvNameTest : public ModelFixture,
+                    public ::testing::WithParamInterface<std::tuple<NameCase, const char*>> {};
+
+// Whatever a name holds and whatever the decimal separator, a reader gets back exactly the
+// rows and fields meant; only names that need it are quoted.
+TEST_P(CsvNameTest, ReadsBackExactlyTheIntendedRecords) {
+  const auto& [nameCase, separator] = GetParam();
+  SetDecimalSeparator(separator);
+  const std::vector<std::string> names = {"plain", nameCase.name};
+  SpectrumList spectra;
+  for (const std::string& name : names) {
+    spectra.Append(std::make_unique<DesignSpectrum>(name, 0.04, 0.2, 0.05, 0));
+  }
+  const std::string text = BuildCsvText(spectra);
+
+  std::vector<Record> expected = {
+      {"ResponseName", "DesignCode", "Alphamax", "Tg(s)", "DampingRatio"}};
+  for (const std::string& name : names) {
+    expected.push_back(
+        {name, "GB 50011-2010", FormatGeneral(0.04), FormatGeneral(0.2), FormatGeneral(0.05)});
+  }
+  expected.push_back({""});
+  expected.push_back({"", names[0], names[1], ""});
+  expected.push_back({"Period(s)", "Sa(g)", "Sa(g)", ""});
+  for (std::int32_t i = 0; i < FinePeriodCount(); ++i) {
+    double sa = 0;
+    spectra.At(0).GetSa(FinePeriod(i), sa);
+    const std::string cell = FormatPattern(NumberPattern::Scientific, sa);
+    expected.push_back({FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i)), cell, cell, ""});
+  }
+  EXPECT_EQ(ReadRfc4180(text), expected);
+  // The second parameter line starts with the name: quoted exactly when it needs it.
+  const std::size_t secondLine = text.find("\r\n", text.find("\r\nplain,") + 2) + 2;
+  EXPECT_EQ(text[secondLine] == '"', nameCase.quoted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, CsvNameTest,
+    ::testing::Combine(::testing::Values(NameCase{"CR", "line1\rline2", true},
+                                         NameCase{"LF", "line1\nline2", true},
+                                         NameCase{"CRLF", "line1\r\nline2", true},
+                                         NameCase{"Comma", "a,b", true},
+                                         NameCase{"Quote", "say \"hi\"", true},
+                                         NameCase{"QuotesAndLineBreak", "\"\r\n\"", true},
+                                         NameCase{"Nul", std::string("nul\0byte", 8), false},
+                                         NameCase{"InvalidUtf8", "bad\xFF\xC0\x80", false}),
+                       ::testing::Values(".", ",")),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).what) +
+             (std::string(std::get<1>(info.param)) == "." ? "Point" : "Comma");
+    });
 
 }  // namespace

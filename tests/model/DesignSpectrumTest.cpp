@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
+#include "model/SaRangeCheck.h"
 #include "tests/model/ModelFixture.h"
 
 namespace {
@@ -235,5 +237,42 @@ TEST_F(DesignSpectrumTest, CodeNames) {
   EXPECT_EQ(DesignSpectrum("s", 0.04, 0.2, 0.05, k2010).GetCodeName(), "GB 50011-2010");
   EXPECT_EQ(DesignSpectrum("s", 0.04, 0.2, 0.05, k2001).GetCodeName(), "GB 50011-2001");
 }
+
+struct OverflowCase {
+  double alphaMax;
+  double damping;
+  int codeType;
+  bool overflows;  // Sa on the plateau, eta2 * alphaMax, is beyond the largest double
+};
+
+class SaOverflowTest : public DesignSpectrumTest,
+                       public ::testing::WithParamInterface<OverflowCase> {};
+
+TEST_P(SaOverflowTest, SaBeyondTheDoubleRangeIsAFloatingPointOverflow) {
+  const OverflowCase c = GetParam();
+  const DesignSpectrum s("s", c.alphaMax, 0.35, c.damping, c.codeType);
+  double sa = -1;
+  EXPECT_EQ(s.GetSa(0.0, sa), 0) << "0.45 alphaMax fits";
+  if (!c.overflows) {
+    EXPECT_NO_THROW(CheckSaRange(s));
+    EXPECT_EQ(s.GetSa(0.2, sa), 0);
+    EXPECT_TRUE(std::isfinite(sa));
+    return;
+  }
+  try {
+    CheckSaRange(s);
+    ADD_FAILURE() << "no overflow";
+  } catch (const std::overflow_error& e) {
+    EXPECT_STREQ(e.what(), "Floating point overflow");
+  }
+  EXPECT_THROW(s.GetSa(0.2, sa), std::overflow_error);
+}
+
+INSTANTIATE_TEST_SUITE_P(Plateaus, SaOverflowTest,
+                         ::testing::Values(OverflowCase{1.7e308, 0.0, k2010, true},
+                                           OverflowCase{1.7e308, 0.0, k2001, true},
+                                           OverflowCase{1.1e308, 0.0, k2010, false},
+                                           OverflowCase{1.7e308, 0.05, k2010, false},
+                                           OverflowCase{9e307, 0.0, k2001, false}));
 
 }  // namespace

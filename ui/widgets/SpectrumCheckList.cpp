@@ -1,6 +1,11 @@
 #include "ui/widgets/SpectrumCheckList.h"
 
+#include <QMouseEvent>
 #include <QScopedValueRollback>
+
+namespace {
+constexpr int kItemHeight = 17;
+}  // namespace
 
 SpectrumCheckList::SpectrumCheckList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -18,6 +23,11 @@ void SpectrumCheckList::AppendChecked(const QString& text) {
   item->setCheckState(Qt::Unchecked);
   const QModelIndex current = currentIndex();
   addItem(item);
+  // Fixed height, so a name with a line break does not make every row taller.
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  const QModelIndex index = indexFromItem(item);
+  item->setSizeHint({itemDelegateForIndex(index)->sizeHint(option, index).width(), kItemHeight});
   item->setCheckState(Qt::Checked);
   if (!current.isValid() && currentIndex().isValid())
     selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
@@ -43,6 +53,16 @@ void SpectrumCheckList::DeleteAll() {
 bool SpectrumCheckList::IsChecked(int row) const {
   const QListWidgetItem* it = item(row);
   return it != nullptr && it->checkState() == Qt::Checked;
+}
+
+void SpectrumCheckList::mousePressEvent(QMouseEvent* event) {
+  QListWidget::mousePressEvent(event);
+  // The delegate takes a press on a check box for itself, and the base class then leaves the
+  // current item where it was.
+  const QModelIndex pressed = indexAt(event->position().toPoint());
+  if (pressed.isValid() && pressed != currentIndex()) {
+    selectionModel()->setCurrentIndex(pressed, QItemSelectionModel::NoUpdate);
+  }
 }
 
 void SpectrumCheckList::OnItemChanged(QListWidgetItem* changed) {

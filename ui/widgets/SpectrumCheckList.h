@@ -3,8 +3,9 @@
 #include <QListWidget>
 
 // The check list of created spectra: unsorted items with two-state check boxes, multiple
-// selection and a current item that is independent of the selection. Only a check state
-// changed by the user raises checkStateChanged; states set by the program raise nothing.
+// selection and a current item that is independent of the selection; items are 17 px high.
+// A click on an item's check box also makes that item current. Only a check state changed by
+// the user raises checkStateChanged; states set by the program raise nothing.
 class SpectrumCheckList : public QListWidget {
   Q_OBJECT
 
@@ -23,6 +24,9 @@ class SpectrumCheckList : public QListWidget {
 
  signals:
   void checkStateChanged(int row, bool checked);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   void OnItemChanged(QListWidgetItem* item);

@@ -16,6 +16,7 @@
 #include "model/CodeTables.h"
 #include "model/CsvText.h"
 #include "model/NumberText.h"
+#include "model/SaRangeCheck.h"
 #include "model/Warning.h"
 #include "ui/files/BitmapFile.h"
 #include "ui/files/FileWriter.h"
@@ -378,6 +379,9 @@ void TForm1::Button1Click() {
   }
   auto spectrum = std::make_unique<DesignSpectrum>(name, ResponseInputs.alphaMax, ResponseInputs.tg,
                                                    ResponseInputs.damping, ResponseInputs.codeType);
+  // An overflowing Sa ends Create here, before a list entry or item exists that would be left
+  // without its line and row.
+  CheckSaRange(*spectrum);
   const DesignSpectrum& created = *spectrum;
   const QString text = QString::fromStdString(created.name);
   const int itemsBefore = lst1->count();

@@ -63,6 +63,28 @@ TEST(AutomaticRanges, EdgeCases) {
   EXPECT_EQ(AutomaticRanges(list, kFromZero), (PlotRanges{{0, 3}, {0, 0.2}})) << "non-finite";
 }
 
+// Qt Charts draws no axis at all over a span of 1e-12 or less.
+constexpr double kDrawingEngineZero = 1e-12;
+
+class TinySaTest : public ::testing::TestWithParam<double> {};
+
+TEST_P(TinySaTest, LeftAxisKeepsADrawableSpanAboveTheData) {
+  const double peak = GetParam();
+  SeriesList list(kButtonFace, kButtonFace);
+  list.Append("tiny", Line(0, 6, peak * 0.45, peak));
+  const AxisRange y = AutomaticRanges(list, kFromZero).y;
+  EXPECT_EQ(y.min, 0);
+  EXPECT_GE(y.max, peak);
+  EXPECT_GT(y.Span(), 10 * kDrawingEngineZero) << "with room to spare";
+  if (peak >= 1e-10) {
+    EXPECT_EQ(y.max, peak) << "true to scale where the engine can draw it";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Peaks, TinySaTest,
+                         ::testing::Values(1e-3, 1e-10, 1e-11, 2e-12, 1e-12, 1e-13, 1e-300,
+                                           std::numeric_limits<double>::denorm_min()));
+
 TEST(LegendEntries, OnePerShownSeriesInChartOrder) {
   SeriesList list(kButtonFace, kButtonFace);
   for (const char* title : {"A", "<b>x</b>", "C"}) list.Append(title, {});

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/NumberText.h"
+#include "tests/support/CommaCLocale.h"
 
 namespace {
 
@@ -26,13 +27,23 @@ TEST_P(AxisLabelTextTest, WritesAtMostThreeDecimalsAndGroupsThousands) {
   EXPECT_EQ(AxisLabelText(c.value, ","), c.withComma) << c.value;
 }
 
+// Qt sets the C library's locale from the user's; the texts must not follow it.
+TEST_P(AxisLabelTextTest, SameUnderACommaCLocale) {
+  const CommaCLocale locale;
+  if (!locale.Active()) GTEST_SKIP() << locale.Reason();
+  const TextCase& c = GetParam();
+  EXPECT_EQ(AxisLabelText(c.value, "."), c.withPoint) << c.value;
+  EXPECT_EQ(AxisLabelText(c.value, ","), c.withComma) << c.value;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Values, AxisLabelTextTest,
     ::testing::Values(TextCase{0, "0", "0"}, TextCase{-0.0, "0", "0"},
                       TextCase{0.005, "0.005", "0,005"}, TextCase{0.01, "0.01", "0,01"},
                       TextCase{0.125, "0.125", "0,125"}, TextCase{3 * 0.02, "0.06", "0,06"},
-                      TextCase{6, "6", "6"}, TextCase{100, "100", "100"},
-                      TextCase{1000, "1,000", "1.000"},
+                      TextCase{0.035, "0.035", "0,035"}, TextCase{0.96, "0.96", "0,96"},
+                      TextCase{1.5, "1.5", "1,5"}, TextCase{6, "6", "6"},
+                      TextCase{100, "100", "100"}, TextCase{1000, "1,000", "1.000"},
                       TextCase{1234567.5, "1,234,567.5", "1.234.567,5"},
                       // Rounded half away from zero on the decimal value.
                       TextCase{0.0025, "0.003", "0,003"}, TextCase{0.0075, "0.008", "0,008"},

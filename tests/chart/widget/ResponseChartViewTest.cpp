@@ -16,6 +16,7 @@
 #include "chart/widget/ChartLegendItem.h"
 #include "model/DesignSpectrum.h"
 #include "model/NumberText.h"
+#include "tests/support/CommaCLocale.h"
 
 namespace {
 
@@ -271,6 +272,47 @@ TEST_F(ResponseChartViewTest, LeftLabelsStartAtZeroInDoublingStepsWithTheCurrent
   labels = axis->categoriesLabels();
   SetDecimalSeparator(saved);
   EXPECT_TRUE(labels[1].startsWith("0,")) << labels[1].toStdString();
+}
+
+TEST_F(ResponseChartViewTest, LeftAxisLineIsDrawnForTheTiniestSa) {
+  view.AddSpectrumSeries(Spectrum("A", 1e-12));
+  const QImage image = view.RenderImage();
+  const QRectF plot = view.chart()->plotArea();
+  int black = 0;
+  for (int y = static_cast<int>(plot.top()) + 2; y < static_cast<int>(plot.bottom()) - 2; ++y) {
+    for (int dx = -2; dx <= 0; ++dx) {
+      black += (image.pixel(static_cast<int>(plot.left()) + dx, y) & 0xFFFFFFu) == 0;
+    }
+  }
+  EXPECT_GT(black, plot.height() / 2) << "the axis line runs along the plot's left edge";
+  EXPECT_EQ(Axis(Qt::Vertical)->categoriesLabels(), QStringList{"0"});
+}
+
+// Qt sets the C library's locale from the user's; the labels must not follow it.
+TEST_F(ResponseChartViewTest, LabelsUnderACommaCLocaleDifferOnlyInTheSeparator) {
+  view.AddSpectrumSeries(Spectrum("A", 0.96));
+  view.RenderImage();
+  const auto labels = [&] {
+    view.RefreshLabels();
+    return Axis(Qt::Vertical)->categoriesLabels() + Axis(Qt::Horizontal)->categoriesLabels();
+  };
+  const QStringList underC = labels();
+  const CommaCLocale locale;
+  if (!locale.Active()) GTEST_SKIP() << locale.Reason();
+  const std::string saved = DecimalSeparator();
+  SetDecimalSeparator(",");
+  const QStringList underComma = labels();
+  SetDecimalSeparator(saved);
+
+  ASSERT_EQ(underComma.size(), underC.size());
+  int withDecimals = 0;
+  for (qsizetype i = 0; i < underC.size(); ++i) {
+    QString expected = underC[i];
+    withDecimals += expected.contains(u'.');
+    expected.replace(u'.', u',');
+    EXPECT_EQ(underComma[i].toStdString(), expected.toStdString());
+  }
+  EXPECT_GT(withDecimals, 2);
 }
 
 TEST(ResponseChartView, LeftAxisStartsAtZeroOnceSetUp) {

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <stdexcept>
 
 #include "tests/support/FileBytes.h"
@@ -64,24 +65,91 @@ TEST_F(FileWriterTest, MissingFolderGivesCreateErrorWithFullPath) {
   EXPECT_TRUE(Entries().isEmpty());
 }
 
-TEST_F(FileWriterTest, UnwritableFolderGivesCreateErrorAndKeepsFile) {
-  QString path;
-  if (getuid() == 0) {
-    // Permissions do not stop root; a regular file used as a folder stops everyone.
-    Put(PathOf("plain"), old);
-    path = PathOf("plain/x.csv");
-  } else {
-    ASSERT_TRUE(QDir(folder.path()).mkdir("locked"));
-    path = PathOf("locked/x.csv");
-    Put(path, old);
-    ASSERT_TRUE(QFile::setPermissions(PathOf("locked"), QFile::ReadOwner | QFile::ExeOwner));
-  }
+TEST_F(FileWriterTest, PathThroughAPlainFileGivesCreateErrorAndKeepsIt) {
+  Put(PathOf("plain"), old);
+  const QString path = PathOf("plain/x.csv");
   const QString message = ErrorOf([&] { WriteWholeFile(path, content); });
-  QFile::setPermissions(PathOf("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)))
       << message.toStdString();
-  EXPECT_EQ(ReadAll(getuid() == 0 ? PathOf("plain") : path), old);
+  EXPECT_EQ(ReadAll(PathOf("plain")), old);
 }
+
+// Root writes into any folder: while one of these lives, file access runs as an ordinary user.
+class OrdinaryUser {
+ public:
+  OrdinaryUser() : switched_(geteuid() == 0 && seteuid(kNobody) == 0) {}
+  ~OrdinaryUser() {
+    if (switched_) {
+      EXPECT_EQ(seteuid(0), 0);
+    }
+  }
+  bool Ordinary() const { return geteuid() != 0; }
+
+ private:
+  static constexpr uid_t kNobody = 65534;
+  bool switched_;
+};
+
+TEST_F(FileWriterTest, ReadOnlyFolderTakesNoNewFileButItsWritableFileIsWrittenInPlace) {
+  ASSERT_TRUE(QDir(folder.path()).mkdir("locked"));
+  const QString existing = PathOf("locked/Spectrum.csv");
+  Put(existing, old);
+  const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                   QFile::ReadOther | QFile::WriteOther;
+  const auto readOnlyFolder = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+  ASSERT_TRUE(QFile::setPermissions(existing, all));
+  ASSERT_TRUE(QFile::setPermissions(PathOf("locked"), readOnlyFolder));
+  ASSERT_TRUE(QFile::setPermissions(folder.path(), readOnlyFolder | QFile::WriteOwner));
+  QString message;
+  {
+    OrdinaryUser user;
+    if (!user.Ordinary()) GTEST_SKIP() << "cannot leave the root user";
+    WriteWholeFile(existing, content);
+    message = ErrorOf([&] { WriteWholeFile(PathOf("locked/new.csv"), content); });
+  }
+  QFile::setPermissions(PathOf("locked"), readOnlyFolder | QFile::WriteOwner);
+  EXPECT_EQ(ReadAll(existing), content);
+  EXPECT_EQ(message, CreateFileErrorText(PathOf("locked/new.csv"), qt_error_string(EACCES)));
+  EXPECT_FALSE(QFile::exists(PathOf("locked/new.csv")));
+}
+
+struct LongNameCase {
+  int bytes;      // of the file name
+  bool existing;  // a file of that name is there already
+  bool saved;     // else refused as a file that cannot be created
+};
+
+void PrintTo(const LongNameCase& c, std::ostream* out) {
+  *out << c.bytes << (c.existing ? " bytes, replaced" : " bytes, new");
+}
+
+class LongFileName : public FileWriterTest, public ::testing::WithParamInterface<LongNameCase> {};
+
+// A replaced file goes through a temporary name 7 bytes longer than its own; names are at most
+// 255 bytes.
+TEST_P(LongFileName, IsSavedOrRefusedAsTooLongBeforeAnythingIsWritten) {
+  const LongNameCase& c = GetParam();
+  const QString path = PathOf(QString(c.bytes - 4, u'n') + QStringLiteral(".csv"));
+  if (c.existing) Put(path, old);
+  const QString message = ErrorOf([&] { WriteWholeFile(path, content); });
+  if (c.saved) {
+    EXPECT_EQ(message, QString());
+    EXPECT_EQ(ReadAll(path), content);
+  } else {
+    EXPECT_EQ(message, CreateFileErrorText(path, qt_error_string(ENAMETOOLONG)));
+    EXPECT_TRUE(message.endsWith(QStringLiteral("File name too long"))) << message.toStdString();
+    EXPECT_EQ(ReadAll(path), c.existing ? old : QByteArray());
+  }
+  EXPECT_EQ(Entries().size(), c.existing || c.saved ? 1 : 0) << "no temporary file left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, LongFileName,
+                         ::testing::Values(LongNameCase{248, true, true},
+                                           LongNameCase{249, true, false},
+                                           LongNameCase{255, true, false},
+                                           LongNameCase{255, false, true},
+                                           LongNameCase{256, false, false}));
 
 // A save file whose device fails half-way through the write.
 class FailingSaveFile : public QSaveFile {
@@ -109,7 +177,7 @@ TEST_P(FileWriteFailure, LeavesExistingFileByteIdentical) {
   EXPECT_EQ(Entries(), QStringList{"Spectrum.csv"});  // no temporary file left behind
 }
 
-// A short count without an error is what a full disk gives.
+// A device that stops taking bytes without saying why, and one that fails with an error.
 INSTANTIATE_TEST_SUITE_P(Writes, FileWriteFailure, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Error" : "ShortCount"; });
 
@@ -125,15 +193,22 @@ class BlockedSaveFile : public QSaveFile {
   }
 };
 
-TEST_F(FileWriterTest, FailedReplaceIsWriteError) {
+TEST_F(FileWriterTest, FailedReplaceIsWriteErrorWithTheSystemsReason) {
   BlockedSaveFile file(PathOf("Spectrum.csv"));
-  EXPECT_EQ(ErrorOf([&] { WriteWholeFile(file, content); }), QStringLiteral("Stream write error"));
+  EXPECT_EQ(ErrorOf([&] { WriteWholeFile(file, content); }),
+            WriteErrorText(qt_error_string(EISDIR)));
   EXPECT_EQ(Entries(), QStringList{"Spectrum.csv"});
 }
 
 TEST(CreateFileErrorText, DropsTrailingStopsSpacesAndLineBreaksOnly) {
   EXPECT_EQ(CreateFileErrorText("/data/v1.2", "Access is denied. \r\n"),
             QStringLiteral("Cannot create file \"/data/v1.2\". Access is denied"));
+}
+
+TEST(WriteErrorText, AddsTheSystemsReasonWhenThereIsOne) {
+  EXPECT_EQ(WriteErrorText("No space left on device.\n"),
+            QStringLiteral("Stream write error. No space left on device"));
+  EXPECT_EQ(WriteErrorText(""), QStringLiteral("Stream write error"));
 }
 
 }  // namespace

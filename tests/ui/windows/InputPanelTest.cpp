@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "chart/widget/ResponseChartView.h"
 #include "tests/ui/windows/MainWindowFixture.h"
 #include "ui/widgets/LinkLabel.h"
 #include "ui/widgets/SpectrumCheckList.h"
@@ -194,6 +195,23 @@ TEST_F(MainWindowTest, NumberTooLargeForADoubleEndsTheCommandOnTheErrorDisplay) 
   EXPECT_TRUE(form->Spectra().Empty());
   // The name was stored before the failing number.
   EXPECT_EQ(form->Inputs().name, "Spectrum-1");
+}
+
+// A Sa beyond the double range is found before anything is added: no list item, series or
+// row is left behind, and what was there stays.
+TEST_F(MainWindowTest, SaBeyondTheDoubleRangeCreatesNothing) {
+  Create("A");
+  desktop.Clear();
+  form->edt1->setText("1.7e308");
+  form->edt5->setText("0");
+  Create("B");
+  EXPECT_EQ(desktop.messages(),
+            std::vector<RecordedMessage>{ErrorMessage("Floating point overflow.")});
+  EXPECT_EQ(form->Spectra().Size(), 1u);
+  EXPECT_EQ(form->lst1->count(), 1);
+  EXPECT_EQ(form->cht1->SeriesCount(), 1);
+  EXPECT_EQ(GridRows(), 2);
+  EXPECT_EQ(Cell(0, 1), "A");
 }
 
 TEST_F(MainWindowTest, LaterCreateUsesOnlyItsOwnCheckedValues) {

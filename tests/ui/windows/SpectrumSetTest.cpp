@@ -1,5 +1,6 @@
 #include <QListWidget>
 #include <QPointer>
+#include <QStyledItemDelegate>
 
 #include "chart/widget/ResponseChartView.h"
 #include "model/DesignSpectrum.h"
@@ -19,6 +20,19 @@ QStringList Names(const SpectrumList& spectra) {
   QStringList names;
   for (const auto& spectrum : spectra) names << QString::fromStdString(spectrum->name);
   return names;
+}
+
+// The item's check box in viewport coordinates, as the list's delegate places it.
+QRect CheckBoxRect(const QListWidget& list, int row) {
+  struct Options : QStyledItemDelegate {
+    using QStyledItemDelegate::initStyleOption;
+  };
+  QStyleOptionViewItem option;
+  option.initFrom(&list);
+  option.widget = &list;
+  option.rect = list.visualItemRect(list.item(row));
+  Options().initStyleOption(&option, list.model()->index(row, 0));
+  return list.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &list);
 }
 
 class SpectrumSetTest : public MainWindowTest {
@@ -204,6 +218,41 @@ TEST_F(SpectrumSetTest, UserToggleOfACheckBoxRaisesOneChange) {
                    [&](int row, bool checked) { changes.emplace_back(row, checked); });
   form->lst1->item(1)->setCheckState(Qt::Unchecked);  // what the item delegate does on a click
   EXPECT_EQ(changes, (std::vector<std::pair<int, bool>>{{1, false}}));
+}
+
+class CheckBoxClickTest : public SpectrumSetTest, public ::testing::WithParamInterface<int> {};
+
+// A real click on A's box, the press and release a mouse sends, with another item current or
+// none: A's line hides, A becomes current, and Delete removes A.
+TEST_P(CheckBoxClickTest, MakesTheItemCurrentSoDeleteRemovesIt) {
+  ShowActive();
+  CreateAll({"A", "B", "C"});
+  form->lst1->setCurrentRow(GetParam(), QItemSelectionModel::NoUpdate);
+  const QRect box = CheckBoxRect(*form->lst1, 0);
+  ASSERT_FALSE(box.isEmpty());
+  ASSERT_FALSE(box.contains(form->lst1->visualItemRect(form->lst1->item(0)).center()))
+      << "the click must land on the box, not on the text";
+  QTest::mouseClick(form->lst1->viewport(), Qt::LeftButton, {}, box.center());
+  EXPECT_FALSE(form->lst1->IsChecked(0));
+  EXPECT_FALSE(form->cht1->Series(0).Active());
+  EXPECT_EQ(form->lst1->currentRow(), 0);
+  form->Button4->click();
+  EXPECT_EQ(Items(*form->lst1), QStringList({"B", "C"}));
+  EXPECT_EQ(TableNames(), QStringList({"B", "C"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(CurrentBefore, CheckBoxClickTest, ::testing::Values(2, -1),
+                         [](const auto& info) {
+                           return info.param < 0 ? std::string("None")
+                                                 : "Row" + std::to_string(info.param);
+                         });
+
+TEST_F(SpectrumSetTest, ItemsAre17PixelsHighWhateverTheName) {
+  ShowActive();
+  CreateAll({"line1\nline2", "A", "x\r\ny"});
+  for (int row = 0; row < form->lst1->count(); ++row) {
+    EXPECT_EQ(form->lst1->visualItemRect(form->lst1->item(row)).height(), 17) << row;
+  }
 }
 
 TEST_F(SpectrumSetTest, ClosingWithSpectraPresentEndsCleanly) {
