@@ -112,7 +112,6 @@ class TForm1 : public QMainWindow {
   void FormCreate();
   void FormDestroy();
   void ReadDecimalSeparator();
-  std::int32_t ReadNumberField(QLineEdit* field, const char* negativeMessage, double& target);
   void Warn(const QString& text, QWidget* focus);
 
   Desktop& desktop_;
