@@ -27,23 +27,27 @@ std::optional<InputProblem> CheckNumber(InputField field, std::string_view text,
 
 }  // namespace
 
-std::optional<InputProblem> CheckInputs(const InputTexts& texts, InputValues& values) {
+std::optional<InputProblem> CheckInputs(const InputTexts& texts, const InputTargets& targets) {
   const std::string_view candidate = TrimControls(texts.name);
   if (candidate.size() >= kNameByteLimit) {
     return InputProblem{InputField::Name, "Response Name must be less than 20 letters."};
   }
   if (candidate.empty()) return InputProblem{InputField::Name, "Please Input Response Name."};
-  values.name = candidate;
+  targets.name = candidate;
   if (auto problem = CheckNumber(InputField::AlphaMax, texts.alphaMax, "AlphaMax must be postive.",
-                                 values.alphaMax)) {
+                                 targets.alphaMax)) {
     return problem;
   }
   if (auto problem = CheckNumber(InputField::Tg, texts.tg,
-                                 "Characteristic Groud Period must be postive.", values.tg)) {
+                                 "Characteristic Groud Period must be postive.", targets.tg)) {
     return problem;
   }
   return CheckNumber(InputField::Damping, texts.damping, "Damping ratio must be postive.",
-                     values.damping);
+                     targets.damping);
+}
+
+std::optional<InputProblem> CheckInputs(const InputTexts& texts, InputValues& values) {
+  return CheckInputs(texts, {values.name, values.alphaMax, values.tg, values.damping});
 }
 
 std::string DuplicateNameText(std::string_view name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,15 @@ struct InputValues {
   double damping = 0;
 };
 
+// Where accepted entries go: each is stored as soon as it passed, so a later refusal (or an
+// overflow) leaves the earlier ones stored, as the window has always done.
+struct InputTargets {
+  std::string& name;
+  double& alphaMax;
+  double& tg;
+  double& damping;
+};
+
 // The first refused entry and the warning text for it.
 struct InputProblem {
   InputField field;
@@ -36,8 +46,9 @@ inline constexpr std::size_t kNameByteLimit = 20;
 
 // Checks the entries in order: the name (bytes 32 and below trimmed at both ends, then its
 // length, then emptiness), then AlphaMax, Tg and the damping ratio (ParseNumber, then below
-// zero). Returns the first problem, or nothing when values holds all four. A number that
+// zero). Returns the first problem, or nothing when all four were stored. A number that
 // parses but is too large for a double throws std::overflow_error from ToDouble.
+std::optional<InputProblem> CheckInputs(const InputTexts& texts, const InputTargets& targets);
 std::optional<InputProblem> CheckInputs(const InputTexts& texts, InputValues& values);
 
 // The warning for a name already taken by another spectrum.

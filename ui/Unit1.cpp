@@ -327,16 +327,13 @@ std::int32_t TForm1::ReadInputs() {
   const std::string alphaMax = edt1->text().toStdString();
   const std::string tg = edt2->text().toStdString();
   const std::string damping = edt5->text().toStdString();
-  InputValues accepted;
-  if (const auto problem = CheckInputs({name, alphaMax, tg, damping}, accepted)) {
+  if (const auto problem =
+          CheckInputs({name, alphaMax, tg, damping}, {ResponseInputs.name, ResponseInputs.alphaMax,
+                                                      ResponseInputs.tg, ResponseInputs.damping})) {
     QLineEdit* const fields[] = {edt4, edt1, edt2, edt5};  // in InputField order
     Warn(QString::fromStdString(problem->message), fields[static_cast<int>(problem->field)]);
     return -1;
   }
-  ResponseInputs.name = accepted.name;
-  ResponseInputs.alphaMax = accepted.alphaMax;
-  ResponseInputs.tg = accepted.tg;
-  ResponseInputs.damping = accepted.damping;
   return 0;
 }
 
