@@ -41,12 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                  ":2: a quote inside a field that does not begin with one"},
         BadBatch{"row over two lines", "name,tg\nA,0.3\n\"B\nC\",0.4\n",
                  ":3: name: Response Name must be UTF-8 text without control characters."}),
-    [](const auto& info) {
-      std::string name = info.param.what;
-      for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-      return name;
-    });
+    CaseName<BadBatch>);
 
 TEST_F(CliFixture, EmptyCellsTakeOptionsThenStartUpValues) {
   const std::string batch = WriteFile("b.csv",
@@ -70,13 +65,6 @@ TEST_F(CliFixture, NameOptionBesideABatchIsAUsageError) {
   EXPECT_EQ(result.code, 2);
   EXPECT_EQ(result.err,
             "tremvale-cli: --name cannot be used with --batch: the batch names its spectra\n");
-}
-
-TEST_F(CliFixture, MissingBatchFileIsAFileFailure) {
-  const auto result = Run({"spectrum", "--batch", PathOf("none.csv")});
-  EXPECT_EQ(result.code, 1);
-  EXPECT_EQ(result.err, "tremvale-cli: Cannot read file \"" + PathOf("none.csv") +
-                            "\": No such file or directory\n");
 }
 
 }  // namespace

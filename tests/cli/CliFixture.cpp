@@ -43,6 +43,15 @@ std::string CliFixture::ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+std::size_t CliFixture::FileCount(const std::filesystem::path& path) {
+  std::size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(path)) {
+    (void)entry;
+    ++count;
+  }
+  return count;
+}
+
 std::vector<std::string> CliFixture::Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;

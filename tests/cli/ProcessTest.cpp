@@ -51,12 +51,7 @@ TEST_F(ProcessTest, FailedWriteLeavesTheExistingFileAndNoTemporaryFile) {
   EXPECT_EQ(Shell("spectrum -o '" + target + "'", "ulimit -f 1; trap '' XFSZ;"), 1);
   EXPECT_EQ(Err(), "tremvale-cli: Cannot write file \"" + target + "\": File too large\n");
   EXPECT_EQ(ReadFile(target), "old content");
-  std::size_t files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    (void)entry;
-    ++files;
-  }
-  EXPECT_EQ(files, 3u) << "out.csv, stdout and stderr only";
+  EXPECT_EQ(FileCount(folder), 3u) << "out.csv, stdout and stderr only";
 }
 
 }  // namespace

@@ -112,12 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"duplicate", 3, "Spectrum-1,GB 50011-2001,0.08,0.35,0.05",
                "3: Response with name: \"Spectrum-1\" already exists! Please Input another Name."},
         Damage{"quote", 300, "\"2.93,", "300: a quoted field is not closed"}),
-    [](const auto& info) {
-      std::string name = info.param.what;
-      for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-      return name;
-    });
+    CaseName<Damage>);
 
 TEST_F(ReadTest, CutOrExtendedFilesAreDamaged) {
   const std::string saved = Saved("name\nSpectrum-1\n");

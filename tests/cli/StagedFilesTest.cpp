@@ -4,15 +4,6 @@
 
 namespace {
 
-std::size_t FileCount(const std::filesystem::path& folder) {
-  std::size_t count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    (void)entry;
-    ++count;
-  }
-  return count;
-}
-
 TEST_F(CliFixture, ReplacesAFileWhole) {
   const std::string path = WriteFile("f.txt", "old");
   WriteWholeFile(path, "new");
@@ -38,11 +29,45 @@ TEST_F(CliFixture, FailedCommitKeepsEveryExistingFile) {
   EXPECT_EQ(FileCount(folder), 2u) << "no temporary file may stay";
 }
 
-TEST_F(CliFixture, MissingFolderGivesTheSystemsReason) {
-  const auto result = Run({"spectrum", "-o", PathOf("no/such/out.csv")});
+struct SystemFailure {
+  const char* what;
+  std::vector<std::string> args;  // "@" stands for the test's folder
+  std::string message;
+};
+
+class SystemFailureTest : public CliFixture, public ::testing::WithParamInterface<SystemFailure> {
+ protected:
+  std::string InFolder(std::string text) const {
+    for (std::size_t at; (at = text.find('@')) != std::string::npos;)
+      text.replace(at, 1, folder.string());
+    return text;
+  }
+};
+
+TEST_P(SystemFailureTest, ExitOneWithTheSystemsReason) {
+  std::vector<std::string> args;
+  for (const auto& arg : GetParam().args) args.push_back(InFolder(arg));
+  const auto result = Run(args);
   EXPECT_EQ(result.code, 1);
-  EXPECT_EQ(result.err, "tremvale-cli: Cannot create file \"" + PathOf("no/such/out.csv") +
-                            "\": No such file or directory\n");
+  EXPECT_EQ(result.err, "tremvale-cli: " + InFolder(GetParam().message) + "\n");
+  EXPECT_EQ(result.out, "");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SystemFailureTest,
+    ::testing::Values(SystemFailure{"missing batch",
+                                    {"spectrum", "--batch", "@/none.csv"},
+                                    "Cannot read file \"@/none.csv\": No such file or directory"},
+                      SystemFailure{
+                          "missing folder",
+                          {"spectrum", "-o", "@/no/such/out.csv"},
+                          "Cannot create file \"@/no/such/out.csv\": No such file or directory"},
+                      SystemFailure{"missing saved file",
+                                    {"read", "@/none.csv"},
+                                    "Cannot read file \"@/none.csv\": No such file or directory"},
+                      SystemFailure{"folder as batch",
+                                    {"spectrum", "--batch", "@"},
+                                    "Cannot read file \"@\": Is a directory"}),
+    CaseName<SystemFailure>);
 
 }  // namespace

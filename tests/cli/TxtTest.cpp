@@ -63,12 +63,7 @@ TEST_F(TxtTest, BatchToAFolderWithSafeUniqueNames) {
       {"a_b-2.txt", {"a_b", 0.04, 0.4, 0.05, 0}},
       {"_.hidden.txt", {".hidden", 0.04, 0.5, 0.05, 0}},
       {"x_y_.txt", {"x:y?", 0.04, 0.6, 0.05, 0}}};
-  std::size_t count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(out)) {
-    (void)entry;
-    ++count;
-  }
-  EXPECT_EQ(count, files.size()) << "no temporary file may stay";
+  EXPECT_EQ(FileCount(out), files.size()) << "no temporary file may stay";
   for (const auto& [file, spectrum] : files) {
     const std::string text = ReadFile(out + "/" + file);
     EXPECT_NE(text.find("$ Name: " + spectrum.name + "\n"), std::string::npos) << file;
