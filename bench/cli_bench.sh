@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset bench >/dev/null
-cmake --build --preset bench -j2 --target tremvale-cli >/dev/null
+cmake --build --preset bench -j2 --target tremvale-cli
 cli=build/bench/cli/tremvale-cli
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

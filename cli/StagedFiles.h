@@ -6,10 +6,10 @@
 #include <vector>
 
 // Writes files whole or not at all. Stage writes a file's bytes to a temporary file beside
-// it, checking every write, the flush to disk and the close; Commit then renames every
-// temporary file onto its target. A failure throws CliError (failure) with the system's
-// reason, and the temporary files not yet committed are removed, so files that existed stay
-// as they were.
+// it, checking every write and the close; Commit flushes them all to disk, checked, and then
+// renames every temporary file onto its target. A failure throws CliError (failure) with the
+// system's reason, and the temporary files not yet committed are removed, so files that existed
+// stay as they were.
 class StagedFiles {
  public:
   StagedFiles() = default;
@@ -21,6 +21,8 @@ class StagedFiles {
   void Commit();
 
  private:
+  void SyncStaged() const;
+
   struct Entry {
     std::string temporary;
     std::string target;

@@ -17,7 +17,9 @@ std::optional<InputProblem> CheckNumber(InputField field, std::string_view text,
                                         const char* negativeMessage, double& target) {
   const auto parsed = ParseNumber(text);
   if (!parsed) {
-    return InputProblem{field, "\"" + std::string(text) + "\" is not a valid floating number!"};
+    std::string message = "\"";  // appended piece by piece: GCC 12 -O3 misreads "a" + b
+    message.append(text).append("\" is not a valid floating number!");
+    return InputProblem{field, std::move(message)};
   }
   const double value = ToDouble(*parsed);  // too large for a double: ends the check
   if (value < 0) return InputProblem{field, negativeMessage};
