@@ -1,6 +1,7 @@
 #include "RunCli.h"
 
 #include <CLI/CLI.hpp>
+#include <exception>
 #include <memory>
 #include <new>
 
@@ -51,6 +52,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return error.code();
   } catch (const std::bad_alloc&) {
     err << kProgram << ": Out of Memory.\n";
+    return kExitFailure;
+  } catch (const std::exception& error) {
+    err << kProgram << ": " << error.what() << '\n';
     return kExitFailure;
   }
   if (!out.flush()) {
