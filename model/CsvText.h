@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class SpectrumList;
 
@@ -10,3 +11,9 @@ class SpectrumList;
 // RFC 4180 way so columns and rows survive names with commas or line breaks and a ","
 // decimal separator.
 std::string BuildCsvText(const SpectrumList& spectra);
+
+// True for a field holding ",", '"', CR or LF, which the file puts in quotes.
+bool CsvFieldNeedsQuotes(std::string_view field);
+
+// Appends the field, in quotes with inner quotes doubled when it needs them.
+void AppendCsvField(std::string& out, std::string_view field);

@@ -15,6 +15,7 @@
 #include "chart/widget/ResponseChartView.h"
 #include "model/CodeTables.h"
 #include "model/CsvText.h"
+#include "model/InputCheck.h"
 #include "model/NumberText.h"
 #include "model/SaRangeCheck.h"
 #include "model/Warning.h"
@@ -86,14 +87,6 @@ std::optional<std::int32_t> ListedPosition(const QComboBox& list) {
   const int index = list.currentIndex();
   if (index >= 0 && index < list.count()) return index;
   return std::nullopt;
-}
-
-QString TrimControls(const QString& text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && text[begin].unicode() <= 32) ++begin;
-  while (end > begin && text[end - 1].unicode() <= 32) --end;
-  return text.mid(begin, end - begin);
 }
 }  // namespace
 
@@ -329,40 +322,18 @@ void TForm1::Warn(const QString& text, QWidget* focus) {
   focus->setFocus();
 }
 
-std::int32_t TForm1::ReadNumberField(QLineEdit* field, const char* negativeMessage,
-                                     double& target) {
-  const auto parsed = ParseNumber(field->text().toStdString());
-  if (!parsed) {
-    Warn(
-        QStringLiteral("\"") + field->text() + QStringLiteral("\" is not a valid floating number!"),
-        field);
-    return -1;
-  }
-  const double value = ToDouble(*parsed);  // too large for a double: ends the command
-  if (value < 0) {
-    Warn(QString::fromUtf8(negativeMessage), field);
-    return -1;
-  }
-  target = value;
-  return 0;
-}
-
 std::int32_t TForm1::ReadInputs() {
-  const std::string candidate = TrimControls(edt4->text()).toStdString();
-  if (candidate.size() >= 20) {
-    Warn(QStringLiteral("Response Name must be less than 20 letters."), edt4);
+  const std::string name = edt4->text().toStdString();
+  const std::string alphaMax = edt1->text().toStdString();
+  const std::string tg = edt2->text().toStdString();
+  const std::string damping = edt5->text().toStdString();
+  if (const auto problem =
+          CheckInputs({name, alphaMax, tg, damping}, {ResponseInputs.name, ResponseInputs.alphaMax,
+                                                      ResponseInputs.tg, ResponseInputs.damping})) {
+    QLineEdit* const fields[] = {edt4, edt1, edt2, edt5};  // in InputField order
+    Warn(QString::fromStdString(problem->message), fields[static_cast<int>(problem->field)]);
     return -1;
   }
-  if (candidate.empty()) {
-    Warn(QStringLiteral("Please Input Response Name."), edt4);
-    return -1;
-  }
-  ResponseInputs.name = candidate;
-  if (ReadNumberField(edt1, "AlphaMax must be postive.", ResponseInputs.alphaMax) < 0) return -1;
-  if (ReadNumberField(edt2, "Characteristic Groud Period must be postive.", ResponseInputs.tg) < 0)
-    return -1;
-  if (ReadNumberField(edt5, "Damping ratio must be postive.", ResponseInputs.damping) < 0)
-    return -1;
   return 0;
 }
 
@@ -372,9 +343,7 @@ void TForm1::Button1Click() {
   if (ReadInputs() < 0) return;
   const std::string& name = ResponseInputs.name;
   if (NameExists(name)) {
-    Warn(QStringLiteral("Response with name: \"") + QString::fromStdString(name) +
-             QStringLiteral("\" already exists! Please Input another Name."),
-         edt4);
+    Warn(QString::fromStdString(DuplicateNameText(name)), edt4);
     return;
   }
   auto spectrum = std::make_unique<DesignSpectrum>(name, ResponseInputs.alphaMax, ResponseInputs.tg,

@@ -116,7 +116,6 @@ class TForm1 : public QMainWindow {
   void FormCreate();
   void FormDestroy();
   void ReadDecimalSeparator();
-  std::int32_t ReadNumberField(QLineEdit* field, const char* negativeMessage, double& target);
   void Warn(const QString& text, QWidget* focus);
   // The one body of the five list handlers: stores the picked value, then the code's defaults.
   void ListChange(std::int32_t& field, std::optional<std::int32_t> picked);

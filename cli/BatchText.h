@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+class SpectrumList;
+
+// The spectra as a batch file (columns name, code, alpha_max, tg, damping; CR LF line ends)
+// that `spectrum --batch` turns back into the same spectra. Numbers are general texts with
+// the current decimal separator.
+std::string BuildBatchText(const SpectrumList& spectra);

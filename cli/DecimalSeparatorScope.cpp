@@ -1,0 +1,10 @@
+#include "cli/DecimalSeparatorScope.h"
+
+#include "model/NumberText.h"
+
+DecimalSeparatorScope::DecimalSeparatorScope(std::string_view separator)
+    : previous_(DecimalSeparator()) {
+  SetDecimalSeparator(separator);
+}
+
+DecimalSeparatorScope::~DecimalSeparatorScope() { SetDecimalSeparator(previous_); }

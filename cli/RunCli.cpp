@@ -1,0 +1,66 @@
+#include "cli/RunCli.h"
+
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <memory>
+#include <new>
+
+#include "cli/CliError.h"
+#include "cli/ReadCommand.h"
+#include "cli/SpectrumCommand.h"
+#include "model/Version.h"
+
+namespace {
+
+constexpr const char* kProgram = "tremvale-cli";
+
+// Every subcommand of the program, in the order --help lists them.
+std::vector<std::unique_ptr<Command>> MakeCommands() {
+  std::vector<std::unique_ptr<Command>> commands;
+  commands.push_back(std::make_unique<SpectrumCommand>());
+  commands.push_back(std::make_unique<ReadCommand>());
+  return commands;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CLI::App program(
+      "Elastic design response spectra after GB 50011 (2010 and 2001 editions), "
+      "the same as the Tremvale window makes.",
+      kProgram);
+  program.set_version_flag("--version", std::string(kProgram) + " " + tremvale::kVersion);
+  program.require_subcommand(1);
+  const auto commands = MakeCommands();
+  std::vector<CLI::App*> parsers;
+  for (const auto& command : commands) parsers.push_back(command->Register(program));
+
+  std::vector<const char*> argv{kProgram};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  try {
+    program.parse(static_cast<int>(argv.size()), argv.data());
+  } catch (const CLI::ParseError& error) {
+    // Help and version go to out with code 0; every other parse error is a usage error.
+    return program.exit(error, out, err) == 0 ? kExitSuccess : kExitUsage;
+  }
+
+  try {
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+      if (parsers[i]->parsed()) commands[i]->Run(out);
+    }
+  } catch (const CliError& error) {
+    err << kProgram << ": " << error.what() << '\n';
+    return error.code();
+  } catch (const std::bad_alloc&) {
+    err << kProgram << ": Out of Memory.\n";
+    return kExitFailure;
+  } catch (const std::exception& error) {
+    err << kProgram << ": " << error.what() << '\n';
+    return kExitFailure;
+  }
+  if (!out.flush()) {
+    err << kProgram << ": cannot write to standard output\n";
+    return kExitFailure;
+  }
+  return kExitSuccess;
+}

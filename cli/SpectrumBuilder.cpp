@@ -1,0 +1,85 @@
+#include "cli/SpectrumBuilder.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "cli/CliError.h"
+#include "cli/SelectionChoices.h"
+#include "cli/Utf8Text.h"
+#include "model/CodeTables.h"
+#include "model/InputCheck.h"
+#include "model/NumberText.h"
+#include "model/SpectrumList.h"
+
+namespace {
+
+constexpr double kStartUpDamping = 0.05;
+
+Column ColumnOf(InputField field) {
+  switch (field) {
+    case InputField::Name:
+      return Column::Name;
+    case InputField::AlphaMax:
+      return Column::AlphaMax;
+    case InputField::Tg:
+      return Column::Tg;
+    case InputField::Damping:
+      break;
+  }
+  return Column::Damping;
+}
+
+}  // namespace
+
+void SpectrumBuilder::Add(const SpectrumRequest& request, const RequestPlace& place,
+                          SpectrumList& spectra) const {
+  const auto given = [&](Column column) {
+    const auto text = request.Given(column);
+    return text ? text : defaults_.Given(column);
+  };
+  const auto refuse = [&](Column column, const std::string& message) {
+    const std::string_view label = place.batch ? ColumnName(column) : OptionName(column);
+    return CliError(kExitUsage, place.prefix + std::string(label) + ": " + message);
+  };
+
+  std::int32_t choice[kColumnCount] = {};
+  for (const Column column :
+       {Column::Code, Column::Pga, Column::Action, Column::Site, Column::Group}) {
+    const auto text = given(column);
+    if (!text) continue;  // the window starts on the first entry of every list
+    const auto index = ChoiceIndex(column, *text);
+    if (!index) {
+      throw refuse(column, "\"" + std::string(*text) + "\" is not one of " + ChoiceTexts(column));
+    }
+    choice[static_cast<std::size_t>(column)] = *index;
+  }
+  const auto at = [&](Column column) { return choice[static_cast<std::size_t>(column)]; };
+
+  // The texts the window puts into its fields for these choices.
+  const std::string name = "Spectrum-" + std::to_string(place.number);
+  const std::string alphaMax = FormatGeneral(DefaultAlphaMax(at(Column::Pga), at(Column::Action)));
+  const std::string tg = FormatGeneral(DefaultTg(at(Column::Site), at(Column::Group)).value_or(0));
+  const std::string damping = FormatGeneral(kStartUpDamping);
+  const InputTexts texts{given(Column::Name).value_or(name),
+                         given(Column::AlphaMax).value_or(alphaMax), given(Column::Tg).value_or(tg),
+                         given(Column::Damping).value_or(damping)};
+
+  InputValues values;
+  std::optional<InputProblem> problem;
+  try {
+    problem = CheckInputs(texts, values);
+  } catch (const std::overflow_error& error) {
+    // The window's error display ends the message with a full stop.
+    throw CliError(kExitUsage, place.prefix + error.what() + ".");
+  }
+  if (problem) throw refuse(ColumnOf(problem->field), problem->message);
+  // A name ends up in file names, comment lines and JSON: text on one line only.
+  if (!IsUtf8(values.name) || HasControlCharacter(values.name)) {
+    throw refuse(Column::Name, "Response Name must be UTF-8 text without control characters.");
+  }
+  if (spectra.NameExists(values.name)) {
+    throw refuse(Column::Name, DuplicateNameText(values.name));
+  }
+  spectra.Append(std::make_unique<DesignSpectrum>(values.name, values.alphaMax, values.tg,
+                                                  values.damping, at(Column::Code)));
+}

@@ -1,0 +1,151 @@
+#include "cli/SpectrumCommand.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <system_error>
+
+#include "cli/BatchFile.h"
+#include "cli/CliError.h"
+#include "cli/DecimalSeparatorScope.h"
+#include "cli/InputFile.h"
+#include "cli/JsonText.h"
+#include "cli/PeriodSelection.h"
+#include "cli/SelectionChoices.h"
+#include "cli/SpectrumBuilder.h"
+#include "cli/StagedFiles.h"
+#include "cli/TxtFileNames.h"
+#include "cli/TxtText.h"
+#include "model/CsvText.h"
+#include "model/SpectrumList.h"
+
+namespace {
+
+struct OptionHelp {
+  Column column;
+  std::string help;
+};
+
+std::vector<OptionHelp> OptionHelps() {
+  const auto choices = [](Column column) { return " (" + ChoiceTexts(column) + ")"; };
+  return {
+      {Column::Name, "name of the spectrum, less than 20 bytes (default Spectrum-1)"},
+      {Column::Code, "code edition" + choices(Column::Code) + ", default 2010"},
+      {Column::Pga, "design ground acceleration in g, the intensity row" + choices(Column::Pga) +
+                        ", default 0.05"},
+      {Column::Action, "level of seismic action" + choices(Column::Action) + ", default frequent"},
+      {Column::Site, "site class" + choices(Column::Site) + ", default I0"},
+      {Column::Group, "design earthquake group" + choices(Column::Group) + ", default 1"},
+      {Column::Damping, "damping ratio (default 0.05)"},
+      {Column::AlphaMax, "AlphaMax in g instead of the table value for pga and action"},
+      {Column::Tg, "Tg in s instead of the table value for site and group"},
+  };
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+bool Exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+}  // namespace
+
+CLI::App* SpectrumCommand::Register(CLI::App& program) {
+  CLI::App* command = program.add_subcommand(
+      "spectrum",
+      "Make design spectra from the options or from a batch file. Numbers are checked like the "
+      "window's input fields and written with the decimal separator given by --separator.");
+  for (const auto& [column, help] : OptionHelps()) {
+    const auto index = static_cast<std::size_t>(column);
+    options_[index] = command->add_option(std::string(OptionName(column)), texts_[index], help);
+  }
+  command->add_option("--batch", batch_,
+                      "CSV file (\"-\": standard input) with a header line naming some of the "
+                      "columns name,code,pga,action,site,group,damping,alpha_max,tg and one "
+                      "spectrum per row; an empty cell takes the option's value or default, "
+                      "an empty name Spectrum-<row>");
+  command->add_option("--format", format_, "csv (the window's Save Data file), txt or json")
+      ->check(CLI::IsMember({"csv", "txt", "json"}))
+      ->capture_default_str();
+  command->add_option("--separator", separator_, "decimal separator of the numbers (. or ,)")
+      ->check(CLI::IsMember({".", ","}))
+      ->capture_default_str();
+  periodsOption_ = command->add_option(
+      "--periods", periods_,
+      "txt and json: fine (0 to 6 s by 0.01, the default), coarse (by 0.05), START:STEP:END "
+      "or T1,T2,... in seconds within 0 to 6");
+  command->add_option("-o,--output", output_,
+                      "file to write (default standard output); for txt a folder, which gets "
+                      "one NAME.txt per spectrum");
+  return command;
+}
+
+SpectrumRequest SpectrumCommand::GivenOptions() const {
+  SpectrumRequest request;
+  for (std::size_t i = 0; i < kColumnCount; ++i) {
+    if (options_[i]->count() > 0) request.texts[i] = texts_[i];
+  }
+  return request;
+}
+
+SpectrumList SpectrumCommand::MakeSpectra() const {
+  SpectrumList spectra;
+  if (batch_.empty()) {
+    SpectrumBuilder().Add(GivenOptions(), RequestPlace{}, spectra);
+    return spectra;
+  }
+  if (options_[static_cast<std::size_t>(Column::Name)]->count() > 0) {
+    throw CliError(kExitUsage, "--name cannot be used with --batch: the batch names its spectra");
+  }
+  const std::string bytes = ReadWholeFile(batch_);
+  const SpectrumBuilder builder(GivenOptions());
+  std::size_t number = 0;
+  for (const BatchRow& row : ReadBatch(bytes, batch_)) {
+    const RequestPlace place{batch_ + ":" + std::to_string(row.line) + ": ", true, ++number};
+    builder.Add(row.request, place, spectra);
+  }
+  return spectra;
+}
+
+void SpectrumCommand::Run(std::ostream& out) {
+  const DecimalSeparatorScope separator(separator_);
+  if (format_ == "csv" && periodsOption_->count() > 0) {
+    throw CliError(kExitUsage, "--periods: the csv format always has the periods of Save Data");
+  }
+  const std::vector<double> periods = ParsePeriods(periods_.empty() ? "fine" : periods_);
+  const SpectrumList spectra = MakeSpectra();
+  if (format_ == "csv") return WriteOutput(output_, BuildCsvText(spectra), out);
+  if (format_ == "json") return WriteOutput(output_, BuildJsonText(spectra, periods), out);
+  WriteTxt(spectra, periods, out);
+}
+
+void SpectrumCommand::WriteTxt(const SpectrumList& spectra, std::span<const double> periods,
+                               std::ostream& out) const {
+  const bool several = spectra.Size() > 1;
+  const bool toFolder = !output_.empty() && (IsFolder(output_) || output_.back() == '/' || several);
+  if (!toFolder) {
+    if (several) {
+      throw CliError(kExitUsage,
+                     "the txt format holds one spectrum per file: give a folder with -o DIR");
+    }
+    return WriteOutput(output_, BuildTxtText(spectra.At(0), periods), out);
+  }
+  if (Exists(output_) && !IsFolder(output_)) {
+    throw CliError(kExitUsage, "-o: \"" + output_ + "\" is a file, not a folder for the txt files");
+  }
+  std::error_code error;
+  std::filesystem::create_directory(output_, error);
+  if (error) {
+    throw CliError(kExitFailure, "Cannot create folder \"" + output_ + "\": " + error.message());
+  }
+  StagedFiles files;
+  TxtFileNames names;
+  for (const auto& spectrum : spectra) {
+    const std::filesystem::path path = std::filesystem::path(output_) / names.Next(spectrum->name);
+    files.Stage(path.string(), BuildTxtText(*spectrum, periods));
+  }
+  files.Commit();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+
+#include "cli/Command.h"
+#include "cli/SpectrumRequest.h"
+
+class SpectrumList;
+
+namespace CLI {
+class Option;
+}
+
+// `spectrum`: makes one spectrum from the options, or many from a batch file, and writes them
+// as the window's Save Data file (csv), as text files for analysis programs (txt) or as JSON.
+class SpectrumCommand : public Command {
+ public:
+  CLI::App* Register(CLI::App& program) override;
+  void Run(std::ostream& out) override;
+
+ private:
+  SpectrumRequest GivenOptions() const;
+  SpectrumList MakeSpectra() const;
+  void WriteTxt(const SpectrumList& spectra, std::span<const double> periods,
+                std::ostream& out) const;
+
+  std::array<std::string, kColumnCount> texts_;
+  std::array<CLI::Option*, kColumnCount> options_{};
+  std::string batch_;
+  std::string format_ = "csv";
+  std::string separator_ = ".";
+  std::string periods_;
+  CLI::Option* periodsOption_ = nullptr;
+  std::string output_;
+};

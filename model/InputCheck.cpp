@@ -1,0 +1,58 @@
+#include "model/InputCheck.h"
+
+#include "model/NumberText.h"
+
+namespace {
+
+// Spaces and control characters; in UTF-8 no byte of a longer character is this low.
+std::string_view TrimControls(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+  return text.substr(begin, end - begin);
+}
+
+std::optional<InputProblem> CheckNumber(InputField field, std::string_view text,
+                                        const char* negativeMessage, double& target) {
+  const auto parsed = ParseNumber(text);
+  if (!parsed) {
+    std::string message = "\"";  // appended piece by piece: GCC 12 -O3 misreads "a" + b
+    message.append(text).append("\" is not a valid floating number!");
+    return InputProblem{field, std::move(message)};
+  }
+  const double value = ToDouble(*parsed);  // too large for a double: ends the check
+  if (value < 0) return InputProblem{field, negativeMessage};
+  target = value;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<InputProblem> CheckInputs(const InputTexts& texts, const InputTargets& targets) {
+  const std::string_view candidate = TrimControls(texts.name);
+  if (candidate.size() >= kNameByteLimit) {
+    return InputProblem{InputField::Name, "Response Name must be less than 20 letters."};
+  }
+  if (candidate.empty()) return InputProblem{InputField::Name, "Please Input Response Name."};
+  targets.name = candidate;
+  if (auto problem = CheckNumber(InputField::AlphaMax, texts.alphaMax, "AlphaMax must be postive.",
+                                 targets.alphaMax)) {
+    return problem;
+  }
+  if (auto problem = CheckNumber(InputField::Tg, texts.tg,
+                                 "Characteristic Groud Period must be postive.", targets.tg)) {
+    return problem;
+  }
+  return CheckNumber(InputField::Damping, texts.damping, "Damping ratio must be postive.",
+                     targets.damping);
+}
+
+std::optional<InputProblem> CheckInputs(const InputTexts& texts, InputValues& values) {
+  return CheckInputs(texts, {values.name, values.alphaMax, values.tg, values.damping});
+}
+
+std::string DuplicateNameText(std::string_view name) {
+  return "Response with name: \"" + std::string(name) +
+         "\" already exists! Please Input another Name.";
+}

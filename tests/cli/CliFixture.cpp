@@ -1,0 +1,65 @@
+#include "tests/cli/CliFixture.h"
+
+#include <stdlib.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "cli/RunCli.h"
+#include "model/NumberText.h"
+
+void CliFixture::SetUp() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tremvale-cli-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  folder = pattern;
+}
+
+void CliFixture::TearDown() {
+  std::error_code error;
+  std::filesystem::remove_all(folder, error);
+  EXPECT_EQ(DecimalSeparator(), ".") << "a run left its decimal separator behind";
+}
+
+CliFixture::Result CliFixture::Run(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  Result result;
+  result.code = RunCli(args, out, err);
+  result.out = out.str();
+  result.err = err.str();
+  return result;
+}
+
+std::string CliFixture::WriteFile(const std::string& name, const std::string& bytes) const {
+  const std::string path = PathOf(name);
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+std::string CliFixture::ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  EXPECT_TRUE(file) << path;
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::size_t CliFixture::FileCount(const std::filesystem::path& path) {
+  std::size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(path)) {
+    (void)entry;
+    ++count;
+  }
+  return count;
+}
+
+std::vector<std::string> CliFixture::Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::size_t length = end - start;
+    if (length > 0 && text[end - 1] == '\r') --length;
+    lines.push_back(text.substr(start, length));
+  }
+  EXPECT_EQ(start, text.size()) << "text after the last line break";
+  return lines;
+}
