@@ -1,0 +1,81 @@
+#include "records/OscillatorBank.h"
+
+#include <cmath>
+#include <complex>
+#include <limits>
+#include <numbers>
+
+namespace {
+
+using Complex = std::complex<long double>;
+
+// The integrals over one step of the unit impulse response h(s) = exp(-a s) sin(b s) / b:
+// first = integral of h(s), second = integral of s h(s), both over 0..step.
+struct StepIntegrals {
+  long double first;
+  long double second;
+};
+
+StepIntegrals Integrals(long double a, long double b, long double step) {
+  // With w = (-a + i b) step: integral of exp(w x) and of x exp(w x) over 0..1.
+  const Complex w(-a * step, b * step);
+  Complex e0;
+  Complex e1;
+  if (std::abs(w) <= 1) {
+    // Power series: near w = 0 the closed forms below lose every digit to cancellation.
+    Complex power(1);
+    long double factorial = 1;  // k!
+    for (int k = 0; k <= 30; ++k) {
+      e0 += power / (factorial * static_cast<long double>(k + 1));
+      e1 += power / (factorial * static_cast<long double>(k + 2));
+      power *= w;
+      factorial *= static_cast<long double>(k + 1);
+    }
+  } else {
+    const Complex ew = std::exp(w);
+    e0 = (ew - Complex(1)) / w;
+    e1 = ew / w - e0 / w;
+  }
+  return {step / b * e0.imag(), step * step / b * e1.imag()};
+}
+
+}  // namespace
+
+OscillatorBank::OscillatorBank(std::span<const double> periods, double damping_, double step_)
+    : damping(damping_), step(step_) {
+  const std::size_t n = periods.size();
+  for (auto* v : {&omega, &twoZetaOmega, &turnLimit, &xx, &xv, &xa0, &xa1, &vx, &vv, &va0, &va1}) {
+    v->resize(n);
+  }
+  const long double zeta = damping;
+  const long double dt = step;
+  for (std::size_t i = 0; i < n; ++i) {
+    const long double w = 2 * std::numbers::pi_v<long double> / periods[i];
+    const long double a = zeta * w;
+    const long double b = w * std::sqrt(1 - zeta * zeta);
+    const long double decay = std::exp(-a * dt);
+    const long double s = std::sin(b * dt);
+    const long double c = std::cos(b * dt);
+    const long double h11 = decay * (c + a / b * s);
+    const long double h12 = decay * s / b;
+    const long double h21 = -decay * w * w / b * s;
+    const long double h22 = decay * (c - a / b * s);
+    const StepIntegrals in = Integrals(a, b, dt);
+    const long double b11 = -in.second / dt;
+    const long double b12 = -(in.first - in.second / dt);
+    const long double b21 = in.first / dt - h12;
+    const long double b22 = -in.first / dt;
+    omega[i] = static_cast<double>(w);
+    twoZetaOmega[i] = static_cast<double>(2 * a);
+    turnLimit[i] =
+        b * dt >= std::numbers::pi_v<long double> ? std::numeric_limits<double>::infinity() : 0;
+    xx[i] = static_cast<double>(h11);
+    xv[i] = static_cast<double>(w * h12);
+    xa0[i] = static_cast<double>(w * b11);
+    xa1[i] = static_cast<double>(w * b12);
+    vx[i] = static_cast<double>(h21 / w);
+    vv[i] = static_cast<double>(h22);
+    va0[i] = static_cast<double>(b21);
+    va1[i] = static_cast<double>(b22);
+  }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+#include "records/OscillatorBank.h"
+#include "records/StepCrest.h"
+
+// The response of every oscillator of a bank to one record, advanced step by step from rest,
+// with the running peaks. Advancing in pieces gives the same result as in one go, so a caller
+// can report progress or stop between pieces.
+class OscillatorResponse {
+ public:
+  // The bank must outlive this object.
+  explicit OscillatorResponse(const OscillatorBank& bank);
+
+  // Steps first..last-1 of the record; step k runs from acceleration[k] to acceleration[k + 1].
+  // Periods as the inner loop, vectorised.
+  void Advance(std::span<const double> acceleration, std::size_t first, std::size_t last);
+  // The same recurrence, one oscillator at a time: the plain loop the vectorised one is measured
+  // and checked against.
+  void AdvanceScalar(std::span<const double> acceleration, std::size_t first, std::size_t last);
+
+  // Takes in the first crest of the free vibration after the record ends, which for long periods
+  // can be the largest. Call once, after the last step.
+  void AddFreeVibration();
+
+  // Peak |u| (in the unit of the accelerations times s2) and peak |absolute acceleration|: at
+  // the time points and at every velocity zero that could exceed the running peak.
+  std::vector<double> PeakDisplacement() const;
+  const std::vector<double>& PeakAcceleration() const { return peakAcceleration_; }
+
+ private:
+  void SolveCrest(std::size_t i, double x0, double v0, double a0, double a1, double length);
+
+  const OscillatorBank& bank_;
+  std::vector<StepCrest> crests_;
+  std::vector<double> x_, v_;          // state at the current time
+  std::vector<double> nextX_, nextV_;  // state one step later, while a step is computed
+  std::vector<double> peakX_;          // omega * peak |u|
+  std::vector<double> peakAcceleration_;
+  std::vector<unsigned char> turning_;  // oscillators whose step may hold a higher crest
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+// The turning points of one damped linear oscillator inside one step of ground acceleration
+// that changes linearly from a0 to a1, from the closed-form solution. Used where the sampled
+// response may miss a crest between two time points.
+class StepCrest {
+ public:
+  StepCrest(double omega, double damping);
+
+  // The largest |u| at a point inside the step where the velocity is zero, when it exceeds
+  // atLeast; otherwise atLeast. u0 and v0 are the displacement and velocity at the start of the
+  // step, length its duration (s).
+  double Largest(double u0, double v0, double a0, double a1, double length,
+                 double atLeast) const;
+
+ private:
+  double omega_;
+  double a_;  // damping * omega
+  double b_;  // damped circular frequency
+};
