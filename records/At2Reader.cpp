@@ -96,9 +96,9 @@ GroundMotion ReadAt2(std::string_view fileName, std::string_view bytes) {
       if (motion.acceleration.size() < points) {
         motion.acceleration.push_back(*value);
       } else if (*value != 0) {
-        throw RecordError(fileName, index + 1,
-                          "more values than the " + std::to_string(points) +
-                              " points that the header gives.");
+        throw RecordError(
+            fileName, index + 1,
+            "more values than the " + std::to_string(points) + " points that the header gives.");
       }
     }
   }

@@ -63,7 +63,8 @@ CheckResult CheckCompatibility(const std::vector<CheckRecord>& records,
   CheckResult result;
   bool periodsPass = true;
   for (std::size_t i = 0; i < options.periods.size(); ++i) {
-    result.periods.push_back(CheckPeriod(records, design, i, options.periods[i], options.tolerance));
+    result.periods.push_back(
+        CheckPeriod(records, design, i, options.periods[i], options.tolerance));
     periodsPass = periodsPass && result.periods.back().passes;
   }
   result.minimumDuration = kDurationPeriods * options.periods.front();

@@ -36,9 +36,8 @@ struct StepArrays {
 //   can pass zero twice), or the step is half a damped period or longer;
 // - room: with W = sqrt(x^2 + v^2), dW/dt <= |ground acceleration|, so inside the step
 //   omega |u| <= W0 + step * max(|a0|, |a1|), which must reach the running peak.
-__attribute__((target_clones("avx2", "default"))) bool StepAll(const StepArrays& s,
-                                                               std::size_t n, double a0,
-                                                               double a1, double rise) {
+__attribute__((target_clones("avx2", "default"))) bool StepAll(const StepArrays& s, std::size_t n,
+                                                               double a0, double a1, double rise) {
   const double* __restrict xx = s.xx;
   const double* __restrict xv = s.xv;
   const double* __restrict xa0 = s.xa0;

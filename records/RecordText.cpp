@@ -57,8 +57,8 @@ std::optional<double> ParseRecordNumber(std::string_view field) {
   for (; i < field.size(); ++i) {
     char c = field[i];
     if (c == 'D' || c == 'd') c = 'E';
-    const bool allowed = (c >= '0' && c <= '9') || c == '.' || c == 'E' || c == 'e' ||
-                         c == '+' || c == '-';
+    const bool allowed =
+        (c >= '0' && c <= '9') || c == '.' || c == 'E' || c == 'e' || c == '+' || c == '-';
     if (!allowed) return std::nullopt;
     text[length++] = c;
   }

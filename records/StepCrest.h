@@ -10,8 +10,7 @@ class StepCrest {
   // The largest |u| at a point inside the step where the velocity is zero, when it exceeds
   // atLeast; otherwise atLeast. u0 and v0 are the displacement and velocity at the start of the
   // step, length its duration (s).
-  double Largest(double u0, double v0, double a0, double a1, double length,
-                 double atLeast) const;
+  double Largest(double u0, double v0, double a0, double a1, double length, double atLeast) const;
 
  private:
   double omega_;

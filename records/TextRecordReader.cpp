@@ -71,8 +71,7 @@ double EqualStep(std::string_view fileName, const std::vector<DataRow>& rows) {
   std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
   const double median = sorted[sorted.size() / 2];
   if (!(median > 0) || !std::isfinite(median)) {
-    throw RecordError(fileName, rows[1].line,
-                      "the times must increase from one line to the next.");
+    throw RecordError(fileName, rows[1].line, "the times must increase from one line to the next.");
   }
   for (std::size_t k = 1; k < rows.size(); ++k) {
     if (!(std::fabs(intervals[k - 1] - median) <= kSpacingTolerance * median)) {

@@ -2,17 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "RecordsTestData.h"
 #include "records/RecordError.h"
 
 namespace {
 
-const std::string kTitle = "PEER NGA STRONG MOTION DATABASE RECORD\nTEST 1/1/2000, STATION, 0\n"
-                           "ACCELERATION TIME SERIES IN UNITS OF G\n";
+const std::string kTitle =
+    "PEER NGA STRONG MOTION DATABASE RECORD\nTEST 1/1/2000, STATION, 0\n"
+    "ACCELERATION TIME SERIES IN UNITS OF G\n";
 
 // The message of the RecordError that reading throws, or "" when it reads.
 std::string ErrorOf(const std::string& bytes) {
@@ -42,15 +42,14 @@ TEST_P(At2HeaderTest, ReadsBothFormsInAnyCaseAndSpacing) {
   EXPECT_EQ(m.name, "quake.AT2");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, At2HeaderTest,
-    ::testing::Values(HeaderCase{"NPTS=  4, DT=   .0100 SEC", 4, 0.01},
-                      HeaderCase{"NPTS=4,DT=.005 SEC", 4, 0.005},
-                      HeaderCase{"npts = 3 , dt = 0.02 sec", 3, 0.02},
-                      HeaderCase{"   4   0.0100   NPTS, DT", 4, 0.01},
-                      HeaderCase{"5 .01 npts dt", 5, 0.01},
-                      HeaderCase{"0.0100 4 DT, NPTS", 4, 0.01},
-                      HeaderCase{"DT= 0.01 SEC, NPTS= 2", 2, 0.01}));
+INSTANTIATE_TEST_SUITE_P(Table, At2HeaderTest,
+                         ::testing::Values(HeaderCase{"NPTS=  4, DT=   .0100 SEC", 4, 0.01},
+                                           HeaderCase{"NPTS=4,DT=.005 SEC", 4, 0.005},
+                                           HeaderCase{"npts = 3 , dt = 0.02 sec", 3, 0.02},
+                                           HeaderCase{"   4   0.0100   NPTS, DT", 4, 0.01},
+                                           HeaderCase{"5 .01 npts dt", 5, 0.01},
+                                           HeaderCase{"0.0100 4 DT, NPTS", 4, 0.01},
+                                           HeaderCase{"DT= 0.01 SEC, NPTS= 2", 2, 0.01}));
 
 TEST(At2ReaderTest, ReadsFortranNumbersAnyNumberPerLineAndAnyLineEnd) {
   const std::string body = "NPTS= 5, DT= .0200 SEC\n.62353E-02 -.1D-2\n\n1.5E+00  +2 -0.25\n";
@@ -97,8 +96,9 @@ TEST_P(At2FaultTest, NamesTheFileAndLine) {
 INSTANTIATE_TEST_SUITE_P(
     Table, At2FaultTest,
     ::testing::Values(
-        FaultCase{"", "quake.AT2: not a PEER record: it ends before the fourth header line, which "
-                      "gives the number of points and the time step."},
+        FaultCase{"",
+                  "quake.AT2: not a PEER record: it ends before the fourth header line, which "
+                  "gives the number of points and the time step."},
         FaultCase{kTitle + "4 0.01\n1 2 3 4\n",
                   "quake.AT2, line 4: expected the number of points and the time step, as \"NPTS= "
                   "4000, DT= .0100 SEC\" or \"4000 0.0100 NPTS, DT\"."},
@@ -121,11 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "quake.AT2, line 5: \"nan\" is not a number."}));
 
 TEST(At2ReaderTest, ElCentroRecord) {
-  std::ifstream file(TREMVALE_RECORDS_DATA "/elCentro.AT2", std::ios::binary);
-  if (!file) GTEST_SKIP() << "the El Centro record is not in " TREMVALE_RECORDS_DATA;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  const GroundMotion m = ReadAt2("elCentro.AT2", bytes.str());
+  const auto record = ElCentro();
+  if (!record) GTEST_SKIP() << "the El Centro record is not in " TREMVALE_RECORDS_DATA;
+  const GroundMotion& m = *record;
   EXPECT_EQ(m.acceleration.size(), 1559u);
   EXPECT_EQ(m.step, 0.02);
   EXPECT_EQ(PeakAcceleration(m), 0.31882);

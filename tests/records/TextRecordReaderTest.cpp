@@ -22,7 +22,8 @@ std::string ErrorOf(const std::function<void()>& read) {
 
 TEST(TextRecordReaderTest, TwoColumnsWithCommentsBlankLinesAndRoundedTimes) {
   const GroundMotion m = ReadTimeAcceleration(
-      "quake.txt", "# time, acceleration\r\n\r\n0.000 0.1\r\n0.333, -0.2 # rounded\r\n0.667\t0.3\r\n1.000 0.4",
+      "quake.txt",
+      "# time, acceleration\r\n\r\n0.000 0.1\r\n0.333, -0.2 # rounded\r\n0.667\t0.3\r\n1.000 0.4",
       AccelerationUnit::G);
   EXPECT_EQ(m.acceleration, (std::vector<double>{0.1, -0.2, 0.3, 0.4}));
   EXPECT_DOUBLE_EQ(m.step, 1.0 / 3);
@@ -76,8 +77,9 @@ TEST(TextRecordReaderTest, FaultsNameTheFileAndLine) {
       {[] { Two("0 1\n0.0101 2\n0.0202 3\n0.0303 4\n0.0404 5\n0.05 6\n"); },
        "quake.txt, line 6: the times are not equally spaced: \"0.05\" is not one step of 0.0101 "
        "s after the time before."},
-      {[] { Two("0.1 1\n0 2\n"); }, "quake.txt, line 2: the times must increase from one line "
-                                    "to the next."},
+      {[] { Two("0.1 1\n0 2\n"); },
+       "quake.txt, line 2: the times must increase from one line "
+       "to the next."},
       {[] { Two("0 1\n"); },
        "quake.txt, line 1: a time step needs at least two times; this is the only data line."},
       {[] { Two("0 1\n0.01 2 3\n"); },
@@ -103,7 +105,9 @@ TEST(RecordReaderTest, PicksTheReaderByNameAndColumns) {
   const std::vector<FormatCase> cases = {
       {"quake.at2", at2.c_str(), {}, {1, 2}},
       {"quake.txt", "0 1\n0.01 2\n", {}, {1, 2}},
-      {"quake.txt", "# one column\n1\n2\n", {RecordFormat::Automatic, AccelerationUnit::G, 0.01},
+      {"quake.txt",
+       "# one column\n1\n2\n",
+       {RecordFormat::Automatic, AccelerationUnit::G, 0.01},
        {1, 2}},
       {"quake.dat", "3\n4\n", {RecordFormat::Acceleration, AccelerationUnit::G, 0.01}, {3, 4}},
       {"quake.txt", at2.c_str(), {RecordFormat::PeerAt2, AccelerationUnit::G, {}}, {1, 2}},
