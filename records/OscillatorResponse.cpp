@@ -7,55 +7,24 @@
 
 namespace {
 
-// The arrays of one vectorised step, as plain pointers so that the compiler sees no aliasing.
-struct StepArrays {
-  const double* xx;
-  const double* xv;
-  const double* xa0;
-  const double* xa1;
-  const double* vx;
-  const double* vv;
-  const double* va0;
-  const double* va1;
-  const double* omega;
-  const double* twoZetaOmega;
-  const double* turnLimit;
-  const double* x;
-  const double* v;
-  double* nextX;
-  double* nextV;
-  double* peakX;
-  double* peakAcceleration;
-  unsigned char* turning;
-};
-
 // One step of every oscillator. Marks in turning the oscillators whose velocity may pass zero
 // inside the step at a displacement above the running peak, and returns whether any is marked.
 // The mark needs both:
-// - a turn: the velocity changes sign over the step, or it heads for zero at the start (then it
-//   can pass zero twice), or the step is half a damped period or longer;
+// - a turn: the velocity changes sign over the step, or it heads for zero at the start and away
+//   from it at the end (it may have passed zero twice), or the step is half a damped period or
+//   longer (anything may happen inside);
 // - room: with W = sqrt(x^2 + v^2), dW/dt <= |ground acceleration|, so inside the step
 //   omega |u| <= W0 + step * max(|a0|, |a1|), which must reach the running peak.
-__attribute__((target_clones("avx2", "default"))) bool StepAll(const StepArrays& s, std::size_t n,
-                                                               double a0, double a1, double rise) {
-  const double* __restrict xx = s.xx;
-  const double* __restrict xv = s.xv;
-  const double* __restrict xa0 = s.xa0;
-  const double* __restrict xa1 = s.xa1;
-  const double* __restrict vx = s.vx;
-  const double* __restrict vv = s.vv;
-  const double* __restrict va0 = s.va0;
-  const double* __restrict va1 = s.va1;
-  const double* __restrict omega = s.omega;
-  const double* __restrict c = s.twoZetaOmega;
-  const double* __restrict limit = s.turnLimit;
-  const double* __restrict x = s.x;
-  const double* __restrict v = s.v;
-  double* __restrict nextX = s.nextX;
-  double* __restrict nextV = s.nextV;
-  double* __restrict peakX = s.peakX;
-  double* __restrict peakA = s.peakAcceleration;
-  unsigned char* __restrict turning = s.turning;
+// The arrays are parameters because GCC honours __restrict there; it lets the loop vectorise
+// without run-time alias checks.
+__attribute__((target_clones("avx2", "default"))) bool StepAll(
+    std::size_t n, double a0, double a1, double rise, const double* __restrict xx,
+    const double* __restrict xv, const double* __restrict xa0, const double* __restrict xa1,
+    const double* __restrict vx, const double* __restrict vv, const double* __restrict va0,
+    const double* __restrict va1, const double* __restrict omega, const double* __restrict c,
+    const double* __restrict limit, const double* __restrict x, const double* __restrict v,
+    double* __restrict nextX, double* __restrict nextV, double* __restrict peakX,
+    double* __restrict peakA, unsigned char* __restrict turning) {
   int any = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const double x0 = x[i];
@@ -64,15 +33,19 @@ __attribute__((target_clones("avx2", "default"))) bool StepAll(const StepArrays&
     const double v1 = vx[i] * x0 + vv[i] * v0 + va0[i] * a0 + va1[i] * a1;
     nextX[i] = x1;
     nextV[i] = v1;
-    const double px = std::fabs(x1) > peakX[i] ? std::fabs(x1) : peakX[i];
+    const double size = std::fabs(x1);
+    const double px = size > peakX[i] ? size : peakX[i];
     peakX[i] = px;
     const double absolute = std::fabs(c[i] * v1 + omega[i] * x1);
     peakA[i] = absolute > peakA[i] ? absolute : peakA[i];
+    // Bitwise operators keep the loop free of branches, so that it vectorises.
     const double room = px - rise;
-    const bool reaches = room < 0 || room * room < x0 * x0 + v0 * v0;
+    const int reaches = (room < 0) | (room * room < x0 * x0 + v0 * v0);
     const double acceleration0 = -(a0 + c[i] * v0 + omega[i] * x0);
-    const bool turns = v0 * v1 <= 0 || v0 * acceleration0 < limit[i];
-    const int mark = reaches && turns;
+    const double acceleration1 = -(a1 + c[i] * v1 + omega[i] * x1);
+    const int turns =
+        (v0 * v1 <= 0) | ((v0 * acceleration0 < limit[i]) & (v1 * acceleration1 > -limit[i]));
+    const int mark = reaches & turns;
     turning[i] = static_cast<unsigned char>(mark);
     any |= mark;
   }
@@ -113,25 +86,13 @@ void OscillatorResponse::Advance(std::span<const double> acceleration, std::size
     const double a0 = acceleration[k];
     const double a1 = acceleration[k + 1];
     const double rise = bank_.step * std::max(std::fabs(a0), std::fabs(a1));
-    const StepArrays arrays{bank_.xx.data(),
-                            bank_.xv.data(),
-                            bank_.xa0.data(),
-                            bank_.xa1.data(),
-                            bank_.vx.data(),
-                            bank_.vv.data(),
-                            bank_.va0.data(),
-                            bank_.va1.data(),
-                            bank_.omega.data(),
-                            bank_.twoZetaOmega.data(),
-                            bank_.turnLimit.data(),
-                            x_.data(),
-                            v_.data(),
-                            nextX_.data(),
-                            nextV_.data(),
-                            peakX_.data(),
-                            peakAcceleration_.data(),
-                            turning_.data()};
-    if (StepAll(arrays, n, a0, a1, rise)) {
+    const OscillatorBank& b = bank_;
+    const bool any =
+        StepAll(n, a0, a1, rise, b.xx.data(), b.xv.data(), b.xa0.data(), b.xa1.data(), b.vx.data(),
+                b.vv.data(), b.va0.data(), b.va1.data(), b.omega.data(), b.twoZetaOmega.data(),
+                b.turnLimit.data(), x_.data(), v_.data(), nextX_.data(), nextV_.data(),
+                peakX_.data(), peakAcceleration_.data(), turning_.data());
+    if (any) {
       const unsigned char* begin = turning_.data();
       const unsigned char* end = begin + n;
       for (const unsigned char* p = begin;
@@ -162,8 +123,10 @@ void OscillatorResponse::AdvanceScalar(std::span<const double> acceleration, std
           std::max(peakAcceleration_[i], std::fabs(b.twoZetaOmega[i] * v1 + b.omega[i] * x1));
       const double room = peakX_[i] - b.step * std::max(std::fabs(a0), std::fabs(a1));
       const double acceleration0 = -(a0 + b.twoZetaOmega[i] * v + b.omega[i] * x);
+      const double acceleration1 = -(a1 + b.twoZetaOmega[i] * v1 + b.omega[i] * x1);
       if ((room < 0 || room * room < x * x + v * v) &&
-          (v * v1 <= 0 || v * acceleration0 < b.turnLimit[i])) {
+          (v * v1 <= 0 ||
+           (v * acceleration0 < b.turnLimit[i] && v1 * acceleration1 > -b.turnLimit[i]))) {
         SolveCrest(i, x, v, a0, a1, b.step);
       }
       x = x1;

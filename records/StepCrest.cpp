@@ -66,7 +66,8 @@ double StepCrest::Largest(double u0, double v0, double a0, double a1, double len
   // |u| stays below the larger end of the straight part plus the amplitude of the oscillating
   // part; most steps end here.
   const double straight = std::max(std::fabs(r.c0), std::fabs(r.c0 + r.c1 * length));
-  if (straight + std::hypot(r.A, r.B) <= atLeast) return atLeast;
+  const double room = atLeast - straight;
+  if (room >= 0 && r.A * r.A + r.B * r.B <= room * room) return atLeast;
   r.C = -a_ * r.A + b_ * r.B;
   r.D = -a_ * r.B - b_ * r.A;
   r.E = -a_ * r.C + b_ * r.D;
