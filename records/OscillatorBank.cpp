@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <complex>
-#include <limits>
 #include <numbers>
 
 namespace {
@@ -44,7 +43,7 @@ StepIntegrals Integrals(long double a, long double b, long double step) {
 OscillatorBank::OscillatorBank(std::span<const double> periods, double damping_, double step_)
     : damping(damping_), step(step_) {
   const std::size_t n = periods.size();
-  for (auto* v : {&omega, &twoZetaOmega, &turnLimit, &xx, &xv, &xa0, &xa1, &vx, &vv, &va0, &va1}) {
+  for (auto* v : {&omega, &twoZetaOmega, &crestReach, &xx, &xv, &xa0, &xa1, &vx, &vv, &va0, &va1}) {
     v->resize(n);
   }
   const long double zeta = damping;
@@ -67,8 +66,9 @@ OscillatorBank::OscillatorBank(std::span<const double> periods, double damping_,
     const long double b22 = -in.first / dt;
     omega[i] = static_cast<double>(w);
     twoZetaOmega[i] = static_cast<double>(2 * a);
-    turnLimit[i] =
-        b * dt >= std::numbers::pi_v<long double> ? std::numeric_limits<double>::infinity() : 0;
+    const bool isFast = b * dt >= std::numbers::pi_v<long double>;
+    crestReach[i] = isFast ? 0 : static_cast<double>(w * dt);
+    if (isFast) fast.push_back(i);
     xx[i] = static_cast<double>(h11);
     xv[i] = static_cast<double>(w * h12);
     xa0[i] = static_cast<double>(w * b11);

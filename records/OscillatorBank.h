@@ -22,9 +22,10 @@ class OscillatorBank {
   double step;
   std::vector<double> omega;         // circular frequency
   std::vector<double> twoZetaOmega;  // 2 * damping * omega
-  // Oscillators whose step can hold more than one velocity extremum (a step of half a damped
-  // period or more) get +infinity, others 0: the bound in the kernel's test of a turning step.
-  std::vector<double> turnLimit;
+  // omega * step for oscillators whose step is shorter than half a damped period, 0 for the
+  // others, which are also listed in fast.
+  std::vector<double> crestReach;
+  std::vector<std::size_t> fast;
   std::vector<double> xx, xv, xa0, xa1;
   std::vector<double> vx, vv, va0, va1;
 };

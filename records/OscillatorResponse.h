@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -40,5 +41,5 @@ class OscillatorResponse {
   std::vector<double> nextX_, nextV_;  // state one step later, while a step is computed
   std::vector<double> peakX_;          // omega * peak |u|
   std::vector<double> peakAcceleration_;
-  std::vector<unsigned char> turning_;  // oscillators whose step may hold a higher crest
+  std::vector<std::int64_t> marks_;  // oscillators whose step may hold a higher crest
 };
