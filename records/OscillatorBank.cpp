@@ -41,14 +41,13 @@ StepIntegrals Integrals(long double a, long double b, long double step) {
 }  // namespace
 
 OscillatorBank::OscillatorBank(std::span<const double> periods, double damping_, double step_)
-    : damping(damping_), step(step_) {
-  const std::size_t n = periods.size();
-  for (auto* v : {&omega, &twoZetaOmega, &crestReach, &xx, &xv, &xa0, &xa1, &vx, &vv, &va0, &va1}) {
-    v->resize(n);
-  }
+    : damping(damping_),
+      step(step_),
+      chunks((periods.size() + kOscillatorChunk - 1) / kOscillatorChunk),
+      size_(periods.size()) {
   const long double zeta = damping;
   const long double dt = step;
-  for (std::size_t i = 0; i < n; ++i) {
+  for (std::size_t i = 0; i < size_; ++i) {
     const long double w = 2 * std::numbers::pi_v<long double> / periods[i];
     const long double a = zeta * w;
     const long double b = w * std::sqrt(1 - zeta * zeta);
@@ -64,18 +63,20 @@ OscillatorBank::OscillatorBank(std::span<const double> periods, double damping_,
     const long double b12 = -(in.first - in.second / dt);
     const long double b21 = in.first / dt - h12;
     const long double b22 = -in.first / dt;
-    omega[i] = static_cast<double>(w);
-    twoZetaOmega[i] = static_cast<double>(2 * a);
+    OscillatorChunk& k = chunks[i / kOscillatorChunk];
+    const std::size_t j = Place(i);
+    k.omega[j] = static_cast<double>(w);
+    k.twoZetaOmega[j] = static_cast<double>(2 * a);
     const bool isFast = b * dt >= std::numbers::pi_v<long double>;
-    crestReach[i] = isFast ? 0 : static_cast<double>(w * dt);
+    k.crestReach[j] = isFast ? 0 : static_cast<double>(w * dt);
     if (isFast) fast.push_back(i);
-    xx[i] = static_cast<double>(h11);
-    xv[i] = static_cast<double>(w * h12);
-    xa0[i] = static_cast<double>(w * b11);
-    xa1[i] = static_cast<double>(w * b12);
-    vx[i] = static_cast<double>(h21 / w);
-    vv[i] = static_cast<double>(h22);
-    va0[i] = static_cast<double>(b21);
-    va1[i] = static_cast<double>(b22);
+    k.xx[j] = static_cast<double>(h11);
+    k.xv[j] = static_cast<double>(w * h12);
+    k.xa0[j] = static_cast<double>(w * b11);
+    k.xa1[j] = static_cast<double>(w * b12);
+    k.vx[j] = static_cast<double>(h21 / w);
+    k.vv[j] = static_cast<double>(h22);
+    k.va0[j] = static_cast<double>(b21);
+    k.va1[j] = static_cast<double>(b22);
   }
 }

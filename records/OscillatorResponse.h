@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -7,6 +8,15 @@
 
 #include "records/OscillatorBank.h"
 #include "records/StepCrest.h"
+
+// The state and running peaks of one chunk of oscillators (see OscillatorChunk).
+struct alignas(64) ResponseChunk {
+  double x[kOscillatorChunk];      // omega * u
+  double v[kOscillatorChunk];      // velocity
+  double peakX[kOscillatorChunk];  // omega * peak |u|
+  double peakAcceleration[kOscillatorChunk];
+  std::int64_t marks[kOscillatorChunk];  // oscillators whose step may hold a higher crest
+};
 
 // The response of every oscillator of a bank to one record, advanced step by step from rest,
 // with the running peaks. Advancing in pieces gives the same result as in one go, so a caller
@@ -30,16 +40,18 @@ class OscillatorResponse {
   // Peak |u| (in the unit of the accelerations times s2) and peak |absolute acceleration|: at
   // the time points and at every velocity zero that could exceed the running peak.
   std::vector<double> PeakDisplacement() const;
-  const std::vector<double>& PeakAcceleration() const { return peakAcceleration_; }
+  std::vector<double> PeakAcceleration() const;
 
  private:
+  // The current state of the chunk that holds oscillator i.
+  ResponseChunk& ChunkOf(std::size_t i);
+  const ResponseChunk& ChunkOf(std::size_t i) const;
   void SolveCrest(std::size_t i, double x0, double v0, double a0, double a1, double length);
 
   const OscillatorBank& bank_;
   std::vector<StepCrest> crests_;
-  std::vector<double> x_, v_;          // state at the current time
-  std::vector<double> nextX_, nextV_;  // state one step later, while a step is computed
-  std::vector<double> peakX_;          // omega * peak |u|
-  std::vector<double> peakAcceleration_;
-  std::vector<std::int64_t> marks_;  // oscillators whose step may hold a higher crest
+  // Two buffers per chunk: the state now and one step back; current_ tells which is now.
+  std::vector<std::array<ResponseChunk, 2>> chunks_;
+  std::vector<int> current_;
+  std::vector<std::size_t> fastChunks_;  // chunks holding fast oscillators
 };

@@ -69,6 +69,7 @@ std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
   if (progress && !progress(1.0)) return std::nullopt;
 
   const std::vector<double> peakU = response.PeakDisplacement();
+  const std::vector<double> peakA = response.PeakAcceleration();
   const double pga = PeakAcceleration(motion);
   ResponseSpectrum spectrum;
   spectrum.name = motion.name;
@@ -83,9 +84,9 @@ std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
       spectrum.psv.push_back(0);
       continue;
     }
-    const double w = bank.omega[j];
+    const double w = bank.omega(j);
     spectrum.psa.push_back(w * w * peakU[j]);
-    spectrum.sa.push_back(response.PeakAcceleration()[j]);
+    spectrum.sa.push_back(peakA[j]);
     spectrum.sd.push_back(peakU[j] * kStandardGravity);
     spectrum.psv.push_back(w * peakU[j] * kStandardGravity);
     ++j;
