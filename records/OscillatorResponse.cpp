@@ -97,14 +97,18 @@ const ResponseChunk& OscillatorResponse::ChunkOf(std::size_t i) const {
   return chunks_[c][current_[c]];
 }
 
-void OscillatorResponse::SolveCrest(std::size_t i, double x0, double v0, double a0, double a1,
-                                    double length) {
+void OscillatorResponse::SolveCrest(std::size_t i, const StepEnds& ends) {
+  const double w = bank_.omega(i);
+  const double peakU = ChunkOf(i).peakX[OscillatorBank::Place(i)] / w;
+  RaisePeak(i, crests_[i].Largest(ends.x0 / w, ends.v0, ends.x1 / w, ends.v1, ends.a0, ends.a1,
+                                  bank_.step, peakU));
+}
+
+void OscillatorResponse::RaisePeak(std::size_t i, double crest) {
   const double w = bank_.omega(i);
   ResponseChunk& chunk = ChunkOf(i);
   const std::size_t j = OscillatorBank::Place(i);
-  const double peakU = chunk.peakX[j] / w;
-  const double crest = crests_[i].Largest(x0 / w, v0, a0, a1, length, peakU);
-  if (crest > peakU) {
+  if (w * crest > chunk.peakX[j]) {
     chunk.peakX[j] = w * crest;
     // At a crest the velocity is zero and the absolute acceleration is -omega^2 u.
     chunk.peakAcceleration[j] = std::max(chunk.peakAcceleration[j], w * w * crest);
@@ -132,7 +136,7 @@ void OscillatorResponse::Advance(std::span<const double> acceleration, std::size
         const bool isFast = i < b.size() && b.ChunkOf(i).crestReach[j] == 0;
         if (after.marks[j] != 0 ||
             (isFast && EnergyReaches(after.peakX[j], before.x[j], before.v[j], rise))) {
-          SolveCrest(i, before.x[j], before.v[j], a0, a1, b.step);
+          SolveCrest(i, {before.x[j], before.v[j], after.x[j], after.v[j], a0, a1});
         }
       }
       step = next;
@@ -165,7 +169,7 @@ void OscillatorResponse::AdvanceScalar(std::span<const double> acceleration, std
               : (v * v1 <= 0 || (v * acceleration0 < 0 && v1 * acceleration1 > 0)) &&
                     std::max(std::fabs(x) + k.crestReach[j] * std::fabs(v),
                              std::fabs(x1) + k.crestReach[j] * std::fabs(v1)) > r.peakX[j];
-      if (mayRise) SolveCrest(i, x, v, a0, a1, bank_.step);
+      if (mayRise) SolveCrest(i, {x, v, x1, v1, a0, a1});
       x = x1;
       v = v1;
     }
@@ -182,7 +186,7 @@ void OscillatorResponse::AddFreeVibration() {
     // Within one damped period the velocity passes zero at least once; the first crest after
     // the end is the largest of the decaying free vibration.
     const double period = 2 * std::numbers::pi / (w * std::sqrt(1 - bank_.damping * bank_.damping));
-    SolveCrest(i, r.x[j], r.v[j], 0, 0, period);
+    RaisePeak(i, crests_[i].LargestAfter(r.x[j] / w, r.v[j], period, r.peakX[j] / w));
   }
 }
 

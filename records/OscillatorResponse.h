@@ -46,7 +46,14 @@ class OscillatorResponse {
   // The current state of the chunk that holds oscillator i.
   ResponseChunk& ChunkOf(std::size_t i);
   const ResponseChunk& ChunkOf(std::size_t i) const;
-  void SolveCrest(std::size_t i, double x0, double v0, double a0, double a1, double length);
+  // The states and ground accelerations at both ends of one step of one oscillator.
+  struct StepEnds {
+    double x0, v0, x1, v1, a0, a1;
+  };
+  // Takes in the crests of oscillator i inside the step.
+  void SolveCrest(std::size_t i, const StepEnds& ends);
+  // Takes in a crest of |u| = crest.
+  void RaisePeak(std::size_t i, double crest);
 
   const OscillatorBank& bank_;
   std::vector<StepCrest> crests_;
