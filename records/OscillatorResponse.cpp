@@ -131,9 +131,10 @@ void OscillatorResponse::Advance(std::span<const double> acceleration, std::size
       const ResponseChunk& before = chunks_[c][1 - current_[c]];
       const ResponseChunk& after = chunks_[c][current_[c]];
       const double rise = b.step * std::max(std::fabs(a0), std::fabs(a1));
-      for (std::size_t j = 0; j < kOscillatorChunk; ++j) {
+      const std::size_t used = std::min(kOscillatorChunk, b.size() - c * kOscillatorChunk);
+      for (std::size_t j = 0; j < used; ++j) {
         const std::size_t i = c * kOscillatorChunk + j;
-        const bool isFast = i < b.size() && b.ChunkOf(i).crestReach[j] == 0;
+        const bool isFast = b.ChunkOf(i).crestReach[j] == 0;
         if (after.marks[j] != 0 ||
             (isFast && EnergyReaches(after.peakX[j], before.x[j], before.v[j], rise))) {
           SolveCrest(i, {before.x[j], before.v[j], after.x[j], after.v[j], a0, a1});

@@ -90,6 +90,7 @@ StepCrest::StepCrest(double omega, double damping)
 
 double StepCrest::Largest(double u0, double v0, double u1, double v1, double a0, double a1,
                           double length, double atLeast) const {
+  if (!std::isfinite(u0 + v0 + u1 + v1 + a0 + a1 + length + atLeast)) return atLeast;
   Response r{};
   r.a = a_;
   r.b = b_;
@@ -125,8 +126,9 @@ double StepCrest::Largest(double u0, double v0, double u1, double v1, double a0,
   double largest = atLeast;
   double low = 0;
   double vLow = v0;
-  for (double phase = theta;; phase += pi) {
-    const bool last = phase / b_ >= length;
+  const double pieces = std::ceil(b_ * length / pi) + 1;
+  for (double phase = theta, piece = 0;; phase += pi, ++piece) {
+    const bool last = phase / b_ >= length || !(piece < pieces);
     const double high = last ? length : phase / b_;
     const double vHigh = last ? v1 : r.At(high).v;
     if (Opposite(vLow, vHigh)) largest = std::max(largest, CrestBetween(r, low, high, vLow, vHigh));
