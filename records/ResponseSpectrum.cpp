@@ -26,8 +26,15 @@ void CheckOptions(const GroundMotion& motion, const SpectrumOptions& options,
                                   FormatGeneral(kMaximumPeriod) + " s.");
     }
   }
-  if (!(motion.step > 0) || motion.acceleration.empty()) {
-    throw std::invalid_argument("The record " + motion.name + " has no time step or no values.");
+  if (motion.acceleration.empty()) {
+    throw std::invalid_argument("The record " + motion.name + " has no values.");
+  }
+  // A longer step would let the crest search split a step into thousands of pieces, and no
+  // record of ground motion is that coarse.
+  if (!(motion.step > 0 && motion.step <= kLongestStep)) {
+    throw std::invalid_argument(
+        "The record " + motion.name + " has a time step of " + FormatGeneral(motion.step) +
+        " s; spectra need a step above 0 and at most " + FormatGeneral(kLongestStep) + " s.");
   }
 }
 

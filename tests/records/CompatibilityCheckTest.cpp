@@ -69,8 +69,7 @@ TEST(CompatibilityCheckTest, DurationFlagBelowFiveFundamentalPeriods) {
   kDesign.GetSa(2.0, sa);
   for (const DurationCase c : {DurationCase{9.99, true}, DurationCase{10.0, false},
                                DurationCase{25.0, false}, DurationCase{0.0, true}}) {
-    const CheckResult r =
-        CheckCompatibility({Record(sa, true, c.duration)}, kDesign, {{2.0}, 0.2});
+    const CheckResult r = CheckCompatibility({Record(sa, true, c.duration)}, kDesign, {{2.0}, 0.2});
     EXPECT_EQ(r.minimumDuration, 10.0);
     EXPECT_EQ(r.records[0].tooShort, c.tooShort) << c.duration;
     EXPECT_EQ(r.passes, !c.tooShort) << c.duration;

@@ -230,6 +230,7 @@ TEST(ResponseSpectrumTest, RefusesDampingAndPeriodsOutOfRange) {
   for (const double period : {-1.0, 0.0005, 2000.0, std::nan("")}) {
     EXPECT_THROW(Spectrum(motion, {period}, 0.05), std::invalid_argument) << period;
   }
+  EXPECT_THROW(Spectrum(Motion(1.5, {0.1, 0.2}), {1.0}, 0.05), std::invalid_argument);
 }
 
 }  // namespace
