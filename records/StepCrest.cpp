@@ -58,29 +58,37 @@ double CrestBetween(const Response& r, double low, double high, double vLow, dou
   return std::fabs(r.At(t).u);
 }
 
-// max |H(s)| for 0 <= s <= 1 of the cubic with H(0) = u0, H'(0) = d0, H(1) = u1, H'(1) = d1.
-double CubicLargest(double u0, double d0, double u1, double d1) {
+// The least and the largest value of the cubic H on 0 <= s <= 1 with H(0) = h0, H'(0) = d0,
+// H(1) = h1, H'(1) = d1.
+struct Range {
+  double least, largest;
+};
+
+Range CubicRange(double h0, double d0, double h1, double d1) {
   const double p1 = d0;
-  const double p2 = 3 * (u1 - u0) - 2 * d0 - d1;
-  const double p3 = 2 * (u0 - u1) + d0 + d1;
-  double largest = std::max(std::fabs(u0), std::fabs(u1));
+  const double p2 = 3 * (h1 - h0) - 2 * d0 - d1;
+  const double p3 = 2 * (h0 - h1) + d0 + d1;
+  Range range{std::min(h0, h1), std::max(h0, h1)};
   const auto consider = [&](double s) {
-    if (s > 0 && s < 1) largest = std::max(largest, std::fabs(u0 + s * (p1 + s * (p2 + s * p3))));
+    if (!(s > 0 && s < 1)) return;
+    const double value = h0 + s * (p1 + s * (p2 + s * p3));
+    range.least = std::min(range.least, value);
+    range.largest = std::max(range.largest, value);
   };
   // H'(s) = p1 + qb s + qa s^2.
   const double qa = 3 * p3;
   const double qb = 2 * p2;
   if (qa == 0) {
     if (qb != 0) consider(-p1 / qb);
-    return largest;
+    return range;
   }
   const double discriminant = qb * qb - 4 * qa * p1;
-  if (discriminant < 0) return largest;
+  if (discriminant < 0) return range;
   // The two roots, written so that neither loses digits to cancellation.
   const double q = -0.5 * (qb + std::copysign(std::sqrt(discriminant), qb));
   consider(q / qa);
   if (q != 0) consider(p1 / q);
-  return largest;
+  return range;
 }
 
 }  // namespace
@@ -99,18 +107,28 @@ double StepCrest::Largest(double u0, double v0, double u1, double v1, double a0,
   r.c0 = (-a0 - 2 * a_ * r.c1) / w2;
   r.A = u0 - r.c0;
   r.B = (v0 - r.c1 + a_ * r.A) / b_;
-  // Two bounds without a transcendental function end most calls. |u| stays below the larger
-  // end of the straight part plus the amplitude R of the oscillating part. And u differs from
-  // the cubic through both ends with their slopes by at most max|u''''| length^4 / 384, where
+  // Bounds without a transcendental function end most calls. |u| stays below the larger end of
+  // the straight part plus the amplitude R of the oscillating part. And u differs from the cubic
+  // through both ends with their slopes by at most max|u''''| length^4 / 384, where
   // |u''''| <= omega^4 R (each derivative of the damped oscillation multiplies its amplitude by
-  // omega).
+  // omega); so does v from its cubic, by omega times that.
   const double straight = std::max(std::fabs(r.c0), std::fabs(r.c0 + r.c1 * length));
   const double room = atLeast - straight;
   const double amplitude2 = r.A * r.A + r.B * r.B;
   if (room >= 0 && amplitude2 <= room * room) return atLeast;
   const double wl2 = w2 * length * length;
   const double cubicError = wl2 * wl2 / 384 * std::sqrt(amplitude2);
-  if (CubicLargest(u0, v0 * length, u1, v1 * length) + cubicError <= atLeast) return atLeast;
+  const Range u = CubicRange(u0, v0 * length, u1, v1 * length);
+  if (std::max(-u.least, u.largest) + cubicError <= atLeast) return atLeast;
+  if (!Opposite(v0, v1)) {
+    // No sign change: a crest needs the velocity to pass zero twice, which its cubic rules out
+    // when it keeps clear of zero.
+    const double acceleration0 = -(a0 + 2 * a_ * v0 + w2 * u0);
+    const double acceleration1 = -(a1 + 2 * a_ * v1 + w2 * u1);
+    const Range v = CubicRange(v0, acceleration0 * length, v1, acceleration1 * length);
+    const double velocityError = omega_ * cubicError;
+    if (v.least > velocityError || v.largest < -velocityError) return atLeast;
+  }
   r.Derive();
 
   constexpr double pi = std::numbers::pi;
