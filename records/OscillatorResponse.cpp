@@ -55,8 +55,9 @@ inline std::int64_t StepChunk(const OscillatorChunk* __restrict k,
 // Steps first, first + 1, ... of one chunk, its state alternating between two buffers
 // (current tells which holds it), until a step marks an oscillator or last is reached; returns
 // the step after the last one made. Keeping to one chunk keeps its constants and state in the
-// first-level cache for the whole record.
-__attribute__((target_clones("arch=x86-64-v3", "default"))) std::size_t RunChunk(
+// first-level cache for the whole record. Compiled for AVX-512 and for AVX2 with FMA besides the
+// baseline, the processor picking at run time, so the program still runs on any x86-64.
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) std::size_t RunChunk(
     const OscillatorChunk* __restrict k, ResponseChunk* __restrict buffers, int& current,
     const double* __restrict acceleration, std::size_t first, std::size_t last) {
   for (std::size_t step = first; step < last; ++step) {
