@@ -51,47 +51,56 @@ TEST(TextRecordReaderTest, UnitsConvertToG) {
   }
 }
 
+// A text record and the message that reading it gives; step 0 reads two columns.
 struct FaultCase {
-  std::function<void()> read;
+  const char* bytes;
+  double step;
   const char* message;
 };
 
-GroundMotion Two(const char* bytes) {
-  return ReadTimeAcceleration("quake.txt", bytes, AccelerationUnit::G);
-}
-GroundMotion One(const char* bytes, double step = 0.01) {
-  return ReadAcceleration("quake.txt", bytes, step, AccelerationUnit::G);
+class TextFaultTest : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(TextFaultTest, NamesTheFileAndLine) {
+  const FaultCase c = GetParam();
+  EXPECT_EQ(ErrorOf([&] {
+              if (c.step == 0) {
+                ReadTimeAcceleration("quake.txt", c.bytes, AccelerationUnit::G);
+              } else {
+                ReadAcceleration("quake.txt", c.bytes, c.step, AccelerationUnit::G);
+              }
+            }),
+            c.message)
+      << c.bytes;
 }
 
-TEST(TextRecordReaderTest, FaultsNameTheFileAndLine) {
-  const std::vector<FaultCase> cases = {
-      {[] { Two("0 1\n0.01 2\n# gap\n0.03 3\n0.04 4\n"); },
-       "quake.txt, line 4: the times are not equally spaced: \"0.03\" is not one step of 0.01 s "
-       "after the time before."},
-      {[] { Two("0 1\n0.01 2\n0.0205 3\n0.03 4\n"); },
-       "quake.txt, line 3: the times are not equally spaced: \"0.0205\" is not one step of 0.01 s "
-       "after the time before."},
-      {[] { Two("0 1\n0.01 2\n0.03 3\n0.02 4\n0.03 5\n"); },
-       "quake.txt, line 3: the times are not equally spaced: \"0.03\" is not one step of 0.01 s "
-       "after the time before."},
-      {[] { Two("0 1\n0.0101 2\n0.0202 3\n0.0303 4\n0.0404 5\n0.05 6\n"); },
-       "quake.txt, line 6: the times are not equally spaced: \"0.05\" is not one step of 0.0101 "
-       "s after the time before."},
-      {[] { Two("0.1 1\n0 2\n"); },
-       "quake.txt, line 2: the times must increase from one line "
-       "to the next."},
-      {[] { Two("0 1\n"); },
-       "quake.txt, line 1: a time step needs at least two times; this is the only data line."},
-      {[] { Two("0 1\n0.01 2 3\n"); },
-       "quake.txt, line 2: expected a time and an acceleration, found 3 values."},
-      {[] { Two("0 1\n0.01 g\n"); }, "quake.txt, line 2: \"g\" is not a number."},
-      {[] { Two(""); }, "quake.txt: the file holds no acceleration values."},
-      {[] { Two("# only a comment\n\n"); }, "quake.txt: the file holds no acceleration values."},
-      {[] { One("1\n2 3\n"); }, "quake.txt, line 2: expected one acceleration, found 2 values."},
-      {[] { One("1\n", 0); }, "quake.txt: the time step must be a positive number of seconds."},
-  };
-  for (const FaultCase& c : cases) EXPECT_EQ(ErrorOf(c.read), c.message);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, TextFaultTest,
+    ::testing::Values(
+        FaultCase{"0 1\n0.01 2\n# gap\n0.03 3\n0.04 4\n", 0,
+                  "quake.txt, line 4: the times are not equally spaced: \"0.03\" is not one step "
+                  "of 0.01 s after the time before."},
+        FaultCase{"0 1\n0.01 2\n0.0205 3\n0.03 4\n", 0,
+                  "quake.txt, line 3: the times are not equally spaced: \"0.0205\" is not one step "
+                  "of 0.01 s after the time before."},
+        FaultCase{"0 1\n0.01 2\n0.03 3\n0.02 4\n0.03 5\n", 0,
+                  "quake.txt, line 3: the times are not equally spaced: \"0.03\" is not one step "
+                  "of 0.01 s after the time before."},
+        FaultCase{"0 1\n0.0101 2\n0.0202 3\n0.0303 4\n0.0404 5\n0.05 6\n", 0,
+                  "quake.txt, line 6: the times are not equally spaced: \"0.05\" is not one step "
+                  "of 0.0101 s after the time before."},
+        FaultCase{"0.1 1\n0 2\n", 0,
+                  "quake.txt, line 2: the times must increase from one line to the next."},
+        FaultCase{"0 1\n", 0,
+                  "quake.txt, line 1: a time step needs at least two times; this is the only "
+                  "data line."},
+        FaultCase{"0 1\n0.01 2 3\n", 0,
+                  "quake.txt, line 2: expected a time and an acceleration, found 3 values."},
+        FaultCase{"0 1\n0.01 g\n", 0, "quake.txt, line 2: \"g\" is not a number."},
+        FaultCase{"", 0, "quake.txt: the file holds no acceleration values."},
+        FaultCase{"# only a comment\n\n", 0, "quake.txt: the file holds no acceleration values."},
+        FaultCase{"1\n2 3\n", 0.01,
+                  "quake.txt, line 2: expected one acceleration, found 2 values."},
+        FaultCase{"1\n", -0.01, "quake.txt: the time step must be a positive number of seconds."}));
 
 struct FormatCase {
   const char* fileName;
