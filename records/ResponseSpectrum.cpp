@@ -14,12 +14,13 @@ namespace {
 // Steps between two progress reports: a few milliseconds of work for the fine grid.
 constexpr std::size_t kStepsPerReport = 512;
 
-void CheckOptions(const GroundMotion& motion, const SpectrumOptions& options,
-                  const std::vector<double>& periods) {
+}  // namespace
+
+void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& options) {
   if (!(options.damping >= 0 && options.damping < 1)) {
     throw std::invalid_argument("The damping ratio must be at least 0 and below 1.");
   }
-  for (const double t : periods) {
+  for (const double t : options.periods) {
     if (!(t == 0 || (t >= kMinimumPeriod && t <= kMaximumPeriod))) {
       throw std::invalid_argument("Each period must be 0 or between " +
                                   FormatGeneral(kMinimumPeriod) + " and " +
@@ -38,8 +39,6 @@ void CheckOptions(const GroundMotion& motion, const SpectrumOptions& options,
   }
 }
 
-}  // namespace
-
 std::vector<double> DefaultPeriods() {
   std::vector<double> periods(static_cast<std::size_t>(FinePeriodCount()));
   for (std::size_t i = 0; i < periods.size(); ++i) {
@@ -51,8 +50,8 @@ std::vector<double> DefaultPeriods() {
 std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
                                                 const SpectrumOptions& options,
                                                 const SpectrumProgress& progress) {
+  CheckSpectrumInputs(motion, options);
   const std::vector<double> periods = options.periods.empty() ? DefaultPeriods() : options.periods;
-  CheckOptions(motion, options, periods);
 
   std::vector<double> oscillating;  // the positive periods; T = 0 needs no oscillator
   for (const double t : periods) {

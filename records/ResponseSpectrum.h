@@ -50,6 +50,11 @@ std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
                                                 const SpectrumOptions& options = {},
                                                 const SpectrumProgress& progress = {});
 
+// Throws std::invalid_argument with the user's message when ComputeSpectrum would refuse the
+// inputs. Its messages use the number texts, so a window calls it on its own thread before it
+// hands the work to another.
+void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& options);
+
 // The fine period grid 0, 0.01, ..., 6 s of the design spectrum.
 std::vector<double> DefaultPeriods();
 
