@@ -79,7 +79,10 @@ bool EnergyReaches(double peakX, double x0, double v0, double rise) {
 }  // namespace
 
 OscillatorResponse::OscillatorResponse(const OscillatorBank& bank)
-    : bank_(bank), chunks_(bank.chunks.size()), current_(bank.chunks.size()) {
+    : bank_(bank),
+      chunks_(bank.chunks.size()),
+      current_(bank.chunks.size()),
+      pending_(bank.size()) {
   crests_.reserve(bank.size());
   for (std::size_t i = 0; i < bank.size(); ++i) crests_.emplace_back(bank.omega(i), bank.damping);
   for (const std::size_t i : bank.fast) {
@@ -100,19 +103,38 @@ const ResponseChunk& OscillatorResponse::ChunkOf(std::size_t i) const {
 
 void OscillatorResponse::SolveCrest(std::size_t i, const StepEnds& ends) {
   const double w = bank_.omega(i);
-  const double peakU = ChunkOf(i).peakX[OscillatorBank::Place(i)] / w;
-  RaisePeak(i, crests_[i].Largest(ends.x0 / w, ends.v0, ends.x1 / w, ends.v1, ends.a0, ends.a1,
-                                  bank_.step, peakU));
+  ConsiderCrest(i, {ends.x0 / w, ends.v0, ends.x1 / w, ends.v1, ends.a0, ends.a1, bank_.step});
 }
 
-void OscillatorResponse::RaisePeak(std::size_t i, double crest) {
+void OscillatorResponse::ConsiderCrest(std::size_t i, const CrestStep& step) {
   const double w = bank_.omega(i);
-  ResponseChunk& chunk = ChunkOf(i);
-  const std::size_t j = OscillatorBank::Place(i);
-  if (w * crest > chunk.peakX[j]) {
-    chunk.peakX[j] = w * crest;
-    // At a crest the velocity is zero and the absolute acceleration is -omega^2 u.
-    chunk.peakAcceleration[j] = std::max(chunk.peakAcceleration[j], w * w * crest);
+  double& peakX = ChunkOf(i).peakX[OscillatorBank::Place(i)];
+  const CrestBound bound = crests_[i].Bound(step);
+  if (bound.upper <= peakX / w) return;
+  // The response reaches the lower bound, which may spare later steps a mark.
+  peakX = std::max(peakX, w * bound.lower);
+  pending_[i].push_back({step, bound.upper});
+}
+
+void OscillatorResponse::Settle() {
+  for (std::size_t i = 0; i < bank_.size(); ++i) {
+    std::vector<PendingCrest>& pending = pending_[i];
+    std::sort(pending.begin(), pending.end(),
+              [](const PendingCrest& p, const PendingCrest& q) { return p.upper > q.upper; });
+    const double w = bank_.omega(i);
+    ResponseChunk& chunk = ChunkOf(i);
+    const std::size_t j = OscillatorBank::Place(i);
+    // Highest bound first; once a bound is below the peak, no later crest can raise it.
+    for (const PendingCrest& p : pending) {
+      if (p.upper <= chunk.peakX[j] / w) break;
+      const double crest = crests_[i].Largest(p.step);
+      if (w * crest >= chunk.peakX[j]) {
+        chunk.peakX[j] = w * crest;
+        // At a crest the velocity is zero and the absolute acceleration is -omega^2 u.
+        chunk.peakAcceleration[j] = std::max(chunk.peakAcceleration[j], w * w * crest);
+      }
+    }
+    pending.clear();
   }
 }
 
@@ -185,10 +207,7 @@ void OscillatorResponse::AddFreeVibration() {
     const double w = bank_.omega(i);
     const ResponseChunk& r = ChunkOf(i);
     const std::size_t j = OscillatorBank::Place(i);
-    // Within one damped period the velocity passes zero at least once; the first crest after
-    // the end is the largest of the decaying free vibration.
-    const double period = 2 * std::numbers::pi / (w * std::sqrt(1 - bank_.damping * bank_.damping));
-    RaisePeak(i, crests_[i].LargestAfter(r.x[j] / w, r.v[j], period, r.peakX[j] / w));
+    ConsiderCrest(i, crests_[i].FreeVibration(r.x[j] / w, r.v[j]));
   }
 }
 

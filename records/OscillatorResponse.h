@@ -37,8 +37,13 @@ class OscillatorResponse {
   // can be the largest. Call once, after the last step.
   void AddFreeVibration();
 
+  // Locates the crests that may still raise the peaks. Steps only bound their crests as they
+  // go; at the end the highest bounds are solved until the peak passes all others, which spares
+  // solving the crests that a later one exceeds. Call before reading the peaks.
+  void Settle();
+
   // Peak |u| (in the unit of the accelerations times s2) and peak |absolute acceleration|: at
-  // the time points and at every velocity zero that could exceed the running peak.
+  // the time points and at the crest that gives the peak |u|.
   std::vector<double> PeakDisplacement() const;
   std::vector<double> PeakAcceleration() const;
 
@@ -52,13 +57,19 @@ class OscillatorResponse {
   };
   // Takes in the crests of oscillator i inside the step.
   void SolveCrest(std::size_t i, const StepEnds& ends);
-  // Takes in a crest of |u| = crest.
-  void RaisePeak(std::size_t i, double crest);
+  // Keeps the step for Settle when its crests may raise the peak.
+  void ConsiderCrest(std::size_t i, const CrestStep& step);
+
+  struct PendingCrest {
+    CrestStep step;
+    double upper;
+  };
 
   const OscillatorBank& bank_;
   std::vector<StepCrest> crests_;
   // Two buffers per chunk: the state now and one step back; current_ tells which is now.
   std::vector<std::array<ResponseChunk, 2>> chunks_;
   std::vector<int> current_;
-  std::vector<std::size_t> fastChunks_;  // chunks holding fast oscillators
+  std::vector<std::size_t> fastChunks_;             // chunks holding fast oscillators
+  std::vector<std::vector<PendingCrest>> pending_;  // per oscillator
 };

@@ -72,6 +72,7 @@ std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
     }
   }
   if (options.freeVibration) response.AddFreeVibration();
+  response.Settle();
   if (progress && !progress(1.0)) return std::nullopt;
 
   const std::vector<double> peakU = response.PeakDisplacement();

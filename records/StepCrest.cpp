@@ -96,52 +96,65 @@ Range CubicRange(double h0, double d0, double h1, double d1) {
 StepCrest::StepCrest(double omega, double damping)
     : omega_(omega), a_(damping * omega), b_(omega * std::sqrt(1 - damping * damping)) {}
 
-double StepCrest::Largest(double u0, double v0, double u1, double v1, double a0, double a1,
-                          double length, double atLeast) const {
-  if (!std::isfinite(u0 + v0 + u1 + v1 + a0 + a1 + length + atLeast)) return atLeast;
+namespace {
+
+Response ResponseOf(double a, double b, double omega, const CrestStep& step) {
   Response r{};
-  r.a = a_;
-  r.b = b_;
-  const double w2 = omega_ * omega_;
-  r.c1 = -(a1 - a0) / (length * w2);
-  r.c0 = (-a0 - 2 * a_ * r.c1) / w2;
-  r.A = u0 - r.c0;
-  r.B = (v0 - r.c1 + a_ * r.A) / b_;
-  // Bounds without a transcendental function end most calls. |u| stays below the larger end of
-  // the straight part plus the amplitude R of the oscillating part. And u differs from the cubic
-  // through both ends with their slopes by at most max|u''''| length^4 / 384, where
-  // |u''''| <= omega^4 R (each derivative of the damped oscillation multiplies its amplitude by
-  // omega); so does v from its cubic, by omega times that.
+  r.a = a;
+  r.b = b;
+  const double w2 = omega * omega;
+  r.c1 = -(step.a1 - step.a0) / (step.length * w2);
+  r.c0 = (-step.a0 - 2 * a * r.c1) / w2;
+  r.A = step.u0 - r.c0;
+  r.B = (step.v0 - r.c1 + a * r.A) / b;
+  return r;
+}
+
+}  // namespace
+
+CrestBound StepCrest::Bound(const CrestStep& step) const {
+  const auto& [u0, v0, u1, v1, a0, a1, length] = step;
+  if (!std::isfinite(u0 + v0 + u1 + v1 + a0 + a1 + length)) return {0, 0};
+  const Response r = ResponseOf(a_, b_, omega_, step);
+  // |u| stays below the larger end of the straight part plus the amplitude R of the oscillating
+  // part. And u differs from the cubic through both ends with their slopes by at most
+  // max|u''''| length^4 / 384, where |u''''| <= omega^4 R (each derivative of the damped
+  // oscillation multiplies its amplitude by omega); so does v from its cubic, by omega times
+  // that.
   const double straight = std::max(std::fabs(r.c0), std::fabs(r.c0 + r.c1 * length));
-  const double room = atLeast - straight;
-  const double amplitude2 = r.A * r.A + r.B * r.B;
-  if (room >= 0 && amplitude2 <= room * room) return atLeast;
-  const double wl2 = w2 * length * length;
-  const double cubicError = wl2 * wl2 / 384 * std::sqrt(amplitude2);
+  const double amplitude = std::sqrt(r.A * r.A + r.B * r.B);
+  const double wl2 = omega_ * omega_ * length * length;
+  const double cubicError = wl2 * wl2 / 384 * amplitude;
   const Range u = CubicRange(u0, v0 * length, u1, v1 * length);
-  if (std::max(-u.least, u.largest) + cubicError <= atLeast) return atLeast;
+  const double cubicLargest = std::max(-u.least, u.largest);
   if (!Opposite(v0, v1)) {
     // No sign change: a crest needs the velocity to pass zero twice, which its cubic rules out
     // when it keeps clear of zero.
+    const double w2 = omega_ * omega_;
     const double acceleration0 = -(a0 + 2 * a_ * v0 + w2 * u0);
     const double acceleration1 = -(a1 + 2 * a_ * v1 + w2 * u1);
     const Range v = CubicRange(v0, acceleration0 * length, v1, acceleration1 * length);
     const double velocityError = omega_ * cubicError;
-    if (v.least > velocityError || v.largest < -velocityError) return atLeast;
+    if (v.least > velocityError || v.largest < -velocityError) return {0, 0};
   }
-  r.Derive();
+  return {std::min(straight + amplitude, cubicLargest + cubicError),
+          std::max(0.0, cubicLargest - cubicError)};
+}
 
+double StepCrest::Largest(const CrestStep& step) const {
+  const auto& [u0, v0, u1, v1, a0, a1, length] = step;
+  if (!std::isfinite(u0 + v0 + u1 + v1 + a0 + a1 + length)) return 0;
+  Response r = ResponseOf(a_, b_, omega_, step);
+  r.Derive();
   constexpr double pi = std::numbers::pi;
   // Shorter than half a damped period and the velocity changes sign: exactly one zero.
-  if (b_ * length < pi && Opposite(v0, v1)) {
-    return std::max(atLeast, CrestBetween(r, 0, length, v0, v1));
-  }
+  if (b_ * length < pi && Opposite(v0, v1)) return CrestBetween(r, 0, length, v0, v1);
   // Otherwise split at the zeros of the acceleration, b t = theta + k pi: between two of them
   // the velocity is monotone and has at most one zero.
   double theta = std::atan2(-r.E, r.F);
   theta -= pi * std::floor(theta / pi);
   if (theta <= 0) theta += pi;
-  double largest = atLeast;
+  double largest = 0;
   double low = 0;
   double vLow = v0;
   const double pieces = std::ceil(b_ * length / pi) + 1;
@@ -157,14 +170,12 @@ double StepCrest::Largest(double u0, double v0, double u1, double v1, double a0,
   return largest;
 }
 
-double StepCrest::LargestAfter(double u0, double v0, double length, double atLeast) const {
-  // Free vibration: the ends come from the closed form itself.
-  Response r{};
-  r.a = a_;
-  r.b = b_;
-  r.A = u0;
-  r.B = (v0 + a_ * r.A) / b_;
+CrestStep StepCrest::FreeVibration(double u0, double v0) const {
+  // One damped period holds at least one zero of the velocity; the first crest after the
+  // record's end is the largest of the decaying motion.
+  const double length = 2 * std::numbers::pi / b_;
+  Response r = ResponseOf(a_, b_, omega_, {u0, v0, 0, 0, 0, 0, length});
   r.Derive();
   const Point end = r.At(length);
-  return Largest(u0, v0, end.u, end.v, 0, 0, length, atLeast);
+  return {u0, v0, end.u, end.v, 0, 0, length};
 }

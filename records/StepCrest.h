@@ -1,19 +1,32 @@
 #pragma once
 
+// One step of one oscillator: displacement and velocity at its start and end, ground
+// acceleration at both ends (linear in between) and its duration in s.
+struct CrestStep {
+  double u0, v0, u1, v1, a0, a1, length;
+};
+
+// Bounds on the crests inside a step: no crest's |u| exceeds upper (0 when the step has none),
+// and the response certainly reaches lower somewhere in the step.
+struct CrestBound {
+  double upper;
+  double lower;
+};
+
 // The turning points of one damped linear oscillator inside one step of ground acceleration
-// that changes linearly from a0 to a1, from the closed-form solution. Used where the sampled
-// response may miss a crest between two time points.
+// that changes linearly, from the closed-form solution. Used where the sampled response may
+// miss a crest between two time points.
 class StepCrest {
  public:
   StepCrest(double omega, double damping);
 
-  // The largest |u| at a point inside the step where the velocity is zero, when it exceeds
-  // atLeast; otherwise atLeast. u0, v0 and u1, v1 are the displacement and velocity at the
-  // start and at the end of the step, length its duration (s).
-  double Largest(double u0, double v0, double u1, double v1, double a0, double a1, double length,
-                 double atLeast) const;
-  // The same for free vibration from u0, v0 over the given length.
-  double LargestAfter(double u0, double v0, double length, double atLeast) const;
+  // Cheap bounds, without a transcendental function.
+  CrestBound Bound(const CrestStep& step) const;
+  // The largest |u| at a point inside the step where the velocity is zero; 0 when there is
+  // none.
+  double Largest(const CrestStep& step) const;
+  // The step of free vibration, one damped period long, that follows a record ending in u0, v0.
+  CrestStep FreeVibration(double u0, double v0) const;
 
  private:
   double omega_;
