@@ -101,7 +101,7 @@ const ResponseChunk& OscillatorResponse::ChunkOf(std::size_t i) const {
   return chunks_[c][current_[c]];
 }
 
-void OscillatorResponse::SolveCrest(std::size_t i, const StepEnds& ends) {
+void OscillatorResponse::BoundCrest(std::size_t i, const StepEnds& ends) {
   const double w = bank_.omega(i);
   ConsiderCrest(i, {ends.x0 / w, ends.v0, ends.x1 / w, ends.v1, ends.a0, ends.a1, bank_.step});
 }
@@ -160,7 +160,7 @@ void OscillatorResponse::Advance(std::span<const double> acceleration, std::size
         const bool isFast = b.ChunkOf(i).crestReach[j] == 0;
         if (after.marks[j] != 0 ||
             (isFast && EnergyReaches(after.peakX[j], before.x[j], before.v[j], rise))) {
-          SolveCrest(i, {before.x[j], before.v[j], after.x[j], after.v[j], a0, a1});
+          BoundCrest(i, {before.x[j], before.v[j], after.x[j], after.v[j], a0, a1});
         }
       }
       step = next;
@@ -191,9 +191,10 @@ void OscillatorResponse::AdvanceScalar(std::span<const double> acceleration, std
           isFast
               ? EnergyReaches(r.peakX[j], x, v, bank_.step * std::max(std::fabs(a0), std::fabs(a1)))
               : (v * v1 <= 0 || (v * acceleration0 < 0 && v1 * acceleration1 > 0)) &&
-                    std::max(std::fabs(x) + k.crestReach[j] * std::fabs(v),
-                             std::fabs(x1) + k.crestReach[j] * std::fabs(v1)) > r.peakX[j];
-      if (mayRise) SolveCrest(i, {x, v, x1, v1, a0, a1});
+                    std::max(std::fabs(x), std::fabs(x1)) +
+                            k.crestReach[j] * std::max(std::fabs(v), std::fabs(v1)) >
+                        r.peakX[j];
+      if (mayRise) BoundCrest(i, {x, v, x1, v1, a0, a1});
       x = x1;
       v = v1;
     }

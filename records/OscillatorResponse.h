@@ -55,8 +55,8 @@ class OscillatorResponse {
   struct StepEnds {
     double x0, v0, x1, v1, a0, a1;
   };
-  // Takes in the crests of oscillator i inside the step.
-  void SolveCrest(std::size_t i, const StepEnds& ends);
+  // Bounds the crests of oscillator i inside the step (see ConsiderCrest).
+  void BoundCrest(std::size_t i, const StepEnds& ends);
   // Keeps the step for Settle when its crests may raise the peak.
   void ConsiderCrest(std::size_t i, const CrestStep& step);
 

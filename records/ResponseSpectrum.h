@@ -41,8 +41,9 @@ inline constexpr double kLongestStep = 1;
 // The exact spectra of a linear oscillator under the record, ground acceleration taken as linear
 // between the time points. Peaks are those of the continuous response: a crest between two time
 // points is located from the closed-form solution. SA is the peak of |absolute acceleration|
-// at the time points and at the located crests, so at zero damping it equals PSA. At T = 0 all
-// spectra give the rigid oscillator: PSA = SA = peak ground acceleration, SD = PSV = 0.
+// at the time points and at the displacement crest that gives PSA, so at zero damping it equals
+// PSA. At T = 0 all spectra give the rigid oscillator: PSA = SA = peak ground acceleration,
+// SD = PSV = 0.
 // Throws std::invalid_argument for a damping ratio, a period or a record step outside the ranges
 // above; no value when progress asked to stop. Touches nothing but its arguments, so it may run
 // on any thread while the caller keeps the record alive.
