@@ -36,7 +36,10 @@ CLI::App* CheckCommand::Register(CLI::App& program) {
   command->add_option("--tolerance", tolerance_, "allowed deviation of the mean in percent")
       ->capture_default_str();
   command->add_option("FILE", files_, "real (recorded) ground motions");
-  command->add_option("--artificial", artificial_, "an artificial ground motion; repeatable");
+  command
+      ->add_option("--artificial", artificial_,
+                   "an artificial ground motion, one file per --artificial; repeatable")
+      ->allow_extra_args(false);
   fileOptions_.Register(*command, "--record-format");
   targetOption_ = command->add_option(
       "--target-pga", targetPga_,

@@ -15,8 +15,11 @@ std::string Fixed(double value, NumberPattern pattern = NumberPattern::SixDecima
   return FormatPattern(pattern, value);
 }
 
+// With a "+" above the design value; none where the rounded text is zero.
 std::string Deviation(double percent) {
-  return (percent > 0 ? "+" : "") + Fixed(percent, NumberPattern::TwoDecimals);
+  const std::string text = Fixed(percent, NumberPattern::TwoDecimals);
+  const bool zero = text.find_first_of("123456789") == std::string::npos;
+  return (percent > 0 && !zero ? "+" : "") + text;
 }
 
 // "1 record", "2 records".

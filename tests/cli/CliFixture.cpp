@@ -2,11 +2,13 @@
 
 #include <stdlib.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "cli/RunCli.h"
+#include "cli/ShortestText.h"
 #include "model/NumberText.h"
 
 void CliFixture::SetUp() {
@@ -35,6 +37,19 @@ std::string CliFixture::WriteFile(const std::string& name, const std::string& by
   const std::string path = PathOf(name);
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
+}
+
+std::string CliFixture::ConstantRecord(const std::string& name, double acceleration,
+                                       double seconds) const {
+  std::string text = "# time (s), acceleration\n";
+  const auto steps = static_cast<int>(std::lround(seconds / 0.01));
+  for (int i = 0; i <= steps; ++i) {
+    AppendShortest(text, i * 0.01);
+    text.push_back(' ');
+    AppendShortest(text, acceleration);
+    text.push_back('\n');
+  }
+  return WriteFile(name, text);
 }
 
 std::string CliFixture::ReadFile(const std::string& path) {

@@ -38,6 +38,9 @@ class CliFixture : public ::testing::Test {
   std::string PathOf(const std::string& name) const { return (folder / name).string(); }
   std::string WriteFile(const std::string& name, const std::string& bytes) const;
   static std::string ReadFile(const std::string& path);
+  // A ground-motion record as two columns (time, acceleration) at 0.01 s: the acceleration
+  // held constant for the given time, a step of ground acceleration from rest.
+  std::string ConstantRecord(const std::string& name, double acceleration, double seconds) const;
   static std::size_t FileCount(const std::filesystem::path& path);
 
   std::filesystem::path folder;
