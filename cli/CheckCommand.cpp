@@ -14,6 +14,7 @@
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
 #include "records/RecordScaling.h"
+#include "records/ResponseSpectrum.h"
 
 CLI::App* CheckCommand::Register(CLI::App& program) {
   CLI::App* command = program.add_subcommand(
@@ -56,7 +57,10 @@ CLI::App* CheckCommand::Register(CLI::App& program) {
 std::vector<double> CheckCommand::MainPeriods() const {
   std::vector<double> periods = ParsePeriods(periods_);
   for (const double period : periods) {
-    if (!(period > 0)) throw CliError(kExitUsage, "--periods: the main periods must be above 0 s");
+    if (!(period >= kMinimumPeriod)) {
+      throw CliError(kExitUsage, "--periods: the main periods must be at least " +
+                                     FormatGeneral(kMinimumPeriod) + " s");
+    }
   }
   return periods;
 }

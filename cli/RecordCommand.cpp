@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <optional>
-#include <stdexcept>
 
 #include "cli/CliError.h"
 #include "cli/OptionNumber.h"
@@ -10,6 +9,7 @@
 #include "cli/RecordCsvText.h"
 #include "cli/ScaleTarget.h"
 #include "cli/StagedFiles.h"
+#include "model/NumberText.h"
 #include "records/ResponseSpectrum.h"
 
 CLI::App* RecordCommand::Register(CLI::App& program) {
@@ -45,6 +45,12 @@ ExitCode RecordCommand::Run(std::ostream& out) {
     throw CliError(kExitUsage, "--damping: the damping ratio must be at least 0 and below 1");
   }
   options.periods = ParsePeriods(periods_);
+  for (const double period : options.periods) {
+    if (period > 0 && period < kMinimumPeriod) {
+      throw CliError(kExitUsage, "--periods: a period is 0 or at least " +
+                                     FormatGeneral(kMinimumPeriod) + " s");
+    }
+  }
   std::optional<double> target;
   if (targetOption_->count() > 0) target = ReadTargetPga(targetPga_);
   if (scaleToOption_->count() > 0) target = ReadScaleTo(scaleTo_);
@@ -52,11 +58,7 @@ ExitCode RecordCommand::Run(std::ostream& out) {
   std::vector<ResponseSpectrum> spectra;
   for (const GroundMotion& motion : fileOptions_.ReadAll(files_)) {
     const double factor = ScaleFactorTo(motion, target);
-    try {
-      spectra.push_back(Scaled(*ComputeSpectrum(motion, options), factor));
-    } catch (const std::invalid_argument& error) {
-      throw CliError(kExitUsage, std::string("--periods: ") + error.what());
-    }
+    spectra.push_back(Scaled(*ComputeSpectrum(motion, options), factor));
   }
   WriteOutput(output_, BuildRecordCsvText(spectra, all_), out);
   return kExitSuccess;

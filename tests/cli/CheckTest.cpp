@@ -257,7 +257,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadCheck{"period zero",
                  {"--periods", "0,0.5"},
                  2,
-                 "--periods: the main periods must be above 0 s"},
+                 "--periods: the main periods must be at least 0.001 s"},
+        BadCheck{"period too short",
+                 {"--periods", "0.0009"},
+                 2,
+                 "--periods: the main periods must be at least 0.001 s"},
         BadCheck{
             "period beyond 6 s", {"--periods", "6.5"}, 2, "--periods: 6.5 s lies outside 0 to 6 s"},
         BadCheck{"alpha max",

@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRecordRun{"period too short",
                      {"--periods", "0.0001"},
                      2,
-                     "--periods: Each period must be 0 or between 0.001 and 1000 s."},
+                     "--periods: a period is 0 or at least 0.001 s"},
         BadRecordRun{"unit", {"--unit", "kg"}, 2, ""},
         BadRecordRun{"layout", {"--format", "csv"}, 2, ""},
         BadRecordRun{"step zero", {"--step", "0"}, 2, "--step: the time step must be above 0 s"},
