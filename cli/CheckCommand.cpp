@@ -38,8 +38,10 @@ CLI::App* CheckCommand::Register(CLI::App& program) {
       ->capture_default_str();
   command->add_option("FILE", files_, "real (recorded) ground motions");
   command
-      ->add_option("--artificial", artificial_,
-                   "an artificial ground motion, one file per --artificial; repeatable")
+      ->add_option(
+          "--artificial", artificial_,
+          "an artificial ground motion, one file per --artificial, listed after the real ones; "
+          "repeatable")
       ->allow_extra_args(false);
   fileOptions_.Register(*command, "--record-format");
   targetOption_ = command->add_option(
@@ -121,8 +123,8 @@ ExitCode CheckCommand::Run(std::ostream& out) {
   const std::optional<double> target =
       Target(builder.Choice(request, Column::Pga), builder.Choice(request, Column::Action),
              report.scaling);
-  const CheckOptions options{MainPeriods(), Tolerance() / 100};
-  report.tolerancePercent = options.tolerance * 100;
+  report.tolerancePercent = Tolerance();
+  const CheckOptions options{MainPeriods(), report.tolerancePercent / 100};
 
   const std::vector<std::string> paths = RecordPaths();
   const std::vector<GroundMotion> motions = fileOptions_.ReadAll(paths);
