@@ -6,8 +6,9 @@
 // The program's exit codes.
 enum ExitCode : int {
   kExitSuccess = 0,
-  kExitFailure = 1,  // a file or system failure, or a checked file that does not match
-  kExitUsage = 2,    // a usage or input error
+  kExitFailure = 1,    // a file or system failure, or a checked file that does not match
+  kExitUsage = 2,      // a usage or input error
+  kExitNotPassed = 3,  // `check`: the record set does not pass
 };
 
 // Ends a command with a message for standard error and the exit code to return.

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "cli/CliError.h"
+
 namespace CLI {
 class App;
 }
@@ -16,6 +18,7 @@ class Command {
   // Adds the subcommand to the program; the options are bound to members of this object.
   virtual CLI::App* Register(CLI::App& program) = 0;
 
-  // Runs after a successful parse, writing data to out (or files). Throws CliError.
-  virtual void Run(std::ostream& out) = 0;
+  // Runs after a successful parse, writing data to out (or files), and gives the exit code of
+  // a run that did what was asked. Throws CliError when it cannot.
+  virtual ExitCode Run(std::ostream& out) = 0;
 };

@@ -1,10 +1,10 @@
 #include "cli/PeriodSelection.h"
 
-#include <charconv>
 #include <cmath>
 #include <string>
 
 #include "cli/CliError.h"
+#include "cli/OptionNumber.h"
 #include "model/NumberText.h"
 
 namespace {
@@ -16,15 +16,7 @@ CliError Refuse(const std::string& message) {
   return CliError(kExitUsage, "--periods: " + message);
 }
 
-// A period text, always with "." (the option is a program's syntax, not a window field).
-double ReadNumber(std::string_view text) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-    throw Refuse("\"" + std::string(text) + "\" is not a number");
-  }
-  return value;
-}
+double ReadNumber(std::string_view text) { return ReadOptionNumber("--periods", text); }
 
 double ReadPeriod(std::string_view text) {
   const double period = ReadNumber(text);

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/BatchText.h"
+#include "cli/CliError.h"
 #include "cli/DecimalSeparatorScope.h"
 #include "cli/InputFile.h"
 #include "cli/SavedDataFile.h"
@@ -23,8 +24,9 @@ CLI::App* ReadCommand::Register(CLI::App& program) {
   return command;
 }
 
-void ReadCommand::Run(std::ostream& out) {
+ExitCode ReadCommand::Run(std::ostream& out) {
   const SpectrumList spectra = ReadSavedData(ReadWholeFile(file_), file_);
   const DecimalSeparatorScope separator(separator_);
   WriteOutput(output_, BuildBatchText(spectra), out);
+  return kExitSuccess;
 }

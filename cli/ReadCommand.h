@@ -9,7 +9,7 @@
 class ReadCommand : public Command {
  public:
   CLI::App* Register(CLI::App& program) override;
-  void Run(std::ostream& out) override;
+  ExitCode Run(std::ostream& out) override;
 
  private:
   std::string file_;

@@ -5,8 +5,10 @@
 #include <memory>
 #include <new>
 
+#include "cli/CheckCommand.h"
 #include "cli/CliError.h"
 #include "cli/ReadCommand.h"
+#include "cli/RecordCommand.h"
 #include "cli/SpectrumCommand.h"
 #include "model/Version.h"
 
@@ -19,6 +21,8 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
   std::vector<std::unique_ptr<Command>> commands;
   commands.push_back(std::make_unique<SpectrumCommand>());
   commands.push_back(std::make_unique<ReadCommand>());
+  commands.push_back(std::make_unique<RecordCommand>());
+  commands.push_back(std::make_unique<CheckCommand>());
   return commands;
 }
 
@@ -27,7 +31,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CLI::App program(
       "Elastic design response spectra after GB 50011 (2010 and 2001 editions), "
-      "the same as the Tremvale window makes.",
+      "the same as the Tremvale window makes, and ground-motion records checked against them.",
       kProgram);
   program.set_version_flag("--version", std::string(kProgram) + " " + tremvale::kVersion);
   program.require_subcommand(1);
@@ -44,9 +48,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return program.exit(error, out, err) == 0 ? kExitSuccess : kExitUsage;
   }
 
+  ExitCode code = kExitSuccess;
   try {
     for (std::size_t i = 0; i < commands.size(); ++i) {
-      if (parsers[i]->parsed()) commands[i]->Run(out);
+      if (parsers[i]->parsed()) code = commands[i]->Run(out);
     }
   } catch (const CliError& error) {
     err << kProgram << ": " << error.what() << '\n';
@@ -62,5 +67,5 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << kProgram << ": cannot write to standard output\n";
     return kExitFailure;
   }
-  return kExitSuccess;
+  return code;
 }

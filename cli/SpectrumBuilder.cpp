@@ -31,27 +31,41 @@ Column ColumnOf(InputField field) {
 
 }  // namespace
 
+CliError SpectrumBuilder::Refuse(const RequestPlace& place, Column column,
+                                 const std::string& message) {
+  const std::string_view label = place.batch ? ColumnName(column) : OptionName(column);
+  return CliError(kExitUsage, place.prefix + std::string(label) + ": " + message);
+}
+
+std::optional<std::string_view> SpectrumBuilder::Given(const SpectrumRequest& request,
+                                                       Column column) const {
+  const auto text = request.Given(column);
+  return text ? text : defaults_.Given(column);
+}
+
+std::int32_t SpectrumBuilder::Choice(const SpectrumRequest& request, Column column,
+                                     const RequestPlace& place) const {
+  const auto text = Given(request, column);
+  if (!text) return 0;  // the window starts on the first entry of every list
+  const auto index = ChoiceIndex(column, *text);
+  if (!index) {
+    throw Refuse(place, column,
+                 "\"" + std::string(*text) + "\" is not one of " + ChoiceTexts(column));
+  }
+  return *index;
+}
+
 void SpectrumBuilder::Add(const SpectrumRequest& request, const RequestPlace& place,
                           SpectrumList& spectra) const {
-  const auto given = [&](Column column) {
-    const auto text = request.Given(column);
-    return text ? text : defaults_.Given(column);
-  };
+  const auto given = [&](Column column) { return Given(request, column); };
   const auto refuse = [&](Column column, const std::string& message) {
-    const std::string_view label = place.batch ? ColumnName(column) : OptionName(column);
-    return CliError(kExitUsage, place.prefix + std::string(label) + ": " + message);
+    return Refuse(place, column, message);
   };
 
   std::int32_t choice[kColumnCount] = {};
   for (const Column column :
        {Column::Code, Column::Pga, Column::Action, Column::Site, Column::Group}) {
-    const auto text = given(column);
-    if (!text) continue;  // the window starts on the first entry of every list
-    const auto index = ChoiceIndex(column, *text);
-    if (!index) {
-      throw refuse(column, "\"" + std::string(*text) + "\" is not one of " + ChoiceTexts(column));
-    }
-    choice[static_cast<std::size_t>(column)] = *index;
+    choice[static_cast<std::size_t>(column)] = Choice(request, column, place);
   }
   const auto at = [&](Column column) { return choice[static_cast<std::size_t>(column)]; };
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "cli/CliError.h"
 #include "cli/SpectrumRequest.h"
 
 class SpectrumList;
@@ -25,6 +28,15 @@ class SpectrumBuilder {
   // Appends the spectrum, or throws CliError (usage) with the first problem.
   void Add(const SpectrumRequest& request, const RequestPlace& place, SpectrumList& spectra) const;
 
+  // The list position the request, else the defaults, picks in a column with a list (code,
+  // pga, action, site, group); the first entry when neither names one. Throws CliError
+  // (usage) for a text that is not in the list.
+  std::int32_t Choice(const SpectrumRequest& request, Column column,
+                      const RequestPlace& place = {}) const;
+
  private:
+  static CliError Refuse(const RequestPlace& place, Column column, const std::string& message);
+  std::optional<std::string_view> Given(const SpectrumRequest& request, Column column) const;
+
   SpectrumRequest defaults_;
 };

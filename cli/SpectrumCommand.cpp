@@ -10,7 +10,6 @@
 #include "cli/InputFile.h"
 #include "cli/JsonText.h"
 #include "cli/PeriodSelection.h"
-#include "cli/SelectionChoices.h"
 #include "cli/SpectrumBuilder.h"
 #include "cli/StagedFiles.h"
 #include "cli/TxtFileNames.h"
@@ -19,27 +18,6 @@
 #include "model/SpectrumList.h"
 
 namespace {
-
-struct OptionHelp {
-  Column column;
-  std::string help;
-};
-
-std::vector<OptionHelp> OptionHelps() {
-  const auto choices = [](Column column) { return " (" + ChoiceTexts(column) + ")"; };
-  return {
-      {Column::Name, "name of the spectrum, less than 20 bytes (default Spectrum-1)"},
-      {Column::Code, "code edition" + choices(Column::Code) + ", default 2010"},
-      {Column::Pga, "design ground acceleration in g, the intensity row" + choices(Column::Pga) +
-                        ", default 0.05"},
-      {Column::Action, "level of seismic action" + choices(Column::Action) + ", default frequent"},
-      {Column::Site, "site class" + choices(Column::Site) + ", default I0"},
-      {Column::Group, "design earthquake group" + choices(Column::Group) + ", default 1"},
-      {Column::Damping, "damping ratio (default 0.05)"},
-      {Column::AlphaMax, "AlphaMax in g instead of the table value for pga and action"},
-      {Column::Tg, "Tg in s instead of the table value for site and group"},
-  };
-}
 
 bool IsFolder(const std::string& path) {
   std::error_code error;
@@ -58,10 +36,8 @@ CLI::App* SpectrumCommand::Register(CLI::App& program) {
       "spectrum",
       "Make design spectra from the options or from a batch file. Numbers are checked like the "
       "window's input fields and written with the decimal separator given by --separator.");
-  for (const auto& [column, help] : OptionHelps()) {
-    const auto index = static_cast<std::size_t>(column);
-    options_[index] = command->add_option(std::string(OptionName(column)), texts_[index], help);
-  }
+  design_.Register(*command, {Column::Name, Column::Code, Column::Pga, Column::Action, Column::Site,
+                              Column::Group, Column::Damping, Column::AlphaMax, Column::Tg});
   command->add_option("--batch", batch_,
                       "CSV file (\"-\": standard input) with a header line naming some of the "
                       "columns name,code,pga,action,site,group,damping,alpha_max,tg and one "
@@ -83,25 +59,17 @@ CLI::App* SpectrumCommand::Register(CLI::App& program) {
   return command;
 }
 
-SpectrumRequest SpectrumCommand::GivenOptions() const {
-  SpectrumRequest request;
-  for (std::size_t i = 0; i < kColumnCount; ++i) {
-    if (options_[i]->count() > 0) request.texts[i] = texts_[i];
-  }
-  return request;
-}
-
 SpectrumList SpectrumCommand::MakeSpectra() const {
   SpectrumList spectra;
   if (batch_.empty()) {
-    SpectrumBuilder().Add(GivenOptions(), RequestPlace{}, spectra);
+    SpectrumBuilder().Add(design_.Given(), RequestPlace{}, spectra);
     return spectra;
   }
-  if (options_[static_cast<std::size_t>(Column::Name)]->count() > 0) {
+  if (design_.IsGiven(Column::Name)) {
     throw CliError(kExitUsage, "--name cannot be used with --batch: the batch names its spectra");
   }
   const std::string bytes = ReadWholeFile(batch_);
-  const SpectrumBuilder builder(GivenOptions());
+  const SpectrumBuilder builder(design_.Given());
   std::size_t number = 0;
   for (const BatchRow& row : ReadBatch(bytes, batch_)) {
     const RequestPlace place{batch_ + ":" + std::to_string(row.line) + ": ", true, ++number};
@@ -110,16 +78,21 @@ SpectrumList SpectrumCommand::MakeSpectra() const {
   return spectra;
 }
 
-void SpectrumCommand::Run(std::ostream& out) {
+ExitCode SpectrumCommand::Run(std::ostream& out) {
   const DecimalSeparatorScope separator(separator_);
   if (format_ == "csv" && periodsOption_->count() > 0) {
     throw CliError(kExitUsage, "--periods: the csv format always has the periods of Save Data");
   }
   const std::vector<double> periods = ParsePeriods(periods_.empty() ? "fine" : periods_);
   const SpectrumList spectra = MakeSpectra();
-  if (format_ == "csv") return WriteOutput(output_, BuildCsvText(spectra), out);
-  if (format_ == "json") return WriteOutput(output_, BuildJsonText(spectra, periods), out);
-  WriteTxt(spectra, periods, out);
+  if (format_ == "csv") {
+    WriteOutput(output_, BuildCsvText(spectra), out);
+  } else if (format_ == "json") {
+    WriteOutput(output_, BuildJsonText(spectra, periods), out);
+  } else {
+    WriteTxt(spectra, periods, out);
+  }
+  return kExitSuccess;
 }
 
 void SpectrumCommand::WriteTxt(const SpectrumList& spectra, std::span<const double> periods,

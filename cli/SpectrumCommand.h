@@ -1,11 +1,10 @@
 #pragma once
 
-#include <array>
 #include <span>
 #include <string>
 
 #include "cli/Command.h"
-#include "cli/SpectrumRequest.h"
+#include "cli/DesignOptions.h"
 
 class SpectrumList;
 
@@ -18,16 +17,14 @@ class Option;
 class SpectrumCommand : public Command {
  public:
   CLI::App* Register(CLI::App& program) override;
-  void Run(std::ostream& out) override;
+  ExitCode Run(std::ostream& out) override;
 
  private:
-  SpectrumRequest GivenOptions() const;
   SpectrumList MakeSpectra() const;
   void WriteTxt(const SpectrumList& spectra, std::span<const double> periods,
                 std::ostream& out) const;
 
-  std::array<std::string, kColumnCount> texts_;
-  std::array<CLI::Option*, kColumnCount> options_{};
+  DesignOptions design_;
   std::string batch_;
   std::string format_ = "csv";
   std::string separator_ = ".";

@@ -2,11 +2,14 @@
 
 #include <stdlib.h>
 
+#include <charconv>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "cli/RunCli.h"
+#include "cli/ShortestText.h"
 #include "model/NumberText.h"
 
 void CliFixture::SetUp() {
@@ -31,10 +34,53 @@ CliFixture::Result CliFixture::Run(const std::vector<std::string>& args) {
   return result;
 }
 
+void CliFixture::ExpectRefused(const Result& result, const RefusedRun& run) {
+  EXPECT_EQ(result.code, run.code);
+  if (run.message.empty()) {
+    EXPECT_NE(result.err, "");
+  } else {
+    EXPECT_EQ(result.err, "tremvale-cli: " + run.message + "\n");
+  }
+  EXPECT_EQ(result.out, "");
+}
+
 std::string CliFixture::WriteFile(const std::string& name, const std::string& bytes) const {
   const std::string path = PathOf(name);
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
+}
+
+std::string CliFixture::ConstantRecord(const std::string& name, double acceleration,
+                                       double seconds) const {
+  std::string text = "# time (s), acceleration\n";
+  const auto steps = static_cast<int>(std::lround(seconds / 0.01));
+  for (int i = 0; i <= steps; ++i) {
+    AppendShortest(text, i * 0.01);
+    text.push_back(' ');
+    AppendShortest(text, acceleration);
+    text.push_back('\n');
+  }
+  return WriteFile(name, text);
+}
+
+double CliFixture::StepPsa(double acceleration, double damping) {
+  return acceleration * (1 + std::exp(-damping * M_PI / std::sqrt(1 - damping * damping)));
+}
+
+std::vector<std::string> CliFixture::Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  for (std::size_t begin = 0;;) {
+    const std::size_t comma = line.find(',', begin);
+    fields.push_back(line.substr(begin, comma - begin));
+    if (comma == std::string::npos) return fields;
+    begin = comma + 1;
+  }
+}
+
+double CliFixture::Number(const std::string& text) {
+  double value = NAN;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
 }
 
 std::string CliFixture::ReadFile(const std::string& path) {

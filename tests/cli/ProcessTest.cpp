@@ -25,7 +25,7 @@ class ProcessTest : public CliFixture {
 TEST_F(ProcessTest, VersionHelpAndDataOnStandardOutput) {
   EXPECT_EQ(Shell("--version"), 0);
   EXPECT_EQ(Out(), std::string("tremvale-cli ") + tremvale::kVersion + "\n");
-  for (const char* command : {"spectrum", "read"}) {
+  for (const char* command : {"spectrum", "read", "record", "check"}) {
     EXPECT_EQ(Shell(std::string(command) + " --help"), 0);
     EXPECT_NE(Out().find("Usage: tremvale-cli " + std::string(command)), std::string::npos);
   }
@@ -42,6 +42,10 @@ TEST_F(ProcessTest, ExitCodes) {
   EXPECT_EQ(Shell("spectrum --damping=-1"), 2);
   EXPECT_EQ(Err(), "tremvale-cli: --damping: Damping ratio must be postive.\n");
   EXPECT_EQ(Shell("read '" + PathOf("missing.csv") + "'"), 1);
+  const std::string record = ConstantRecord("r.txt", 1, 3);
+  EXPECT_EQ(Shell("check --periods 0.1 '" + record + "'"), 0);
+  EXPECT_EQ(Shell("check --periods 0.1 --target-pga 140 '" + record + "'"), 3);
+  EXPECT_EQ(Err(), "");
   EXPECT_EQ(Shell("spectrum", "", "/dev/full"), 1);
   EXPECT_EQ(Err(), "tremvale-cli: cannot write to standard output\n");
 }
