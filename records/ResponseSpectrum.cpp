@@ -1,0 +1,103 @@
+#include "records/ResponseSpectrum.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "model/NumberText.h"
+#include "records/AccelerationUnit.h"
+#include "records/OscillatorBank.h"
+#include "records/OscillatorResponse.h"
+
+namespace {
+
+// Steps between two progress reports: a few milliseconds of work for the fine grid.
+constexpr std::size_t kStepsPerReport = 512;
+
+void CheckOptions(const GroundMotion& motion, const SpectrumOptions& options,
+                  const std::vector<double>& periods) {
+  if (!(options.damping >= 0 && options.damping < 1)) {
+    throw std::invalid_argument("The damping ratio must be at least 0 and below 1.");
+  }
+  for (const double t : periods) {
+    if (!(t == 0 || (t >= kMinimumPeriod && t <= kMaximumPeriod))) {
+      throw std::invalid_argument("Each period must be 0 or between " +
+                                  FormatGeneral(kMinimumPeriod) + " and " +
+                                  FormatGeneral(kMaximumPeriod) + " s.");
+    }
+  }
+  if (!(motion.step > 0) || motion.acceleration.empty()) {
+    throw std::invalid_argument("The record " + motion.name + " has no time step or no values.");
+  }
+}
+
+}  // namespace
+
+std::vector<double> DefaultPeriods() {
+  std::vector<double> periods(static_cast<std::size_t>(FinePeriodCount()));
+  for (std::size_t i = 0; i < periods.size(); ++i) {
+    periods[i] = FinePeriod(static_cast<std::int32_t>(i));
+  }
+  return periods;
+}
+
+std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
+                                                const SpectrumOptions& options,
+                                                const SpectrumProgress& progress) {
+  const std::vector<double> periods = options.periods.empty() ? DefaultPeriods() : options.periods;
+  CheckOptions(motion, options, periods);
+
+  std::vector<double> oscillating;  // the positive periods; T = 0 needs no oscillator
+  for (const double t : periods) {
+    if (t > 0) oscillating.push_back(t);
+  }
+  const OscillatorBank bank(oscillating, options.damping, motion.step);
+  OscillatorResponse response(bank);
+  const std::size_t steps = motion.acceleration.size() - 1;
+  for (std::size_t first = 0; first < steps; first += kStepsPerReport) {
+    if (progress && !progress(static_cast<double>(first) / static_cast<double>(steps))) {
+      return std::nullopt;
+    }
+    const std::size_t last = std::min(steps, first + kStepsPerReport);
+    if (options.kernel == SpectrumKernel::Scalar) {
+      response.AdvanceScalar(motion.acceleration, first, last);
+    } else {
+      response.Advance(motion.acceleration, first, last);
+    }
+  }
+  if (options.freeVibration) response.AddFreeVibration();
+  if (progress && !progress(1.0)) return std::nullopt;
+
+  const std::vector<double> peakU = response.PeakDisplacement();
+  const std::vector<double> peakA = response.PeakAcceleration();
+  const double pga = PeakAcceleration(motion);
+  ResponseSpectrum spectrum;
+  spectrum.name = motion.name;
+  spectrum.damping = options.damping;
+  spectrum.periods = periods;
+  std::size_t j = 0;
+  for (const double t : periods) {
+    if (t == 0) {
+      spectrum.psa.push_back(pga);
+      spectrum.sa.push_back(pga);
+      spectrum.sd.push_back(0);
+      spectrum.psv.push_back(0);
+      continue;
+    }
+    const double w = bank.omega(j);
+    spectrum.psa.push_back(w * w * peakU[j]);
+    spectrum.sa.push_back(peakA[j]);
+    spectrum.sd.push_back(peakU[j] * kStandardGravity);
+    spectrum.psv.push_back(w * peakU[j] * kStandardGravity);
+    ++j;
+  }
+  return spectrum;
+}
+
+ResponseSpectrum Scaled(const ResponseSpectrum& spectrum, double factor) {
+  ResponseSpectrum scaled = spectrum;
+  for (auto* values : {&scaled.psa, &scaled.sa, &scaled.sd, &scaled.psv}) {
+    for (double& value : *values) value *= std::fabs(factor);
+  }
+  return scaled;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "records/GroundMotion.h"
+
+// Elastic response spectra of one record at one damping ratio, one value per period.
+struct ResponseSpectrum {
+  std::string name;  // the record's
+  double damping = 0.05;
+  std::vector<double> periods;  // s
+  std::vector<double> psa;      // pseudo-spectral acceleration omega^2 max|u|, g
+  std::vector<double> sa;       // peak absolute acceleration, g (see ComputeSpectrum)
+  std::vector<double> sd;       // peak relative displacement max|u|, m
+  std::vector<double> psv;      // pseudo-spectral velocity omega max|u|, m/s
+};
+
+enum class SpectrumKernel { Vectorised, Scalar };
+
+struct SpectrumOptions {
+  std::vector<double> periods;  // s; empty gives the fine period grid 0, 0.01, ..., 6
+  double damping = 0.05;        // 0 <= damping < 1
+  // Whether the free vibration after the record's end counts; for long periods its first crest
+  // can be the largest.
+  bool freeVibration = true;
+  SpectrumKernel kernel = SpectrumKernel::Vectorised;
+};
+
+// Called now and then with the fraction done (0..1); returning false stops the computation.
+using SpectrumProgress = std::function<bool(double fractionDone)>;
+
+// Periods accepted: 0 (the peak ground acceleration) and kMinimumPeriod..kMaximumPeriod.
+inline constexpr double kMinimumPeriod = 0.001;
+inline constexpr double kMaximumPeriod = 1000;
+
+// The exact spectra of a linear oscillator under the record, ground acceleration taken as linear
+// between the time points. Peaks are those of the continuous response: a crest between two time
+// points is located from the closed-form solution. SA is the peak of |absolute acceleration|
+// at the time points and at the located crests, so at zero damping it equals PSA. At T = 0 all
+// spectra give the rigid oscillator: PSA = SA = peak ground acceleration, SD = PSV = 0.
+// Throws std::invalid_argument for a damping ratio or a period outside the ranges above; no
+// value when progress asked to stop. Touches nothing but its arguments, so it may run on any
+// thread while the caller keeps the record alive.
+std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
+                                                const SpectrumOptions& options = {},
+                                                const SpectrumProgress& progress = {});
+
+// The fine period grid 0, 0.01, ..., 6 s of the design spectrum.
+std::vector<double> DefaultPeriods();
+
+// The spectra of the record scaled by factor (the response is linear in the record).
+ResponseSpectrum Scaled(const ResponseSpectrum& spectrum, double factor);
