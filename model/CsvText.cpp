@@ -11,17 +11,26 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// A field that holds "," or '"' is put in quotes with inner quotes doubled, so names with
-// commas and numbers written with a "," separator keep their columns.
-bool NeedsQuotes(std::string_view field) {
+// Pattern texts need quotes only when the decimal separator is a comma or a quote.
+void AppendPatternField(std::string& out, NumberPattern pattern, double value, bool quoted) {
+  if (quoted) {
+    AppendCsvField(out, FormatPattern(pattern, value));
+  } else {
+    AppendPattern(out, pattern, value);
+  }
+}
+
+}  // namespace
+
+bool CsvFieldNeedsQuotes(std::string_view field) {
   for (const char c : field) {
     if (c == ',' || c == '"') return true;
   }
   return false;
 }
 
-void AppendField(std::string& out, std::string_view field) {
-  if (!NeedsQuotes(field)) {
+void AppendCsvField(std::string& out, std::string_view field) {
+  if (!CsvFieldNeedsQuotes(field)) {
     out.append(field);
     return;
   }
@@ -33,17 +42,6 @@ void AppendField(std::string& out, std::string_view field) {
   out.push_back('"');
 }
 
-// Pattern texts need quotes only when the decimal separator is a comma or a quote.
-void AppendPatternField(std::string& out, NumberPattern pattern, double value, bool quoted) {
-  if (quoted) {
-    AppendField(out, FormatPattern(pattern, value));
-  } else {
-    AppendPattern(out, pattern, value);
-  }
-}
-
-}  // namespace
-
 std::string BuildCsvText(const SpectrumList& spectra) {
   const std::size_t n = spectra.Size();
   const std::int32_t periods = FinePeriodCount();
@@ -52,29 +50,29 @@ std::string BuildCsvText(const SpectrumList& spectra) {
   for (const auto& spectrum : spectra) namesLength += spectrum->name.size();
   // A data cell is at most 12 characters and a comma; a wide separator or quotes add a few.
   const std::size_t separatorExtra = DecimalSeparator().size() + 2;
-  const bool quoteNumbers = NeedsQuotes(DecimalSeparator());
+  const bool quoteNumbers = CsvFieldNeedsQuotes(DecimalSeparator());
   std::string out;
   out.reserve(128 + 2 * namesLength + n * 96 +
               static_cast<std::size_t>(periods) * (8 + separatorExtra + n * (14 + separatorExtra)));
 
   out.append("ResponseName,DesignCode,Alphamax,Tg(s),DampingRatio").append(kLineEnd);
   for (const auto& spectrum : spectra) {
-    AppendField(out, spectrum->name);
+    AppendCsvField(out, spectrum->name);
     out.push_back(',');
-    AppendField(out, spectrum->GetCodeName());
+    AppendCsvField(out, spectrum->GetCodeName());
     out.push_back(',');
-    AppendField(out, FormatGeneral(spectrum->alphaMax));
+    AppendCsvField(out, FormatGeneral(spectrum->alphaMax));
     out.push_back(',');
-    AppendField(out, FormatGeneral(spectrum->tg));
+    AppendCsvField(out, FormatGeneral(spectrum->tg));
     out.push_back(',');
-    AppendField(out, FormatGeneral(spectrum->damping));
+    AppendCsvField(out, FormatGeneral(spectrum->damping));
     out.append(kLineEnd);
   }
   out.append(kLineEnd);
 
   out.push_back(',');
   for (const auto& spectrum : spectra) {
-    AppendField(out, spectrum->name);
+    AppendCsvField(out, spectrum->name);
     out.push_back(',');
   }
   out.append(kLineEnd);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class SpectrumList;
 
@@ -9,3 +10,9 @@ class SpectrumList;
 // each ended by CR LF, no byte-order mark. A field holding "," or '"' is quoted the
 // RFC 4180 way so the columns survive names with commas and a "," decimal separator.
 std::string BuildCsvText(const SpectrumList& spectra);
+
+// True for a field holding "," or '"', which the file puts in quotes.
+bool CsvFieldNeedsQuotes(std::string_view field);
+
+// Appends the field, in quotes with inner quotes doubled when it needs them.
+void AppendCsvField(std::string& out, std::string_view field);

@@ -33,6 +33,10 @@ class ResponseChartView : public QChartView {
   // Appends a shown series titled with the spectrum's name, in the next free palette colour,
   // with Sa on the fine period grid; filling stops at the first period GetSa refuses.
   void AddSpectrumSeries(const DesignSpectrum& spectrum);
+  // Appends a shown series of any points in ascending x, in the next free palette colour.
+  void AddSeries(std::string title, std::vector<ChartPoint> points, LineStyle style = {});
+  // The same in a colour and line style of the caller's choosing.
+  void AddSeries(std::string title, std::vector<ChartPoint> points, Rgb color, LineStyle style);
 
   int SeriesCount() const;
   // Valid until the next series is added or removed; throws std::out_of_range for a bad index.
@@ -43,6 +47,8 @@ class ResponseChartView : public QChartView {
 
   // Left axis from 0 upwards, labels stepped from 0.0025 by doubling.
   void SetupLeftAxis();
+  // Titles of the bottom and the left axis, shown as plain text.
+  void SetAxisTitles(const QString& bottom, const QString& left);
   // Writes the axis labels again; call after the decimal separator changed.
   void RefreshLabels();
 

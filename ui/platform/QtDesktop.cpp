@@ -47,6 +47,16 @@ std::optional<QString> QtDesktop::SaveFileName(const SaveDialogSettings& setting
   return files.first();
 }
 
+QStringList QtDesktop::OpenFileNames(const OpenDialogSettings& settings) {
+  QFileDialog dialog(parent_);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setNameFilter(settings.filter);
+  dialog.setDirectory(settings.startFolder);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
 void QtDesktop::OpenAddress(const QString& address) {
   // Desktops open "www.x" only as a web address when it carries a scheme. The request
   // starts the browser detached; its result is of no interest.

@@ -5,7 +5,7 @@
 
 #include "ui/platform/Desktop.h"
 
-// The real desktop: Qt message boxes (always plain text), the Qt save dialog and the
+// The real desktop: Qt message boxes (always plain text), the Qt file dialogs and the
 // desktop's URL handler. Boxes and dialogs are modal to the parent widget.
 class QtDesktop : public Desktop {
  public:
@@ -18,6 +18,7 @@ class QtDesktop : public Desktop {
   void Information(const QString& text) override;
   void Error(const QString& text) override;
   std::optional<QString> SaveFileName(const SaveDialogSettings& settings) override;
+  QStringList OpenFileNames(const OpenDialogSettings& settings) override;
   void OpenAddress(const QString& address) override;
 
  private:
