@@ -58,13 +58,13 @@ void CheckTable::ShowResult(const CheckResult& result) {
   ClearResult();
   const int records = static_cast<int>(result.records.size());
   const int periods = static_cast<int>(result.periods.size());
-  setColumnCount(records + 5);
+  setColumnCount(FirstRecord + records);
   setRowCount(periods + 2);
 
-  QStringList columns{QStringLiteral("Period (s)")};
+  QStringList columns{QStringLiteral("Period (s)"), QStringLiteral("Mean (g)"),
+                      QStringLiteral("Design (g)"), QStringLiteral("Deviation (%)"),
+                      QStringLiteral("Result")};
   for (const RecordCheck& record : result.records) columns << Text(record.name);
-  columns << QStringLiteral("Mean (g)") << QStringLiteral("Design (g)")
-          << QStringLiteral("Deviation (%)") << QStringLiteral("Result");
   setHorizontalHeaderLabels(columns);
   QStringList rows;
   for (int i = 1; i <= periods; ++i) rows << QStringLiteral("T%1").arg(i);
@@ -73,17 +73,17 @@ void CheckTable::ShowResult(const CheckResult& result) {
 
   for (int row = 0; row < periods; ++row) {
     const PeriodCheck& check = result.periods[static_cast<std::size_t>(row)];
-    setItem(row, 0, Cell(Text(FormatGeneral(check.period))));
+    setItem(row, Period, Cell(Text(FormatGeneral(check.period))));
     for (int k = 0; k < records; ++k) {
-      setItem(row, 1 + k, Cell(Pattern(NumberPattern::SixDecimals,
+      setItem(row, FirstRecord + k, Cell(Pattern(NumberPattern::SixDecimals,
                                        check.psa[static_cast<std::size_t>(k)])));
     }
-    setItem(row, MeanColumn(), Cell(Pattern(NumberPattern::SixDecimals, check.mean)));
-    setItem(row, DesignColumn(), Cell(Pattern(NumberPattern::SixDecimals, check.design)));
-    setItem(row, DeviationColumn(),
+    setItem(row, Mean, Cell(Pattern(NumberPattern::SixDecimals, check.mean)));
+    setItem(row, Design, Cell(Pattern(NumberPattern::SixDecimals, check.design)));
+    setItem(row, Deviation,
             Marked(Cell(Pattern(NumberPattern::TwoDecimals, check.deviationPercent)),
                    check.passes));
-    setItem(row, ResultColumn(), Verdict(check.passes));
+    setItem(row, Result, Verdict(check.passes));
   }
 
   const int durationRow = periods;
@@ -91,23 +91,23 @@ void CheckTable::ShowResult(const CheckResult& result) {
   for (int k = 0; k < records; ++k) {
     const RecordCheck& record = result.records[static_cast<std::size_t>(k)];
     durationsPass = durationsPass && !record.tooShort;
-    setItem(durationRow, 1 + k,
+    setItem(durationRow, FirstRecord + k,
             Marked(Cell(Pattern(NumberPattern::TwoDecimals, record.effectiveDuration)),
                    !record.tooShort));
   }
-  setItem(durationRow, DesignColumn(),
+  setItem(durationRow, Design,
           Cell(QStringLiteral("≥ ") + Pattern(NumberPattern::TwoDecimals, result.minimumDuration)));
-  setItem(durationRow, ResultColumn(), Verdict(durationsPass));
+  setItem(durationRow, Result, Verdict(durationsPass));
 
   const int kindRow = periods + 1;
   for (int k = 0; k < records; ++k) {
     const bool real = result.records[static_cast<std::size_t>(k)].real;
-    setItem(kindRow, 1 + k,
+    setItem(kindRow, FirstRecord + k,
             Cell(real ? QStringLiteral("Real") : QStringLiteral("Artificial"), Qt::AlignHCenter));
   }
-  setItem(kindRow, DesignColumn(), Cell(QStringLiteral("≥ 2/3 real")));
-  setItem(kindRow, DeviationColumn(),
+  setItem(kindRow, Design, Cell(QStringLiteral("≥ 2/3 real")));
+  setItem(kindRow, Deviation,
           Marked(Cell(QStringLiteral("%1 of %2 real").arg(result.realCount).arg(records)),
                  !result.tooFewReal));
-  setItem(kindRow, ResultColumn(), Verdict(!result.tooFewReal));
+  setItem(kindRow, Result, Verdict(!result.tooFewReal));
 }

@@ -39,7 +39,7 @@
 
 namespace {
 
-constexpr int kWidth = 1180;
+constexpr int kWidth = 1240;
 constexpr int kHeight = 780;
 constexpr int kProgressSteps = 1000;
 constexpr int kButtonWidth = 96;
@@ -121,8 +121,8 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   grid->addWidget(BuildChartGroup(), 1, 0);
   grid->addWidget(BuildCheckGroup(), 1, 1);
   grid->addWidget(BuildStatusRow(), 2, 0, 1, 2);
-  grid->setColumnStretch(0, 3);
-  grid->setColumnStretch(1, 2);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
   grid->setRowStretch(0, 2);
   grid->setRowStretch(1, 3);
 
@@ -772,5 +772,5 @@ void TRecordsForm::RefreshProgress() {
   lblStatus->setText(jobs_.Busy() ? QStringLiteral("Computing spectra: %1 of %2 records ready.")
                                         .arg(ready)
                                         .arg(records_.size())
-                                  : QStringLiteral("%1 records, spectra ready.").arg(records_.size()));
+                                  : QStringLiteral("Spectra of all %1 records ready.").arg(records_.size()));
 }
