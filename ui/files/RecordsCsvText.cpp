@@ -83,41 +83,43 @@ void AppendCheck(std::string& out, const RecordsCsvContent& content) {
   CsvLine(out).Field("Tolerance(%)").General(content.tolerance * 100);
   out.append(kLineEnd);
 
+  // The columns of the window's check table: the verdicts first, then the records.
   {
     CsvLine heading(out);
-    heading.Field("Period(s)");
+    heading.Field("Period(s)").Field("Mean(g)").Field("Design(g)").Field("Deviation(%)");
+    heading.Field("Result");
     for (const RecordCheck& record : check.records) heading.Field(record.name);
-    heading.Field("Mean(g)").Field("Design(g)").Field("Deviation(%)").Field("Result");
   }
   for (const PeriodCheck& period : check.periods) {
     CsvLine line(out);
-    line.General(period.period);
-    for (const double psa : period.psa) line.Pattern(NumberPattern::Scientific, psa);
-    line.Pattern(NumberPattern::Scientific, period.mean)
+    line.General(period.period)
+        .Pattern(NumberPattern::Scientific, period.mean)
         .Pattern(NumberPattern::Scientific, period.design)
         .Pattern(NumberPattern::TwoDecimals, period.deviationPercent)
         .Verdict(period.passes);
+    for (const double psa : period.psa) line.Pattern(NumberPattern::Scientific, psa);
   }
   {
-    CsvLine line(out);
-    line.Field("EffectiveDuration(s)");
     bool durationsPass = true;
-    for (const RecordCheck& record : check.records) {
+    for (const RecordCheck& record : check.records) durationsPass = durationsPass && !record.tooShort;
+    CsvLine line(out);
+    line.Field("EffectiveDuration(s)")
+        .Field("")
+        .Pattern(NumberPattern::TwoDecimals, check.minimumDuration)
+        .Field("")
+        .Verdict(durationsPass);
+    for (const RecordCheck& record : check.records)
       line.Pattern(NumberPattern::TwoDecimals, record.effectiveDuration);
-      durationsPass = durationsPass && !record.tooShort;
-    }
-    line.Field("").Pattern(NumberPattern::TwoDecimals, check.minimumDuration).Field("");
-    line.Verdict(durationsPass);
   }
   {
     CsvLine line(out);
-    line.Field("Kind");
-    for (const RecordCheck& record : check.records) line.Field(record.real ? "Real" : "Artificial");
-    line.Field("")
+    line.Field("Kind")
+        .Field("")
         .Field("")
         .Field(std::to_string(check.realCount) + " of " + std::to_string(check.records.size()) +
                " real")
         .Verdict(!check.tooFewReal);
+    for (const RecordCheck& record : check.records) line.Field(record.real ? "Real" : "Artificial");
   }
   CsvLine(out).Field("Check").Verdict(check.passes);
 }

@@ -134,6 +134,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   connect(grdRecords, &RecordTable::realChanged, this,
           [this](int id, bool real) { RunCommand([=, this] { OnRealChanged(id, real); }); });
 
+  ShowAcceptedNumbers();
   ShowSeparatorTexts();
   ShowTargetValue();
   SpectraChanged();
@@ -175,7 +176,7 @@ QGroupBox* TRecordsForm::BuildSettingsGroup() {
   auto* outer = new QVBoxLayout(grpSettings);
   auto* form = new QFormLayout;
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-  edtDamping = new QLineEdit(QStringLiteral("0.05"), grpSettings);
+  edtDamping = new QLineEdit(grpSettings);
   cbbTarget = new QComboBox(grpSettings);
   cbbTarget->addItems({QStringLiteral("Code table for time-history analysis"),
                        QStringLiteral("Typed value"), QStringLiteral("No scaling")});
@@ -185,7 +186,7 @@ QGroupBox* TRecordsForm::BuildSettingsGroup() {
   cbbDesign = new QComboBox(grpSettings);
   edtPeriods = new QLineEdit(grpSettings);
   lblPeriods = PlainLabel(QString(), grpSettings);
-  edtTolerance = new QLineEdit(QStringLiteral("20"), grpSettings);
+  edtTolerance = new QLineEdit(grpSettings);
   form->addRow(PlainLabel(QStringLiteral("Damping Ratio, ζ"), grpSettings), edtDamping);
   form->addRow(PlainLabel(QStringLiteral("Target PGA"), grpSettings), cbbTarget);
   form->addRow(PlainLabel(QStringLiteral("Seismic Intensity"), grpSettings), cbbIntensity);
@@ -432,6 +433,15 @@ void TRecordsForm::ShowTargetValue() {
   }
 }
 
+void TRecordsForm::ShowAcceptedNumbers() {
+  edtDamping->setText(Text(FormatGeneral(inputs_.damping)));
+  edtTolerance->setText(Text(FormatGeneral(inputs_.tolerance * 100)));
+  if (inputs_.periods.empty()) return;
+  QStringList periods;
+  for (const double period : inputs_.periods) periods << Text(FormatGeneral(period));
+  edtPeriods->setText(periods.join(PeriodListSeparator()));
+}
+
 void TRecordsForm::ShowSeparatorTexts() {
   const QString separator = PeriodListSeparator();
   lblPeriods->setText(QStringLiteral("Main Periods T1") + separator + QStringLiteral("T2") +
@@ -616,6 +626,8 @@ void TRecordsForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::LocaleChange) return;
   SetDecimalSeparator(desktop_.DecimalSymbol().toStdString());
+  // Texts in the old separator would no longer read; the accepted values are written anew.
+  ShowAcceptedNumbers();
   ShowSeparatorTexts();
   ShowTargetValue();
   chtRecords->RefreshLabels();

@@ -113,6 +113,7 @@ class TRecordsForm : public QWidget {
   void OnJobFinished(const SpectrumJobResult& result);
   void OnRealChanged(int id, bool real);
   void ShowTargetValue();
+  void ShowAcceptedNumbers();
   void ShowSeparatorTexts();
   RecordEntry* Find(int id);
 
