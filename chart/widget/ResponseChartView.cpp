@@ -149,9 +149,15 @@ void ResponseChartView::AddSeries(std::string title, std::vector<ChartPoint> poi
   SeriesChanged();
 }
 
-void ResponseChartView::AddSeries(std::string title, std::vector<ChartPoint> points, Rgb color,
-                                  LineStyle style) {
-  series_.Append(std::move(title), std::move(points), color, style);
+void ResponseChartView::ReplaceAllSeries(std::vector<NewSeries> series) {
+  while (series_.Count() > 0) series_.Remove(0);
+  for (NewSeries& one : series) {
+    if (one.color) {
+      series_.Append(std::move(one.title), std::move(one.points), *one.color, one.style);
+    } else {
+      series_.Append(std::move(one.title), std::move(one.points), one.style);
+    }
+  }
   SeriesChanged();
 }
 

@@ -3,6 +3,9 @@
 #include <QChartView>
 #include <QImage>
 #include <QPointF>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "chart/rules/ChartSeries.h"
 #include "chart/rules/LeftAxisSettings.h"
@@ -35,8 +38,16 @@ class ResponseChartView : public QChartView {
   void AddSpectrumSeries(const DesignSpectrum& spectrum);
   // Appends a shown series of any points in ascending x, in the next free palette colour.
   void AddSeries(std::string title, std::vector<ChartPoint> points, LineStyle style = {});
-  // The same in a colour and line style of the caller's choosing.
-  void AddSeries(std::string title, std::vector<ChartPoint> points, Rgb color, LineStyle style);
+  // A series for ReplaceAllSeries: in the next free palette colour unless it has its own.
+  struct NewSeries {
+    std::string title;
+    std::vector<ChartPoint> points;
+    LineStyle style;
+    std::optional<Rgb> color;
+  };
+  // Replaces every series at once, with one update of the axes and the legend however many
+  // series there are.
+  void ReplaceAllSeries(std::vector<NewSeries> series);
 
   int SeriesCount() const;
   // Valid until the next series is added or removed; throws std::out_of_range for a bad index.

@@ -43,8 +43,7 @@ QTableWidgetItem* Verdict(bool passes) {
 CheckTable::CheckTable(QWidget* parent) : QTableWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setWordWrap(false);
-  horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   ClearResult();
 }
 
@@ -110,4 +109,7 @@ void CheckTable::ShowResult(const CheckResult& result) {
           Marked(Cell(QStringLiteral("%1 of %2 real").arg(result.realCount).arg(records)),
                  !result.tooFewReal));
   setItem(kindRow, Result, Verdict(!result.tooFewReal));
+  // Once at the end: sizing the columns to their contents as each cell arrives costs the
+  // square of the cells.
+  resizeColumnsToContents();
 }

@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cmath>
@@ -42,6 +43,7 @@ namespace {
 constexpr int kWidth = 1240;
 constexpr int kHeight = 780;
 constexpr int kProgressSteps = 1000;
+constexpr int kViewIntervalMs = 100;
 constexpr int kButtonWidth = 96;
 constexpr Rgb kDesignColour = 0xE00000;
 constexpr Rgb kMeanColour = 0x000000;
@@ -131,6 +133,10 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
     RunCommand([this, &result] { OnJobFinished(result); });
   });
   Bind(&jobs_, &SpectrumJobs::progressed, &TRecordsForm::RefreshProgress);
+  // While spectra arrive, the chart and the check are redrawn at most this often.
+  viewTimer_.setSingleShot(true);
+  viewTimer_.setInterval(kViewIntervalMs);
+  connect(&viewTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { RefreshViews(); }); });
   connect(grdRecords, &RecordTable::realChanged, this,
           [this](int id, bool real) { RunCommand([=, this] { OnRealChanged(id, real); }); });
 
@@ -286,28 +292,53 @@ std::optional<RecordReadOptions> TRecordsForm::ReadRecordOptions() {
 
 void TRecordsForm::btnAddClick() {
   if (!ReadRecordOptions()) return;
-  const QStringList paths = desktop_.OpenFileNames(
+  QueueFiles(desktop_.OpenFileNames(
       {QStringLiteral("Ground motion records (*.AT2 *.at2 *.txt *.dat *.csv);;All files (*)"),
-       QCoreApplication::applicationDirPath()});
-  AddFiles(paths);
+       QCoreApplication::applicationDirPath()}));
+}
+
+void TRecordsForm::QueueFiles(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  const std::optional<RecordReadOptions> options = ReadRecordOptions();
+  if (!options) return;
+  const bool idle = pendingFiles_.empty();
+  for (const QString& path : paths) pendingFiles_.emplace_back(path, *options);
+  if (idle) QTimer::singleShot(0, this, [this] { RunCommand([this] { ReadNextFile(); }); });
+  RefreshProgress();
+}
+
+void TRecordsForm::ReadNextFile() {
+  if (pendingFiles_.empty()) return;
+  const auto [path, options] = pendingFiles_.front();
+  pendingFiles_.pop_front();
+  // One file per turn of the event loop, so that the window answers while many are read.
+  if (!pendingFiles_.empty()) {
+    QTimer::singleShot(0, this, [this] { RunCommand([this] { ReadNextFile(); }); });
+  }
+  AddFile(path, options);
+  RefreshRows();
+  RefreshProgress();
+  ScheduleViews();
 }
 
 void TRecordsForm::AddFiles(const QStringList& paths) {
   if (paths.isEmpty()) return;
   const std::optional<RecordReadOptions> options = ReadRecordOptions();
   if (!options) return;
-  for (const QString& path : paths) {
-    std::optional<RecordEntry> entry = ReadRecordFile(path, *options);
-    if (!entry) continue;
-    entry->scaleFactor = ScaleFactor(*entry->motion, inputs_.TargetGal());
-    const GroundMotion& motion = *entry->motion;
-    grdRecords->AppendRecord(entry->id,
-                             {Text(motion.name), QString::number(motion.acceleration.size())},
-                             entry->real);
-    records_.push_back(std::move(*entry));
-    StartJob(records_.back());
-  }
+  for (const QString& path : paths) AddFile(path, *options);
   Refresh();
+}
+
+void TRecordsForm::AddFile(const QString& path, const RecordReadOptions& options) {
+  std::optional<RecordEntry> entry = ReadRecordFile(path, options);
+  if (!entry) return;
+  entry->scaleFactor = ScaleFactor(*entry->motion, inputs_.TargetGal());
+  const GroundMotion& motion = *entry->motion;
+  grdRecords->AppendRecord(entry->id,
+                           {Text(motion.name), QString::number(motion.acceleration.size())},
+                           entry->real);
+  records_.push_back(std::move(*entry));
+  StartJob(records_.back());
 }
 
 std::optional<RecordEntry> TRecordsForm::ReadRecordFile(const QString& path,
@@ -377,7 +408,17 @@ void TRecordsForm::OnJobFinished(const SpectrumJobResult& result) {
   }
   entry->spectrum = result.spectrum;
   entry->check = result.check;
-  Refresh();
+  RefreshRows();
+  ScheduleViews();
+}
+
+void TRecordsForm::ScheduleViews() {
+  if (!Computing()) {
+    viewTimer_.stop();
+    RefreshViews();
+  } else if (!viewTimer_.isActive()) {
+    viewTimer_.start();
+  }
 }
 
 void TRecordsForm::OnRealChanged(int id, bool real) {
@@ -410,7 +451,7 @@ void TRecordsForm::dropEvent(QDropEvent* event) {
   }
   if (paths.isEmpty()) return;
   event->acceptProposedAction();
-  RunCommand([this, paths] { AddFiles(paths); });
+  RunCommand([this, paths] { QueueFiles(paths); });
 }
 
 // ---- Settings ----
@@ -661,9 +702,13 @@ std::vector<double> TRecordsForm::DesignSa() const {
 
 void TRecordsForm::Refresh() {
   RefreshRows();
+  RefreshViews();
+  RefreshProgress();
+}
+
+void TRecordsForm::RefreshViews() {
   RefreshChart();
   RefreshCheck();
-  RefreshProgress();
 }
 
 void TRecordsForm::RefreshRows() {
@@ -683,25 +728,26 @@ void TRecordsForm::RefreshRows() {
 }
 
 void TRecordsForm::RefreshChart() {
-  chtRecords->RemoveAllSeries();
+  std::vector<ResponseChartView::NewSeries> series;
   const std::vector<double> periods = DefaultPeriods();
   if (design_) {
     const std::vector<double> sa = DesignSa();
     const std::string percent = FormatGeneral(inputs_.tolerance * 100) + " %";
-    chtRecords->AddSeries(design_->name, Points(periods, sa), kDesignColour, kDesignLine);
-    chtRecords->AddSeries("+" + percent, Points(periods, Times(sa, 1 + inputs_.tolerance)),
-                          kDesignColour, kBandLine);
-    chtRecords->AddSeries("-" + percent, Points(periods, Times(sa, 1 - inputs_.tolerance)),
-                          kDesignColour, kBandLine);
+    series.push_back({design_->name, Points(periods, sa), kDesignLine, kDesignColour});
+    series.push_back({"+" + percent, Points(periods, Times(sa, 1 + inputs_.tolerance)), kBandLine,
+                      kDesignColour});
+    series.push_back({"-" + percent, Points(periods, Times(sa, 1 - inputs_.tolerance)), kBandLine,
+                      kDesignColour});
   }
   if (!records_.empty() && AllComputed()) {
-    chtRecords->AddSeries("Mean", Points(periods, MeanPsa()), kMeanColour, kMeanLine);
+    series.push_back({"Mean", Points(periods, MeanPsa()), kMeanLine, kMeanColour});
   }
   for (const RecordEntry& entry : records_) {
     if (!entry.spectrum) continue;
-    chtRecords->AddSeries(entry.motion->name, Points(entry.spectrum->periods, ScaledPsa(entry)),
-                          kRecordLine);
+    series.push_back(
+        {entry.motion->name, Points(entry.spectrum->periods, ScaledPsa(entry)), kRecordLine, {}});
   }
+  chtRecords->ReplaceAllSeries(std::move(series));
 }
 
 void TRecordsForm::RefreshCheck() {
@@ -778,6 +824,9 @@ void TRecordsForm::RefreshProgress() {
     pbCompute->setValue(0);
     lblStatus->setText(QStringLiteral("No records. Add record files or drop them onto this window."));
     return;
+  }
+  if (!pendingFiles_.empty()) {
+    lblStatus->setText(QStringLiteral("Reading files: %1 left.").arg(pendingFiles_.size()));
   }
   const double done = jobs_.Busy() ? jobs_.Progress() : 1.0;
   pbCompute->setValue(static_cast<int>(std::lround(done * kProgressSteps)));

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
+#include <deque>
+#include <utility>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -49,19 +52,22 @@ class TRecordsForm : public QWidget {
   // The main window created or deleted spectra: refills the design spectrum list.
   void SpectraChanged();
 
-  // Reads and adds record files; a file that cannot be read gets a warning and is left out,
-  // the others are added.
+  // Reads and adds record files at once; a file that cannot be read gets a warning and is left
+  // out, the others are added.
   void AddFiles(const QStringList& paths);
+  // The same one file per turn of the event loop; the dialog and dropped files go this way.
+  void QueueFiles(const QStringList& paths);
   // Reads every setting into `accepted`; -1 after a warning for the first bad one.
   std::int32_t ReadInputs(RecordInputs& accepted);
   // Runs a command; an error it throws ends it and goes to the error display.
   void RunCommand(const std::function<void()>& command);
 
-  // To read: the accepted settings, the records, whether spectra are being computed and the
-  // last complete check.
+  // To read: the accepted settings, the records, whether files are read or spectra computed,
+  // and the last complete check.
   const RecordInputs& Inputs() const { return inputs_; }
   const std::vector<RecordEntry>& Records() const { return records_; }
-  bool Computing() const { return jobs_.Busy(); }
+  bool Reading() const { return !pendingFiles_.empty(); }
+  bool Computing() const { return jobs_.Busy() || Reading(); }
   const std::optional<CheckResult>& Check() const { return check_; }
 
   QGroupBox* grpRecords = nullptr;
@@ -108,6 +114,8 @@ class TRecordsForm : public QWidget {
   std::optional<RecordReadOptions> ReadRecordOptions();
   std::int32_t ReadTarget(RecordInputs& accepted);
   std::int32_t ReadPeriods(RecordInputs& accepted);
+  void ReadNextFile();
+  void AddFile(const QString& path, const RecordReadOptions& options);
   std::optional<RecordEntry> ReadRecordFile(const QString& path, const RecordReadOptions& options);
   void StartJob(const RecordEntry& entry);
   void OnJobFinished(const SpectrumJobResult& result);
@@ -119,6 +127,9 @@ class TRecordsForm : public QWidget {
 
   // Views of the records and the check, from the state above.
   void Refresh();
+  // The chart and the check now, or soon while spectra are still arriving.
+  void ScheduleViews();
+  void RefreshViews();
   void RefreshRows();
   void RefreshChart();
   void RefreshCheck();
@@ -135,6 +146,8 @@ class TRecordsForm : public QWidget {
   std::vector<RecordEntry> records_;
   std::optional<CheckResult> check_;
   int nextId_ = 1;
+  std::deque<std::pair<QString, RecordReadOptions>> pendingFiles_;
+  QTimer viewTimer_;
   // Last, so that it goes first: its workers stop before anything else of this window goes.
   SpectrumJobs jobs_;
 };

@@ -45,7 +45,7 @@ TEST_F(RecordsWindowTest, SaveDataWritesRecordsCheckAndSpectra) {
 
 TEST_F(RecordsWindowTest, SaveDataNeedsRecordsWithTheirSpectra) {
   records->btnSaveData->click();
-  Add({WriteRecord("a.txt", 20000)});
+  records->AddFiles({WriteRecord("a.txt", 20000)});
   records->btnSaveData->click();
   EXPECT_EQ(desktop.messages(),
             (std::vector<RecordedMessage>{

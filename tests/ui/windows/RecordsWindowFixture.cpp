@@ -47,6 +47,11 @@ QString RecordsWindowTest::ElCentro() {
 void RecordsWindowTest::Add(const QStringList& paths) {
   desktop.QueueOpenAnswer(paths);
   records->btnAdd->click();
+  EXPECT_TRUE(WaitForFiles());
+}
+
+bool RecordsWindowTest::WaitForFiles() {
+  return QTest::qWaitFor([this] { return !records->Reading(); }, 60000);
 }
 
 bool RecordsWindowTest::WaitForSpectra() {

@@ -18,8 +18,9 @@ class RecordsWindowTest : public MainWindowTest {
   // The El Centro record of the records tests, copied into the folder.
   QString ElCentro();
 
-  // Adds files as if picked in the open dialog.
+  // Adds files as if picked in the open dialog, and waits until they are read.
   void Add(const QStringList& paths);
+  bool WaitForFiles();
   // Waits until every spectrum has arrived; false when that takes longer than a minute.
   bool WaitForSpectra();
   // Creates a design spectrum in the main window, types the main periods and runs Check.

@@ -88,12 +88,13 @@ TEST_F(RecordsWindowTest, DroppedFilesAreAdded) {
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(records, &drop);
   delete data;
+  ASSERT_TRUE(WaitForFiles());
   ASSERT_EQ(records->grdRecords->rowCount(), 1);
   EXPECT_EQ(ItemText(*records->grdRecords, 0, RecordTable::File), "dropped.txt");
 }
 
 TEST_F(RecordsWindowTest, ARecordRemovedWhileComputingNeverComesBack) {
-  Add({WriteRecord("long.txt", 40000), WriteRecord("short.txt", 500)});
+  records->AddFiles({WriteRecord("long.txt", 40000), WriteRecord("short.txt", 500)});
   ASSERT_TRUE(records->Computing());
   records->grdRecords->selectRow(0);
   records->btnRemove->click();
@@ -116,8 +117,10 @@ TEST_F(RecordsWindowTest, ClosingWhileComputingKeepsTheRecordsForTheNextShowing)
 }
 
 TEST_F(RecordsWindowTest, MainWindowClosedWhileComputingEndsCleanly) {
-  Add({WriteRecord("a.txt", 40000), WriteRecord("b.txt", 40000), WriteRecord("c.txt", 40000)});
+  records->AddFiles({WriteRecord("a.txt", 40000), WriteRecord("b.txt", 40000)});
+  records->QueueFiles({WriteRecord("c.txt", 40000)});
   ASSERT_TRUE(records->Computing());
+  ASSERT_TRUE(records->Reading());
   records->close();
   form->close();
   form.reset();  // workers are cancelled and waited for; their results are never delivered
