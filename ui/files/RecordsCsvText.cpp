@@ -101,7 +101,8 @@ void AppendCheck(std::string& out, const RecordsCsvContent& content) {
   }
   {
     bool durationsPass = true;
-    for (const RecordCheck& record : check.records) durationsPass = durationsPass && !record.tooShort;
+    for (const RecordCheck& record : check.records)
+      durationsPass = durationsPass && !record.tooShort;
     CsvLine line(out);
     line.Field("EffectiveDuration(s)")
         .Field("")

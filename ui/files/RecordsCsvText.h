@@ -26,8 +26,8 @@ struct RecordsCsvContent {
   double damping = 0.05;
   std::optional<double> targetGal;  // cm/s2; none when unscaled
   std::vector<RecordsCsvRecord> records;
-  std::vector<double> periods;  // s, of the spectra
-  std::vector<double> mean;     // g, over the records, one per period
+  std::vector<double> periods;   // s, of the spectra
+  std::vector<double> mean;      // g, over the records, one per period
   std::vector<double> designSa;  // g, one per period when a design spectrum is given
   // The check and its design spectrum, when a check was made.
   const DesignSpectrum* design = nullptr;

@@ -62,15 +62,15 @@ void SpectrumJobs::Start(SpectrumJob job) {
       state->fraction = fraction;
       if (fraction - reported >= kReportStep) {
         reported = fraction;
-        QMetaObject::invokeMethod(this, [this] { emit progressed(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { emit progressed(); }, Qt::QueuedConnection);
       }
       return !state->cancelled;
     };
     auto result = std::make_shared<SpectrumJobResult>(Compute(job, progress));
     if (state->cancelled) return;
     QMetaObject::invokeMethod(
-        this, [this, state, result] { Deliver(state, std::move(*result)); },
-        Qt::QueuedConnection);
+        this, [this, state, result] { Deliver(state, std::move(*result)); }, Qt::QueuedConnection);
   });
 }
 

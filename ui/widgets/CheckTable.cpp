@@ -74,14 +74,14 @@ void CheckTable::ShowResult(const CheckResult& result) {
     const PeriodCheck& check = result.periods[static_cast<std::size_t>(row)];
     setItem(row, Period, Cell(Text(FormatGeneral(check.period))));
     for (int k = 0; k < records; ++k) {
-      setItem(row, FirstRecord + k, Cell(Pattern(NumberPattern::SixDecimals,
-                                       check.psa[static_cast<std::size_t>(k)])));
+      setItem(row, FirstRecord + k,
+              Cell(Pattern(NumberPattern::SixDecimals, check.psa[static_cast<std::size_t>(k)])));
     }
     setItem(row, Mean, Cell(Pattern(NumberPattern::SixDecimals, check.mean)));
     setItem(row, Design, Cell(Pattern(NumberPattern::SixDecimals, check.design)));
-    setItem(row, Deviation,
-            Marked(Cell(Pattern(NumberPattern::TwoDecimals, check.deviationPercent)),
-                   check.passes));
+    setItem(
+        row, Deviation,
+        Marked(Cell(Pattern(NumberPattern::TwoDecimals, check.deviationPercent)), check.passes));
     setItem(row, Result, Verdict(check.passes));
   }
 

@@ -40,8 +40,7 @@ void RecordTable::AppendRecord(int id, const QStringList& texts, bool real) {
   insertRow(row);
   for (int column = File; column <= ScaleFactor; ++column) {
     const QString text = column < texts.size() ? texts[column] : QString();
-    setItem(row, column,
-            TextItem(text, column == File ? Qt::AlignLeft : Qt::AlignRight));
+    setItem(row, column, TextItem(text, column == File ? Qt::AlignLeft : Qt::AlignRight));
   }
   item(row, File)->setData(kIdRole, id);
   auto* kind = TextItem(KindText(real), Qt::AlignLeft);

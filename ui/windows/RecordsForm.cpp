@@ -55,8 +55,8 @@ const QColor kPassText(0x00, 0x61, 0x00);
 const QColor kFailText(0x9C, 0x00, 0x06);
 
 // The units of text records, in the order of the units list.
-constexpr AccelerationUnit kUnits[] = {AccelerationUnit::G, AccelerationUnit::MetresPerSecondSquared,
-                                       AccelerationUnit::Gal};
+constexpr AccelerationUnit kUnits[] = {
+    AccelerationUnit::G, AccelerationUnit::MetresPerSecondSquared, AccelerationUnit::Gal};
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 QString Pattern(NumberPattern pattern, double value) { return Text(FormatPattern(pattern, value)); }
@@ -95,9 +95,7 @@ std::vector<double> Times(const std::vector<double>& values, double factor) {
 }
 
 // Texts between the main periods: ";" always, "," too unless it is the decimal separator.
-bool IsPeriodSeparator(QChar c) {
-  return c == u';' || (c == u',' && DecimalSeparator() != ",");
-}
+bool IsPeriodSeparator(QChar c) { return c == u';' || (c == u',' && DecimalSeparator() != ","); }
 
 QString PeriodListSeparator() {
   return DecimalSeparator() == "," ? QStringLiteral("; ") : QStringLiteral(", ");
@@ -334,9 +332,8 @@ void TRecordsForm::AddFile(const QString& path, const RecordReadOptions& options
   if (!entry) return;
   entry->scaleFactor = ScaleFactor(*entry->motion, inputs_.TargetGal());
   const GroundMotion& motion = *entry->motion;
-  grdRecords->AppendRecord(entry->id,
-                           {Text(motion.name), QString::number(motion.acceleration.size())},
-                           entry->real);
+  grdRecords->AppendRecord(
+      entry->id, {Text(motion.name), QString::number(motion.acceleration.size())}, entry->real);
   records_.push_back(std::move(*entry));
   StartJob(records_.back());
 }
@@ -360,10 +357,9 @@ std::optional<RecordEntry> TRecordsForm::ReadRecordFile(const QString& path,
   const QByteArray bytes = file.readAll();
   RecordEntry entry;
   try {
-    entry.motion = std::make_shared<const GroundMotion>(
-        ReadRecord(info.fileName().toStdString(),
-                   std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                   options));
+    entry.motion = std::make_shared<const GroundMotion>(ReadRecord(
+        info.fileName().toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), options));
   } catch (const RecordError& error) {
     desktop_.Warning(QString::fromUtf8(error.what()));
     return std::nullopt;
@@ -601,8 +597,7 @@ void TRecordsForm::btnCheckClick() {
   if (ReadInputs(accepted) < 0) return;
   const std::size_t found = spectra_.Find(accepted.design);
   if (found == spectra_.Size()) return;  // the list is kept in step with the spectra
-  const bool recompute =
-      accepted.damping != inputs_.damping || accepted.periods != inputs_.periods;
+  const bool recompute = accepted.damping != inputs_.damping || accepted.periods != inputs_.periods;
   inputs_ = std::move(accepted);
   const DesignSpectrum& s = spectra_.At(found);
   design_ = std::make_unique<DesignSpectrum>(s.name, s.alphaMax, s.tg, s.damping, s.codeType);
@@ -717,7 +712,8 @@ void TRecordsForm::RefreshRows() {
     grdRecords->SetText(entry.id, RecordTable::Step, Text(FormatGeneral(motion.step)));
     grdRecords->SetText(entry.id, RecordTable::Duration,
                         Pattern(NumberPattern::TwoDecimals, Duration(motion)));
-    grdRecords->SetText(entry.id, RecordTable::Pga, Pattern(NumberPattern::SixDecimals, entry.peak));
+    grdRecords->SetText(entry.id, RecordTable::Pga,
+                        Pattern(NumberPattern::SixDecimals, entry.peak));
     grdRecords->SetText(entry.id, RecordTable::ScaleFactor,
                         Pattern(NumberPattern::SixDecimals, entry.scaleFactor));
     grdRecords->SetText(entry.id, RecordTable::Spectrum,
@@ -797,8 +793,9 @@ void TRecordsForm::RefreshCheck() {
   int failing = 0;
   for (const PeriodCheck& period : check_->periods) failing += period.passes ? 0 : 1;
   if (failing > 0) {
-    reasons << QStringLiteral("the mean is off the design value by more than %1 % at %2 of %3 "
-                              "periods")
+    reasons << QStringLiteral(
+                   "the mean is off the design value by more than %1 % at %2 of %3 "
+                   "periods")
                    .arg(Text(FormatGeneral(inputs_.tolerance * 100)))
                    .arg(failing)
                    .arg(check_->periods.size());
@@ -810,11 +807,12 @@ void TRecordsForm::RefreshCheck() {
                    .arg(shortRecords)
                    .arg(Pattern(NumberPattern::TwoDecimals, check_->minimumDuration));
   }
-  if (check_->tooFewReal) reasons << QStringLiteral("fewer than two thirds of the records are real");
+  if (check_->tooFewReal)
+    reasons << QStringLiteral("fewer than two thirds of the records are real");
   palette.setColor(QPalette::WindowText, check_->passes ? kPassText : kFailText);
-  say(check_->passes ? QStringLiteral("Pass: the record set matches the design spectrum.")
-                     : QStringLiteral("Fail: ") + reasons.join(QStringLiteral("; ")) +
-                           QStringLiteral("."));
+  say(check_->passes
+          ? QStringLiteral("Pass: the record set matches the design spectrum.")
+          : QStringLiteral("Fail: ") + reasons.join(QStringLiteral("; ")) + QStringLiteral("."));
 }
 
 void TRecordsForm::RefreshProgress() {
@@ -822,7 +820,8 @@ void TRecordsForm::RefreshProgress() {
   for (const RecordEntry& entry : records_) ready += entry.spectrum ? 1 : 0;
   if (records_.empty()) {
     pbCompute->setValue(0);
-    lblStatus->setText(QStringLiteral("No records. Add record files or drop them onto this window."));
+    lblStatus->setText(
+        QStringLiteral("No records. Add record files or drop them onto this window."));
     return;
   }
   if (!pendingFiles_.empty()) {
@@ -830,8 +829,9 @@ void TRecordsForm::RefreshProgress() {
   }
   const double done = jobs_.Busy() ? jobs_.Progress() : 1.0;
   pbCompute->setValue(static_cast<int>(std::lround(done * kProgressSteps)));
-  lblStatus->setText(jobs_.Busy() ? QStringLiteral("Computing spectra: %1 of %2 records ready.")
-                                        .arg(ready)
-                                        .arg(records_.size())
-                                  : QStringLiteral("Spectra of all %1 records ready.").arg(records_.size()));
+  lblStatus->setText(jobs_.Busy()
+                         ? QStringLiteral("Computing spectra: %1 of %2 records ready.")
+                               .arg(ready)
+                               .arg(records_.size())
+                         : QStringLiteral("Spectra of all %1 records ready.").arg(records_.size()));
 }

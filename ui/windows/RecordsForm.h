@@ -2,12 +2,12 @@
 
 #include <QTimer>
 #include <QWidget>
-#include <deque>
-#include <utility>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "model/DesignSpectrum.h"

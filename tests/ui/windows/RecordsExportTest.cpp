@@ -24,18 +24,21 @@ TEST_F(RecordsWindowTest, SaveDataWritesRecordsCheckAndSpectra) {
   records->btnSaveData->click();
   ASSERT_EQ(desktop.saveDialogs().size(), 1u);
   EXPECT_EQ(desktop.saveDialogs()[0].defaultSuffix, "csv");
-  EXPECT_EQ(desktop.messages(), std::vector<RecordedMessage>{InformationMessage("Export Completed")});
+  EXPECT_EQ(desktop.messages(),
+            std::vector<RecordedMessage>{InformationMessage("Export Completed")});
 
   const QList<QByteArray> lines = Lines(ReadAll(path));
   for (const QByteArray& line : lines) ASSERT_TRUE(line.endsWith('\r')) << line.toStdString();
   ASSERT_GE(lines.size(), 20);
-  EXPECT_EQ(lines[0].toStdString(), "Record,Points,Step(s),Duration(s),PGA(g),ScaleFactor,Kind,"
-                      "EffectiveDuration(s)\r");
+  EXPECT_EQ(lines[0].toStdString(),
+            "Record,Points,Step(s),Duration(s),PGA(g),ScaleFactor,Kind,"
+            "EffectiveDuration(s)\r");
   EXPECT_TRUE(lines[1].startsWith("\"a,\"\"b\"\".txt\",600,0.01,5.99,")) << lines[1].toStdString();
   EXPECT_EQ(lines[4].toStdString(), "DampingRatio,0.05\r");
   EXPECT_EQ(lines[5].toStdString(), "TargetPGA(cm/s2),18\r");
   EXPECT_EQ(lines[6].toStdString(), "DesignSpectrum,S,GB 50011-2010,0.04,0.2,0.05\r");
-  EXPECT_EQ(lines[9].toStdString(), "Period(s),Mean(g),Design(g),Deviation(%),Result,\"a,\"\"b\"\".txt\",c.txt\r")
+  EXPECT_EQ(lines[9].toStdString(),
+            "Period(s),Mean(g),Design(g),Deviation(%),Result,\"a,\"\"b\"\".txt\",c.txt\r")
       << "the check table in the window's column order";
   // 601 spectrum lines close the file, one per period of the fine grid.
   EXPECT_TRUE(lines.back().startsWith("6.00,")) << lines.back().toStdString();

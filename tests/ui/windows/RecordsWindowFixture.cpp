@@ -23,8 +23,7 @@ QString RecordsWindowTest::WriteRecord(const QString& name, int points, double p
   for (int i = 0; i < points; ++i) {
     const double t = i * 0.01;
     text << t << ' '
-         << peak * std::exp(-0.05 * t) * std::sin(2 * std::numbers::pi * t / period + 0.3)
-         << '\n';
+         << peak * std::exp(-0.05 * t) * std::sin(2 * std::numbers::pi * t / period + 0.3) << '\n';
   }
   return WriteFile(name, QByteArray::fromStdString(text.str()));
 }

@@ -1,6 +1,6 @@
 #include <QComboBox>
-#include <QLabel>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QUrl>
@@ -103,8 +103,7 @@ TEST_F(RecordsWindowTest, ARecordRemovedWhileComputingNeverComesBack) {
   ASSERT_EQ(records->Records().size(), 1u);
   EXPECT_EQ(records->Records()[0].motion->name, "short.txt");
   EXPECT_EQ(records->grdRecords->rowCount(), 1);
-  EXPECT_EQ(SeriesTitles(*records->chtRecords),
-            (std::vector<std::string>{"Mean", "short.txt"}));
+  EXPECT_EQ(SeriesTitles(*records->chtRecords), (std::vector<std::string>{"Mean", "short.txt"}));
 }
 
 TEST_F(RecordsWindowTest, ClosingWhileComputingKeepsTheRecordsForTheNextShowing) {
@@ -154,11 +153,10 @@ TEST_F(RecordsWindowTest, CheckAgainstASpectrumOfTheMainWindow) {
   std::vector<CheckRecord> set;
   for (const RecordEntry& entry : records->Records()) {
     EXPECT_NEAR(entry.scaleFactor, ScaleFactor(*entry.motion, 70), 1e-15);
-    set.push_back(MakeCheckRecord(*entry.motion, ScaleFactor(*entry.motion, 70), true,
-                                  {1.2, 0.4}, 0.05));
+    set.push_back(
+        MakeCheckRecord(*entry.motion, ScaleFactor(*entry.motion, 70), true, {1.2, 0.4}, 0.05));
   }
-  const CheckResult expected =
-      CheckCompatibility(set, form->Spectra().At(0), {{1.2, 0.4}, 0.2});
+  const CheckResult expected = CheckCompatibility(set, form->Spectra().At(0), {{1.2, 0.4}, 0.2});
   const CheckResult& shown = *records->Check();
   ASSERT_EQ(shown.periods.size(), 2u);
   for (std::size_t i = 0; i < 2; ++i) {
