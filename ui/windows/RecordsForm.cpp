@@ -31,6 +31,7 @@
 #include "records/RecordScaling.h"
 #include "ui/files/BitmapFile.h"
 #include "ui/files/FileWriter.h"
+#include "ui/files/RecordFile.h"
 #include "ui/files/RecordsCsvText.h"
 #include "ui/platform/ErrorText.h"
 #include "ui/platform/Fonts.h"
@@ -328,53 +329,23 @@ void TRecordsForm::AddFiles(const QStringList& paths) {
 }
 
 void TRecordsForm::AddFile(const QString& path, const RecordReadOptions& options) {
-  std::optional<RecordEntry> entry = ReadRecordFile(path, options);
-  if (!entry) return;
-  entry->scaleFactor = ScaleFactor(*entry->motion, inputs_.TargetGal());
-  const GroundMotion& motion = *entry->motion;
-  grdRecords->AppendRecord(
-      entry->id, {Text(motion.name), QString::number(motion.acceleration.size())}, entry->real);
-  records_.push_back(std::move(*entry));
-  StartJob(records_.back());
-}
-
-std::optional<RecordEntry> TRecordsForm::ReadRecordFile(const QString& path,
-                                                        const RecordReadOptions& options) {
   const QFileInfo info(path);
-  const QString fullPath = info.absoluteFilePath();
-  for (const RecordEntry& entry : records_) {
-    if (entry.path == fullPath) {
-      desktop_.Warning(QStringLiteral("\"%1\" is already in the list.").arg(info.fileName()));
-      return std::nullopt;
-    }
+  if (records_.HasPath(info.absoluteFilePath())) {
+    desktop_.Warning(QStringLiteral("\"%1\" is already in the list.").arg(info.fileName()));
+    return;
   }
-  QFile file(fullPath);
-  if (!file.open(QIODevice::ReadOnly)) {
-    desktop_.Warning(QStringLiteral("Cannot read file \"%1\". %2")
-                         .arg(QDir::toNativeSeparators(fullPath), file.errorString()));
-    return std::nullopt;
+  std::variant<GroundMotion, QString> read = ReadRecordFile(path, options);
+  if (const QString* message = std::get_if<QString>(&read)) {
+    desktop_.Warning(*message);
+    return;
   }
-  const QByteArray bytes = file.readAll();
-  RecordEntry entry;
-  try {
-    entry.motion = std::make_shared<const GroundMotion>(ReadRecord(
-        info.fileName().toStdString(),
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), options));
-  } catch (const RecordError& error) {
-    desktop_.Warning(QString::fromUtf8(error.what()));
-    return std::nullopt;
-  }
-  entry.peak = PeakAcceleration(*entry.motion);
-  if (!(entry.peak > 0)) {
-    desktop_.Warning(
-        QStringLiteral("%1: every acceleration is zero, so the record cannot be scaled.")
-            .arg(info.fileName()));
-    return std::nullopt;
-  }
-  entry.id = nextId_++;
-  entry.path = fullPath;
-  entry.effectiveDuration = EffectiveDuration(*entry.motion);
-  return entry;
+  const RecordEntry& entry =
+      records_.Add(std::move(std::get<GroundMotion>(read)), info.absoluteFilePath());
+  const GroundMotion& motion = *entry.motion;
+  grdRecords->AppendRecord(
+      entry.id, {Text(motion.name), QString::number(motion.acceleration.size())}, entry.real);
+  records_.Rescale(inputs_.TargetGal());
+  StartJob(entry);
 }
 
 void TRecordsForm::btnRemoveClick() {
@@ -384,7 +355,7 @@ void TRecordsForm::btnRemoveClick() {
     // A result still on its way is dropped: its job is gone.
     jobs_.Cancel(id);
     grdRecords->RemoveRecord(id);
-    std::erase_if(records_, [id](const RecordEntry& entry) { return entry.id == id; });
+    records_.Remove(id);
   }
   Refresh();
 }
@@ -394,7 +365,7 @@ void TRecordsForm::StartJob(const RecordEntry& entry) {
 }
 
 void TRecordsForm::OnJobFinished(const SpectrumJobResult& result) {
-  RecordEntry* entry = Find(result.id);
+  RecordEntry* entry = records_.Find(result.id);
   if (entry == nullptr) return;
   if (!result.error.empty()) {
     entry->failed = true;
@@ -418,17 +389,10 @@ void TRecordsForm::ScheduleViews() {
 }
 
 void TRecordsForm::OnRealChanged(int id, bool real) {
-  if (RecordEntry* entry = Find(id)) {
+  if (RecordEntry* entry = records_.Find(id)) {
     entry->real = real;
     RefreshCheck();
   }
-}
-
-RecordEntry* TRecordsForm::Find(int id) {
-  for (RecordEntry& entry : records_) {
-    if (entry.id == id) return &entry;
-  }
-  return nullptr;
 }
 
 void TRecordsForm::dragEnterEvent(QDragEnterEvent* event) {
@@ -536,7 +500,7 @@ std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted) {
     return -1;
   }
   accepted.design = cbbDesign->currentText().toStdString();
-  if (records_.empty()) {
+  if (records_.Empty()) {
     check.Refuse(QStringLiteral("No record to check: add ground motion records first."), btnAdd);
     return -1;
   }
@@ -601,13 +565,10 @@ void TRecordsForm::btnCheckClick() {
   inputs_ = std::move(accepted);
   const DesignSpectrum& s = spectra_.At(found);
   design_ = std::make_unique<DesignSpectrum>(s.name, s.alphaMax, s.tg, s.damping, s.codeType);
-  for (RecordEntry& entry : records_) {
-    entry.scaleFactor = ScaleFactor(*entry.motion, inputs_.TargetGal());
-    if (!recompute) continue;
-    entry.spectrum.reset();
-    entry.check.reset();
-    entry.failed = false;
-    StartJob(entry);
+  records_.Rescale(inputs_.TargetGal());
+  if (recompute) {
+    records_.ForgetComputed();
+    for (const RecordEntry& entry : records_.Entries()) StartJob(entry);
   }
   Refresh();
 }
@@ -615,11 +576,11 @@ void TRecordsForm::btnCheckClick() {
 // ---- Files ----
 
 void TRecordsForm::btnSaveDataClick() {
-  if (records_.empty()) {
+  if (records_.Empty()) {
     desktop_.Information(QStringLiteral("No ground motion record has been added."));
     return;
   }
-  if (!AllComputed()) {
+  if (!records_.AllComputed()) {
     desktop_.Information(
         QStringLiteral("The spectra are still being computed; save them when they are ready."));
     return;
@@ -634,13 +595,8 @@ void TRecordsForm::btnSaveDataClick() {
   content.targetGal = inputs_.TargetGal();
   content.tolerance = inputs_.tolerance;
   content.periods = DefaultPeriods();
-  for (const RecordEntry& entry : records_) {
-    const GroundMotion& motion = *entry.motion;
-    content.records.push_back({motion.name, motion.acceleration.size(), motion.step,
-                               Duration(motion), entry.peak, entry.scaleFactor, entry.real,
-                               entry.effectiveDuration, ScaledPsa(entry)});
-  }
-  content.mean = MeanPsa();
+  content.records = records_.CsvRecords();
+  content.mean = records_.MeanPsa();
   if (design_) {
     content.design = design_.get();
     content.designSa = DesignSa();
@@ -672,25 +628,6 @@ void TRecordsForm::changeEvent(QEvent* event) {
 
 // ---- Views ----
 
-bool TRecordsForm::AllComputed() const {
-  return std::all_of(records_.begin(), records_.end(),
-                     [](const RecordEntry& entry) { return entry.spectrum.has_value(); });
-}
-
-std::vector<double> TRecordsForm::ScaledPsa(const RecordEntry& entry) const {
-  return entry.spectrum ? Times(entry.spectrum->psa, entry.scaleFactor) : std::vector<double>{};
-}
-
-std::vector<double> TRecordsForm::MeanPsa() const {
-  std::vector<double> mean;
-  for (const RecordEntry& entry : records_) {
-    const std::vector<double> psa = ScaledPsa(entry);
-    if (mean.empty()) mean.assign(psa.size(), 0);
-    for (std::size_t i = 0; i < psa.size() && i < mean.size(); ++i) mean[i] += psa[i];
-  }
-  return records_.empty() ? mean : Times(mean, 1.0 / static_cast<double>(records_.size()));
-}
-
 std::vector<double> TRecordsForm::DesignSa() const {
   return design_ ? SampleSpectrum(*design_, FinePeriodCount(), FinePeriod) : std::vector<double>{};
 }
@@ -707,7 +644,7 @@ void TRecordsForm::RefreshViews() {
 }
 
 void TRecordsForm::RefreshRows() {
-  for (const RecordEntry& entry : records_) {
+  for (const RecordEntry& entry : records_.Entries()) {
     const GroundMotion& motion = *entry.motion;
     grdRecords->SetText(entry.id, RecordTable::Step, Text(FormatGeneral(motion.step)));
     grdRecords->SetText(entry.id, RecordTable::Duration,
@@ -735,13 +672,15 @@ void TRecordsForm::RefreshChart() {
     series.push_back({"-" + percent, Points(periods, Times(sa, 1 - inputs_.tolerance)), kBandLine,
                       kDesignColour});
   }
-  if (!records_.empty() && AllComputed()) {
-    series.push_back({"Mean", Points(periods, MeanPsa()), kMeanLine, kMeanColour});
+  if (!records_.Empty() && records_.AllComputed()) {
+    series.push_back({"Mean", Points(periods, records_.MeanPsa()), kMeanLine, kMeanColour});
   }
-  for (const RecordEntry& entry : records_) {
+  for (const RecordEntry& entry : records_.Entries()) {
     if (!entry.spectrum) continue;
-    series.push_back(
-        {entry.motion->name, Points(entry.spectrum->periods, ScaledPsa(entry)), kRecordLine, {}});
+    series.push_back({entry.motion->name,
+                      Points(entry.spectrum->periods, RecordSet::ScaledPsa(entry)),
+                      kRecordLine,
+                      {}});
   }
   chtRecords->ReplaceAllSeries(std::move(series));
 }
@@ -765,28 +704,21 @@ void TRecordsForm::RefreshCheck() {
             .arg(Text(inputs_.design)));
     return;
   }
-  if (records_.empty()) {
+  if (records_.Empty()) {
     say(QStringLiteral("No record to check: add ground motion records."));
     return;
   }
-  std::vector<CheckRecord> set;
-  for (const RecordEntry& entry : records_) {
-    if (entry.failed) {
-      say(QStringLiteral("The spectra of \"%1\" could not be computed: remove the record.")
-              .arg(Text(entry.motion->name)));
-      return;
-    }
-    if (!entry.check) {
-      say(QStringLiteral("Computing the records' spectra..."));
-      return;
-    }
-    CheckRecord record = *entry.check;
-    record.name = entry.motion->name;
-    record.psa = Times(record.psa, entry.scaleFactor);
-    record.real = entry.real;
-    set.push_back(std::move(record));
+  if (const RecordEntry* failed = records_.FirstFailed()) {
+    say(QStringLiteral("The spectra of \"%1\" could not be computed: remove the record.")
+            .arg(Text(failed->motion->name)));
+    return;
   }
-  check_ = CheckCompatibility(set, *design_, {inputs_.periods, inputs_.tolerance});
+  const std::optional<std::vector<CheckRecord>> set = records_.CheckSet();
+  if (!set) {
+    say(QStringLiteral("Computing the records' spectra..."));
+    return;
+  }
+  check_ = CheckCompatibility(*set, *design_, {inputs_.periods, inputs_.tolerance});
   grdCheck->ShowResult(*check_);
 
   QStringList reasons;
@@ -816,9 +748,8 @@ void TRecordsForm::RefreshCheck() {
 }
 
 void TRecordsForm::RefreshProgress() {
-  std::size_t ready = 0;
-  for (const RecordEntry& entry : records_) ready += entry.spectrum ? 1 : 0;
-  if (records_.empty()) {
+  const std::size_t ready = records_.ComputedCount();
+  if (records_.Empty()) {
     pbCompute->setValue(0);
     lblStatus->setText(
         QStringLiteral("No records. Add record files or drop them onto this window."));
@@ -832,6 +763,6 @@ void TRecordsForm::RefreshProgress() {
   lblStatus->setText(jobs_.Busy()
                          ? QStringLiteral("Computing spectra: %1 of %2 records ready.")
                                .arg(ready)
-                               .arg(records_.size())
-                         : QStringLiteral("Spectra of all %1 records ready.").arg(records_.size()));
+                               .arg(records_.Size())
+                         : QStringLiteral("Spectra of all %1 records ready.").arg(records_.Size()));
 }

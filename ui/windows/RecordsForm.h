@@ -17,6 +17,7 @@
 #include "ui/platform/SpectrumJobs.h"
 #include "ui/windows/RecordEntry.h"
 #include "ui/windows/RecordInputs.h"
+#include "ui/windows/RecordSet.h"
 
 class QComboBox;
 class QGroupBox;
@@ -65,7 +66,7 @@ class TRecordsForm : public QWidget {
   // To read: the accepted settings, the records, whether files are read or spectra computed,
   // and the last complete check.
   const RecordInputs& Inputs() const { return inputs_; }
-  const std::vector<RecordEntry>& Records() const { return records_; }
+  const std::vector<RecordEntry>& Records() const { return records_.Entries(); }
   bool Reading() const { return !pendingFiles_.empty(); }
   bool Computing() const { return jobs_.Busy() || Reading(); }
   const std::optional<CheckResult>& Check() const { return check_; }
@@ -116,14 +117,12 @@ class TRecordsForm : public QWidget {
   std::int32_t ReadPeriods(RecordInputs& accepted);
   void ReadNextFile();
   void AddFile(const QString& path, const RecordReadOptions& options);
-  std::optional<RecordEntry> ReadRecordFile(const QString& path, const RecordReadOptions& options);
   void StartJob(const RecordEntry& entry);
   void OnJobFinished(const SpectrumJobResult& result);
   void OnRealChanged(int id, bool real);
   void ShowTargetValue();
   void ShowAcceptedNumbers();
   void ShowSeparatorTexts();
-  RecordEntry* Find(int id);
 
   // Views of the records and the check, from the state above.
   void Refresh();
@@ -134,18 +133,14 @@ class TRecordsForm : public QWidget {
   void RefreshChart();
   void RefreshCheck();
   void RefreshProgress();
-  bool AllComputed() const;
-  std::vector<double> ScaledPsa(const RecordEntry& entry) const;
-  std::vector<double> MeanPsa() const;
   std::vector<double> DesignSa() const;
 
   const SpectrumList& spectra_;
   Desktop& desktop_;
   RecordInputs inputs_;
   std::unique_ptr<DesignSpectrum> design_;  // a copy of the accepted design spectrum
-  std::vector<RecordEntry> records_;
+  RecordSet records_;
   std::optional<CheckResult> check_;
-  int nextId_ = 1;
   std::deque<std::pair<QString, RecordReadOptions>> pendingFiles_;
   QTimer viewTimer_;
   // Last, so that it goes first: its workers stop before anything else of this window goes.
