@@ -2,11 +2,9 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -27,7 +25,6 @@
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
 #include "model/SpectrumSampling.h"
-#include "records/RecordError.h"
 #include "records/RecordScaling.h"
 #include "ui/files/BitmapFile.h"
 #include "ui/files/FileWriter.h"
