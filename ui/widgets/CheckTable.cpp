@@ -1,12 +1,14 @@
 #include "ui/widgets/CheckTable.h"
 
 #include <QHeaderView>
+#include <algorithm>
 
 #include "model/NumberText.h"
 #include "records/CompatibilityCheck.h"
 
 namespace {
 
+constexpr int kMaxRecordWidth = 150;
 const QColor kPassBack(0xC6, 0xEF, 0xCE);
 const QColor kPassText(0x00, 0x61, 0x00);
 const QColor kFailBack(0xFF, 0xC7, 0xCE);
@@ -112,4 +114,8 @@ void CheckTable::ShowResult(const CheckResult& result) {
   // Once at the end: sizing the columns to their contents as each cell arrives costs the
   // square of the cells.
   resizeColumnsToContents();
+  // A long file name is elided in its heading rather than pushing the others out of view.
+  for (int column = FirstRecord; column < columnCount(); ++column) {
+    setColumnWidth(column, std::min(columnWidth(column), kMaxRecordWidth));
+  }
 }
