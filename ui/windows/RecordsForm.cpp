@@ -140,6 +140,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   ShowSeparatorTexts();
   ShowTargetValue();
   SpectraChanged();
+  Refresh();
 }
 
 TRecordsForm::~TRecordsForm() = default;

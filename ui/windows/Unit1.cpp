@@ -473,6 +473,9 @@ void TForm1::RecordsClick() {
     TRecordsForm* form = RecordsForm;
     connect(this, &TForm1::spectraChanged, form,
             [form] { form->RunCommand([form] { form->SpectraChanged(); }); });
+    QRect area = form->frameGeometry();
+    area.moveCenter(frameGeometry().center());
+    form->move(area.topLeft());
   }
   RecordsForm->show();
   RecordsForm->raise();
