@@ -1,14 +1,14 @@
 #include "ui/widgets/CheckTable.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
-#include <algorithm>
 
 #include "model/NumberText.h"
 #include "records/CompatibilityCheck.h"
 
 namespace {
 
-constexpr int kMaxRecordWidth = 150;
+constexpr int kMaxHeadingWidth = 140;  // px
 const QColor kPassBack(0xC6, 0xEF, 0xCE);
 const QColor kPassText(0x00, 0x61, 0x00);
 const QColor kFailBack(0xFF, 0xC7, 0xCE);
@@ -65,7 +65,11 @@ void CheckTable::ShowResult(const CheckResult& result) {
   QStringList columns{QStringLiteral("Period (s)"), QStringLiteral("Mean (g)"),
                       QStringLiteral("Design (g)"), QStringLiteral("Deviation (%)"),
                       QStringLiteral("Result")};
-  for (const RecordCheck& record : result.records) columns << Text(record.name);
+  // A long file name is elided in its heading rather than pushing the others out of view.
+  const QFontMetrics metrics = horizontalHeader()->fontMetrics();
+  for (const RecordCheck& record : result.records) {
+    columns << metrics.elidedText(Text(record.name), Qt::ElideMiddle, kMaxHeadingWidth);
+  }
   setHorizontalHeaderLabels(columns);
   QStringList rows;
   for (int i = 1; i <= periods; ++i) rows << QStringLiteral("T%1").arg(i);
@@ -114,8 +118,4 @@ void CheckTable::ShowResult(const CheckResult& result) {
   // Once at the end: sizing the columns to their contents as each cell arrives costs the
   // square of the cells.
   resizeColumnsToContents();
-  // A long file name is elided in its heading rather than pushing the others out of view.
-  for (int column = FirstRecord; column < columnCount(); ++column) {
-    setColumnWidth(column, std::min(columnWidth(column), kMaxRecordWidth));
-  }
 }
