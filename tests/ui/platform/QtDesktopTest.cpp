@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -79,6 +80,30 @@ TEST(QtDesktopSave, AppliesSettingsAndAddsDefaultSuffix) {
   asking.confirmOverwrite = true;
   EXPECT_EQ(desktop.SaveFileName(asking), std::nullopt);
   EXPECT_TRUE(confirms);
+}
+
+TEST(QtDesktopOpen, PicksExistingFilesAndGivesNoneOnCancel) {
+  QTemporaryDir folder;
+  for (const char* name : {"a.AT2", "b.txt"}) {
+    QFile file(folder.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  QtDesktop desktop(nullptr);
+  const OpenDialogSettings settings{QStringLiteral("Records (*.AT2 *.txt)"), folder.path()};
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
+    EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
+    dialog->selectFile(QStringLiteral("\"a.AT2\" \"b.txt\""));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_EQ(desktop.OpenFileNames(settings),
+            (QStringList{folder.filePath("a.AT2"), folder.filePath("b.txt")}));
+
+  WhenModal([](QWidget*) {});  // closed unanswered: a cancel
+  EXPECT_TRUE(desktop.OpenFileNames(settings).isEmpty());
 }
 
 // Receives what QDesktopServices would hand to the browser.
