@@ -6,7 +6,8 @@
 #include "ui/platform/Desktop.h"
 
 // The real desktop: Qt message boxes (always plain text), the Qt file dialogs and the
-// desktop's URL handler. Boxes and dialogs are modal to the parent widget.
+// desktop's URL handler. Boxes and dialogs are modal to the active window, or to the parent
+// widget when no window of the program is active.
 class QtDesktop : public Desktop {
  public:
   explicit QtDesktop(QWidget* parent);
@@ -22,5 +23,7 @@ class QtDesktop : public Desktop {
   void OpenAddress(const QString& address) override;
 
  private:
+  QWidget* Owner() const;
+
   QPointer<QWidget> parent_;
 };

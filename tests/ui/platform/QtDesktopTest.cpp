@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 #include "tests/support/QtPrinters.h"
@@ -104,6 +106,19 @@ TEST(QtDesktopOpen, PicksExistingFilesAndGivesNoneOnCancel) {
 
   WhenModal([](QWidget*) {});  // closed unanswered: a cancel
   EXPECT_TRUE(desktop.OpenFileNames(settings).isEmpty());
+}
+
+TEST(QtDesktopOwner, BoxesBelongToTheActiveWindow) {
+  QWidget main;
+  QWidget tool(&main, Qt::Window);
+  QtDesktop desktop(&main);
+  tool.show();
+  QApplication::setActiveWindow(&tool);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
+  QWidget* owner = nullptr;
+  WhenModal([&](QWidget* modal) { owner = modal != nullptr ? modal->parentWidget() : nullptr; });
+  desktop.Warning(QStringLiteral("x"));
+  EXPECT_EQ(owner, &tool);
 }
 
 // Receives what QDesktopServices would hand to the browser.
