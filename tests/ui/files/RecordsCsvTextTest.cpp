@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <QStringList>
 #include <string>
 #include <vector>
 
@@ -9,13 +9,13 @@
 
 namespace {
 
+// The lines of a text whose every line ends with CR LF.
 std::vector<std::string> Lines(const std::string& text) {
+  QStringList parts = QString::fromStdString(text).split(QStringLiteral("\r\n"));
+  EXPECT_TRUE(parts.back().isEmpty()) << "the last line ends with CR LF";
+  parts.removeLast();
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
+  for (const QString& part : parts) lines.push_back(part.toStdString());
   return lines;
 }
 
