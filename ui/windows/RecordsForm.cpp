@@ -35,6 +35,7 @@
 #include "ui/widgets/CheckTable.h"
 #include "ui/widgets/RecordTable.h"
 #include "ui/windows/FieldCheck.h"
+#include "ui/windows/PeriodList.h"
 
 namespace {
 
@@ -90,13 +91,6 @@ std::vector<double> Times(const std::vector<double>& values, double factor) {
   std::vector<double> scaled = values;
   for (double& value : scaled) value *= factor;
   return scaled;
-}
-
-// Texts between the main periods: ";" always, "," too unless it is the decimal separator.
-bool IsPeriodSeparator(QChar c) { return c == u';' || (c == u',' && DecimalSeparator() != ","); }
-
-QString PeriodListSeparator() {
-  return DecimalSeparator() == "," ? QStringLiteral("; ") : QStringLiteral(", ");
 }
 
 }  // namespace
@@ -523,16 +517,7 @@ std::int32_t TRecordsForm::ReadTarget(RecordInputs& accepted) {
 
 std::int32_t TRecordsForm::ReadPeriods(RecordInputs& accepted) {
   const FieldCheck check(desktop_);
-  QStringList texts;
-  QString token;
-  for (const QChar c : edtPeriods->text() + QChar(u';')) {
-    if (!IsPeriodSeparator(c)) {
-      token += c;
-      continue;
-    }
-    if (!token.trimmed().isEmpty()) texts << token.trimmed();
-    token.clear();
-  }
+  const QStringList texts = SplitPeriodList(edtPeriods->text());
   if (texts.isEmpty()) {
     check.Refuse(QStringLiteral("Please Input the main periods T1") + PeriodListSeparator() +
                      QStringLiteral("T2 ... in seconds."),
