@@ -17,9 +17,7 @@ std::optional<InputProblem> CheckNumber(InputField field, std::string_view text,
                                         const char* negativeMessage, double& target) {
   const auto parsed = ParseNumber(text);
   if (!parsed) {
-    std::string message = "\"";  // appended piece by piece: GCC 12 -O3 misreads "a" + b
-    message.append(text).append("\" is not a valid floating number!");
-    return InputProblem{field, std::move(message)};
+    return InputProblem{field, NotANumberText(text)};
   }
   const double value = ToDouble(*parsed);  // too large for a double: ends the check
   if (value < 0) return InputProblem{field, negativeMessage};
@@ -28,6 +26,12 @@ std::optional<InputProblem> CheckNumber(InputField field, std::string_view text,
 }
 
 }  // namespace
+
+std::string NotANumberText(std::string_view text) {
+  std::string message = "\"";  // appended piece by piece: GCC 12 -O3 misreads "a" + b
+  message.append(text).append("\" is not a valid floating number!");
+  return message;
+}
 
 std::optional<InputProblem> CheckInputs(const InputTexts& texts, const InputTargets& targets) {
   const std::string_view candidate = TrimControls(texts.name);

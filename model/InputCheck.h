@@ -51,5 +51,8 @@ inline constexpr std::size_t kNameByteLimit = 20;
 std::optional<InputProblem> CheckInputs(const InputTexts& texts, const InputTargets& targets);
 std::optional<InputProblem> CheckInputs(const InputTexts& texts, InputValues& values);
 
+// The warning for a text that is not a number of the input fields' syntax.
+std::string NotANumberText(std::string_view text);
+
 // The warning for a name already taken by another spectrum.
 std::string DuplicateNameText(std::string_view name);

@@ -2,7 +2,8 @@
 
 #include <utility>
 
-ChartSeries::ChartSeries(std::string title, Rgb color, std::vector<ChartPoint> points)
-    : title_(std::move(title)), color_(color), points_(std::move(points)) {
+ChartSeries::ChartSeries(std::string title, Rgb color, std::vector<ChartPoint> points,
+                         LineStyle style)
+    : title_(std::move(title)), color_(color), style_(style), points_(std::move(points)) {
   for (const ChartPoint& point : points_) bounds_.Include(point.x, point.y);
 }

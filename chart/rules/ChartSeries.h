@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chart/rules/DataBounds.h"
+#include "chart/rules/LineStyle.h"
 #include "chart/rules/SeriesPalette.h"
 
 struct ChartPoint {
@@ -11,15 +12,16 @@ struct ChartPoint {
   double y = 0;  // Sa in g
 };
 
-// One line of the chart: the raw title (plain text, never markup), its palette colour, whether
-// it is shown, and its points in ascending x. The extent of the points is kept so that axis
+// One line of the chart: the raw title (plain text, never markup), its colour and line style,
+// whether it is shown, and its points in ascending x. The extent of the points is kept so that axis
 // ranges never need to walk the points again.
 class ChartSeries {
  public:
-  ChartSeries(std::string title, Rgb color, std::vector<ChartPoint> points);
+  ChartSeries(std::string title, Rgb color, std::vector<ChartPoint> points, LineStyle style = {});
 
   const std::string& Title() const { return title_; }
   Rgb Color() const { return color_; }
+  const LineStyle& Style() const { return style_; }
   bool Active() const { return active_; }
   const std::vector<ChartPoint>& Points() const { return points_; }
   const DataBounds& Bounds() const { return bounds_; }
@@ -29,6 +31,7 @@ class ChartSeries {
  private:
   std::string title_;
   Rgb color_;
+  LineStyle style_;
   bool active_ = true;
   std::vector<ChartPoint> points_;
   DataBounds bounds_;

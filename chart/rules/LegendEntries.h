@@ -10,6 +10,7 @@ struct LegendEntry {
   std::size_t seriesIndex = 0;
   std::string title;  // raw text
   Rgb color = 0;
+  LineStyle style;
 };
 
 // One entry per shown series, in chart order; hidden series have none.

@@ -3,12 +3,19 @@
 #include <stdexcept>
 #include <utility>
 
-const ChartSeries& SeriesList::Append(std::string title, std::vector<ChartPoint> points) {
+const ChartSeries& SeriesList::Append(std::string title, std::vector<ChartPoint> points,
+                                      LineStyle style) {
   std::vector<Rgb> used;
   used.reserve(series_.size());
   for (const ChartSeries& series : series_) used.push_back(series.Color());
   const int entry = SeriesPalette::ChooseEntry(used, background_, backWall_);
-  return series_.emplace_back(std::move(title), SeriesPalette::Entry(entry), std::move(points));
+  return series_.emplace_back(std::move(title), SeriesPalette::Entry(entry), std::move(points),
+                              style);
+}
+
+const ChartSeries& SeriesList::Append(std::string title, std::vector<ChartPoint> points, Rgb color,
+                                      LineStyle style) {
+  return series_.emplace_back(std::move(title), color, std::move(points), style);
 }
 
 void SeriesList::Remove(std::size_t index) {

@@ -16,8 +16,12 @@ class SeriesList {
   std::size_t Count() const { return series_.size(); }
   const ChartSeries& At(std::size_t index) const { return series_.at(index); }
 
-  // Appends a shown series and returns it.
-  const ChartSeries& Append(std::string title, std::vector<ChartPoint> points);
+  // Appends a shown series in the next free palette colour and returns it.
+  const ChartSeries& Append(std::string title, std::vector<ChartPoint> points,
+                            LineStyle style = {});
+  // Appends a shown series in a colour and style of the caller's choosing.
+  const ChartSeries& Append(std::string title, std::vector<ChartPoint> points, Rgb color,
+                            LineStyle style);
   void Remove(std::size_t index);
   // True when the shown state changed.
   bool SetActive(std::size_t index, bool active);

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include "chart/widget/LinePen.h"
+
 namespace {
 
 constexpr qreal kInset = 5;    // from the plot's edges
@@ -13,7 +15,6 @@ constexpr qreal kPadding = 4;  // inside the frame
 constexpr qreal kSampleWidth = 20;
 constexpr qreal kSampleGap = 5;
 constexpr qreal kRowGap = 2;
-constexpr int kLineWidth = 2;
 
 }  // namespace
 
@@ -66,7 +67,7 @@ void ChartLegendItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, 
     const qreal top = rect_.top() + kPadding + row * rowHeight;
     const qreal middle = top + rowHeight / 2;
     const qreal sampleLeft = rect_.left() + kPadding;
-    painter->setPen(QPen(QColor::fromRgb(static_cast<QRgb>(entry.color)), kLineWidth));
+    painter->setPen(LinePen(entry.color, entry.style));
     painter->drawLine(QPointF(sampleLeft, middle), QPointF(sampleLeft + kSampleWidth, middle));
     painter->setPen(Qt::black);
     const QRectF textRect(sampleLeft + kSampleWidth + kSampleGap, top,

@@ -140,7 +140,24 @@ void ResponseChartView::AddSpectrumSeries(const DesignSpectrum& spectrum) {
   points.reserve(sa.size());
   for (std::size_t i = 0; i < sa.size(); ++i)
     points.push_back({FinePeriod(static_cast<std::int32_t>(i)), sa[i]});
-  series_.Append(spectrum.name, std::move(points));
+  AddSeries(spectrum.name, std::move(points));
+}
+
+void ResponseChartView::AddSeries(std::string title, std::vector<ChartPoint> points,
+                                  LineStyle style) {
+  series_.Append(std::move(title), std::move(points), style);
+  SeriesChanged();
+}
+
+void ResponseChartView::ReplaceAllSeries(std::vector<NewSeries> series) {
+  while (series_.Count() > 0) series_.Remove(0);
+  for (NewSeries& one : series) {
+    if (one.color) {
+      series_.Append(std::move(one.title), std::move(one.points), *one.color, one.style);
+    } else {
+      series_.Append(std::move(one.title), std::move(one.points), one.style);
+    }
+  }
   SeriesChanged();
 }
 
@@ -177,6 +194,11 @@ void ResponseChartView::SetupLeftAxis() {
 void ResponseChartView::SetPoppedOut(bool out) {
   setToolTip(out ? kPoppedOutHint : kDockedHint);
   tag_ = out ? 1 : 0;
+}
+
+void ResponseChartView::SetAxisTitles(const QString& bottom, const QString& left) {
+  axisX_->setTitleText(bottom.toHtmlEscaped());
+  axisY_->setTitleText(left.toHtmlEscaped());
 }
 
 void ResponseChartView::RefreshLabels() {

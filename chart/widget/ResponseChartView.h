@@ -3,6 +3,9 @@
 #include <QChartView>
 #include <QImage>
 #include <QPointF>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "chart/rules/ChartSeries.h"
 #include "chart/rules/LeftAxisSettings.h"
@@ -33,6 +36,18 @@ class ResponseChartView : public QChartView {
   // Appends a shown series titled with the spectrum's name, in the next free palette colour,
   // with Sa on the fine period grid; filling stops at the first period GetSa refuses.
   void AddSpectrumSeries(const DesignSpectrum& spectrum);
+  // Appends a shown series of any points in ascending x, in the next free palette colour.
+  void AddSeries(std::string title, std::vector<ChartPoint> points, LineStyle style = {});
+  // A series for ReplaceAllSeries: in the next free palette colour unless it has its own.
+  struct NewSeries {
+    std::string title;
+    std::vector<ChartPoint> points;
+    LineStyle style;
+    std::optional<Rgb> color;
+  };
+  // Replaces every series at once, with one update of the axes and the legend however many
+  // series there are.
+  void ReplaceAllSeries(std::vector<NewSeries> series);
 
   int SeriesCount() const;
   // Valid until the next series is added or removed; throws std::out_of_range for a bad index.
@@ -43,6 +58,8 @@ class ResponseChartView : public QChartView {
 
   // Left axis from 0 upwards, labels stepped from 0.0025 by doubling.
   void SetupLeftAxis();
+  // Titles of the bottom and the left axis, shown as plain text.
+  void SetAxisTitles(const QString& bottom, const QString& left);
   // Writes the axis labels again; call after the decimal separator changed.
   void RefreshLabels();
 

@@ -4,12 +4,7 @@
 
 #include "chart/rules/PlotMapping.h"
 #include "chart/rules/SegmentClip.h"
-
-namespace {
-
-constexpr int kLineWidth = 2;
-
-}  // namespace
+#include "chart/widget/LinePen.h"
 
 SeriesLinesItem::SeriesLinesItem(const SeriesList& series, QGraphicsItem* parent)
     : QGraphicsItem(parent), series_(series) {}
@@ -44,7 +39,7 @@ void SeriesLinesItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, 
         segments_.emplace_back(segment.x1, segment.y1, segment.x2, segment.y2);
       }
     }
-    painter->setPen(QPen(QColor::fromRgb(static_cast<QRgb>(series.Color())), kLineWidth));
+    painter->setPen(LinePen(series.Color(), series.Style()));
     painter->drawLines(segments_.data(), static_cast<int>(segments_.size()));
   }
   painter->restore();

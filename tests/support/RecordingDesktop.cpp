@@ -53,6 +53,18 @@ std::optional<QString> RecordingDesktop::SaveFileName(const SaveDialogSettings& 
   return path;
 }
 
+QStringList RecordingDesktop::OpenFileNames(const OpenDialogSettings& settings) {
+  openDialogs_.push_back(settings);
+  if (openAnswers_.empty()) return {};
+  QStringList paths = openAnswers_.front();
+  openAnswers_.pop_front();
+  return paths;
+}
+
+void RecordingDesktop::QueueOpenAnswer(QStringList paths) {
+  openAnswers_.push_back(std::move(paths));
+}
+
 void RecordingDesktop::OpenAddress(const QString& address) { addresses_.push_back(address); }
 
 void RecordingDesktop::QueueSaveAnswer(std::optional<QString> path) {
@@ -77,4 +89,6 @@ void RecordingDesktop::Clear() {
   saveDialogs_.clear();
   addresses_.clear();
   saveAnswers_.clear();
+  openDialogs_.clear();
+  openAnswers_.clear();
 }

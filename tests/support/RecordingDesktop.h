@@ -28,7 +28,7 @@ bool operator==(const SaveDialogSettings& a, const SaveDialogSettings& b);
 void PrintTo(const SaveDialogSettings& settings, std::ostream* out);
 
 // A Desktop for tests: nothing is shown and nothing blocks. Keeps every message, save
-// dialog request and address; answers save dialogs from a script (an empty script means
+// dialog request and address; answers file dialogs from a script (an empty script means
 // the user cancels). The decimal symbol is "." unless a test sets another.
 class RecordingDesktop : public Desktop {
  public:
@@ -36,11 +36,14 @@ class RecordingDesktop : public Desktop {
   void Information(const QString& text) override;
   void Error(const QString& text) override;
   std::optional<QString> SaveFileName(const SaveDialogSettings& settings) override;
+  QStringList OpenFileNames(const OpenDialogSettings& settings) override;
   void OpenAddress(const QString& address) override;
   QString DecimalSymbol() const override { return decimalSymbol_; }
 
   // Scripts the answer of the next save dialog not yet scripted; nullopt is a cancel.
   void QueueSaveAnswer(std::optional<QString> path);
+  // Scripts the files of the next open dialog not yet scripted; an empty list is a cancel.
+  void QueueOpenAnswer(QStringList paths);
   void SetDecimalSymbol(const QString& symbol) { decimalSymbol_ = symbol; }
 
   const std::vector<RecordedMessage>& messages() const { return messages_; }
@@ -48,6 +51,7 @@ class RecordingDesktop : public Desktop {
   // The texts of the messages of one kind, in order.
   std::vector<QString> Texts(MessageKind kind) const;
   const std::vector<SaveDialogSettings>& saveDialogs() const { return saveDialogs_; }
+  const std::vector<OpenDialogSettings>& openDialogs() const { return openDialogs_; }
   const std::vector<QString>& addresses() const { return addresses_; }
   std::size_t PendingSaveAnswers() const { return saveAnswers_.size(); }
 
@@ -59,5 +63,7 @@ class RecordingDesktop : public Desktop {
   std::vector<SaveDialogSettings> saveDialogs_;
   std::vector<QString> addresses_;
   std::deque<std::optional<QString>> saveAnswers_;
+  std::vector<OpenDialogSettings> openDialogs_;
+  std::deque<QStringList> openAnswers_;
   QString decimalSymbol_ = QStringLiteral(".");
 };

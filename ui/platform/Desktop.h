@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // Settings of one showing of a file-save dialog.
@@ -13,8 +14,14 @@ struct SaveDialogSettings {
   bool confirmOverwrite = true;
 };
 
-// Everything that would block a test or touch the outside world: modal boxes, the save
-// dialog and the request to open a web address. Texts are always shown as plain text.
+// Settings of one showing of a file-open dialog that picks existing files.
+struct OpenDialogSettings {
+  QString filter;       // Qt form, filters separated by ";;"
+  QString startFolder;  // folder the dialog opens on
+};
+
+// Everything that would block a test or touch the outside world: modal boxes, the file
+// dialogs and the request to open a web address. Texts are always shown as plain text.
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -27,6 +34,8 @@ class Desktop {
   virtual void Error(const QString& text) = 0;
   // The chosen full path, or nothing when the user cancels.
   virtual std::optional<QString> SaveFileName(const SaveDialogSettings& settings) = 0;
+  // The chosen existing files as full paths; empty when the user cancels.
+  virtual QStringList OpenFileNames(const OpenDialogSettings& settings) = 0;
   // Asks the desktop to open a web address; never waits, ignores failure.
   virtual void OpenAddress(const QString& address) = 0;
   // The decimal symbol of the user's regional settings, read anew on each call.

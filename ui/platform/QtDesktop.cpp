@@ -1,5 +1,6 @@
 #include "ui/platform/QtDesktop.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -20,20 +21,26 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, co
 
 QtDesktop::QtDesktop(QWidget* parent) : parent_(parent) {}
 
+QWidget* QtDesktop::Owner() const {
+  // A box for the records window belongs over that window, not behind it over the main one.
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  return parent_;
+}
+
 void QtDesktop::Warning(const QString& text) {
-  ShowBox(parent_, QMessageBox::Warning, QStringLiteral("Warning"), text);
+  ShowBox(Owner(), QMessageBox::Warning, QStringLiteral("Warning"), text);
 }
 
 void QtDesktop::Information(const QString& text) {
-  ShowBox(parent_, QMessageBox::NoIcon, caption::kProgram, text);
+  ShowBox(Owner(), QMessageBox::NoIcon, caption::kProgram, text);
 }
 
 void QtDesktop::Error(const QString& text) {
-  ShowBox(parent_, QMessageBox::Critical, caption::kProgram, text);
+  ShowBox(Owner(), QMessageBox::Critical, caption::kProgram, text);
 }
 
 std::optional<QString> QtDesktop::SaveFileName(const SaveDialogSettings& settings) {
-  QFileDialog dialog(parent_);
+  QFileDialog dialog(Owner());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(settings.filter);
@@ -45,6 +52,16 @@ std::optional<QString> QtDesktop::SaveFileName(const SaveDialogSettings& setting
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
   return files.first();
+}
+
+QStringList QtDesktop::OpenFileNames(const OpenDialogSettings& settings) {
+  QFileDialog dialog(Owner());
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setNameFilter(settings.filter);
+  dialog.setDirectory(settings.startFolder);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
 }
 
 void QtDesktop::OpenAddress(const QString& address) {

@@ -5,8 +5,9 @@
 
 #include "ui/platform/Desktop.h"
 
-// The real desktop: Qt message boxes (always plain text), the Qt save dialog and the
-// desktop's URL handler. Boxes and dialogs are modal to the parent widget.
+// The real desktop: Qt message boxes (always plain text), the Qt file dialogs and the
+// desktop's URL handler. Boxes and dialogs are modal to the active window, or to the parent
+// widget when no window of the program is active.
 class QtDesktop : public Desktop {
  public:
   explicit QtDesktop(QWidget* parent);
@@ -18,8 +19,11 @@ class QtDesktop : public Desktop {
   void Information(const QString& text) override;
   void Error(const QString& text) override;
   std::optional<QString> SaveFileName(const SaveDialogSettings& settings) override;
+  QStringList OpenFileNames(const OpenDialogSettings& settings) override;
   void OpenAddress(const QString& address) override;
 
  private:
+  QWidget* Owner() const;
+
   QPointer<QWidget> parent_;
 };

@@ -32,7 +32,9 @@
 #include "ui/widgets/ResponseGrid.h"
 #include "ui/widgets/SpectrumCheckList.h"
 #include "ui/windows/About.h"
+#include "ui/windows/FieldCheck.h"
 #include "ui/windows/GraphPanelForm.h"
+#include "ui/windows/RecordsForm.h"
 
 namespace {
 constexpr int kClientWidth = 931;
@@ -133,7 +135,11 @@ TForm1::TForm1(Desktop& desktop, QWidget* parent)
   }
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+TForm1::~TForm1() {
+  // The records window reads the spectrum list; it goes before the list does.
+  delete RecordsForm;
+  FormDestroy();
+}
 
 void TForm1::BuildMenu() {
   Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
@@ -142,6 +148,9 @@ void TForm1::BuildMenu() {
   DeleteAll1 = Edit1->addAction(QStringLiteral("Delete All"));
   SaveData1 = Edit1->addAction(QStringLiteral("Save Data"));
   SavePicture1 = Edit1->addAction(QStringLiteral("Save Picture"));
+  Tools1 = menuBar()->addMenu(QStringLiteral("Tools"));
+  Records1 = Tools1->addAction(QStringLiteral("Ground Motion Records..."));
+  Bind(Records1, &QAction::triggered, &TForm1::RecordsClick);
   About1 = menuBar()->addMenu(QStringLiteral("Help"));
   AboutItem = About1->addAction(caption::About());
   Bind(AboutItem, &QAction::triggered, &TForm1::AboutClick);
@@ -317,10 +326,7 @@ void TForm1::UpdateDefaults() {
   edt2->setText(QString::fromStdString(FormatGeneral(ResponseInputs.tg)));
 }
 
-void TForm1::Warn(const QString& text, QWidget* focus) {
-  desktop_.Warning(text);
-  focus->setFocus();
-}
+void TForm1::Warn(const QString& text, QWidget* focus) { FieldCheck(desktop_).Refuse(text, focus); }
 
 std::int32_t TForm1::ReadInputs() {
   const std::string name = edt4->text().toStdString();
@@ -370,6 +376,7 @@ void TForm1::Button1Click() {
   DataTableModel& table = strngrd1->Model();
   table.SetGridRowCount(n + 1);
   table.WriteDataRow(n, created);
+  emit spectraChanged();
 }
 
 bool TForm1::NameExists(const std::string& name) const { return SpectrumList.NameExists(name); }
@@ -389,12 +396,14 @@ void TForm1::DeleteSpectrum(const std::string& name) {
     }
   }
   lst1->DeleteFirst(QString::fromStdString(name));
+  emit spectraChanged();
 }
 
 void TForm1::DeleteAllSpectra() {
   SpectrumList.Clear();
   cht1->RemoveAllSeries();
   lst1->DeleteAll();
+  emit spectraChanged();
 }
 
 void TForm1::Button5Click() {
@@ -436,6 +445,21 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::AboutClick() { ShowAboutBox(this, desktop_); }
+
+void TForm1::RecordsClick() {
+  if (!RecordsForm) {
+    RecordsForm = new TRecordsForm(SpectrumList, desktop_, this);
+    TRecordsForm* form = RecordsForm;
+    connect(this, &TForm1::spectraChanged, form,
+            [form] { form->RunCommand([form] { form->SpectraChanged(); }); });
+    QRect area = form->frameGeometry();
+    area.moveCenter(frameGeometry().center());
+    form->move(area.topLeft());
+  }
+  RecordsForm->show();
+  RecordsForm->raise();
+  RecordsForm->activateWindow();
+}
 
 void TForm1::cht1DblClick() {
   if (cht1->Tag() == 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -23,6 +24,7 @@ class LinkLabel;
 class ResponseChartView;
 class ResponseGrid;
 class SpectrumCheckList;
+class TRecordsForm;
 
 // The main window: input panel, spectrum set with its commands, chart and data table.
 class TForm1 : public QMainWindow {
@@ -39,6 +41,7 @@ class TForm1 : public QMainWindow {
   void Button2Click();  // Save Data
   void Button3Click();  // Save Picture
   void AboutClick();
+  void RecordsClick();  // Ground Motion Records
   void cbb1Change();
   void cbb2Change();
   void cbb3Change();
@@ -91,6 +94,7 @@ class TForm1 : public QMainWindow {
   QLabel* rzfldsts1 = nullptr;
   LinkLabel* rzfldsts2 = nullptr;
   QMenu* Edit1 = nullptr;
+  QMenu* Tools1 = nullptr;
   QMenu* About1 = nullptr;
   QAction* Create1 = nullptr;
   QAction* Delete1 = nullptr;
@@ -98,8 +102,15 @@ class TForm1 : public QMainWindow {
   QAction* SaveData1 = nullptr;
   QAction* SavePicture1 = nullptr;
   QAction* AboutItem = nullptr;
+  QAction* Records1 = nullptr;
+  // The records window, made on first use; it lives until the main window goes.
+  QPointer<TRecordsForm> RecordsForm;
   SaveDialogSettings dlgSave1;
   SaveDialogSettings dlg1;
+
+ signals:
+  // Spectra were created or deleted.
+  void spectraChanged();
 
  protected:
   void changeEvent(QEvent* event) override;

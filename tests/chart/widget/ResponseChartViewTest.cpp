@@ -323,4 +323,26 @@ TEST(ResponseChartView, LeftAxisStartsAtZeroOnceSetUp) {
   EXPECT_EQ(view.AxisRanges().y.min, 0);
 }
 
+TEST_F(ResponseChartViewTest, ReplacingAllSeriesKeepsGivenColoursAndStylesAndPaletteForTheRest) {
+  view.AddSpectrumSeries(Spectrum("old", 0.08));
+  const std::vector<ChartPoint> points{{0, 0.1}, {6, 0.2}};
+  view.ReplaceAllSeries({{"design", points, {3, false}, 0xE00000},
+                         {"band", points, {1, true}, 0xE00000},
+                         {"record", points, {1, false}, std::nullopt}});
+  ASSERT_EQ(view.SeriesCount(), 3);
+  EXPECT_EQ(view.Series(0).Color(), 0xE00000u);
+  EXPECT_EQ(view.Series(1).Style(), (LineStyle{1, true}));
+  // The first palette entry: colours of the caller's choosing take none.
+  EXPECT_EQ(view.Series(2).Color(), 0x4466A3u);
+  EXPECT_EQ(view.AxisRanges().y.max, 0.2);
+  view.RenderImage();  // lays the legend out
+  EXPECT_EQ(Legend().RowCount(), 3);
+}
+
+TEST_F(ResponseChartViewTest, AxisTitlesArePlainText) {
+  view.SetAxisTitles("T <i>(s)</i>", "PSA & g");
+  EXPECT_EQ(Axis(Qt::Horizontal)->titleText(), "T &lt;i&gt;(s)&lt;/i&gt;");
+  EXPECT_EQ(Axis(Qt::Vertical)->titleText(), "PSA &amp; g");
+}
+
 }  // namespace

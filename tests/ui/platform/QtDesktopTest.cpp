@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 #include "tests/support/QtPrinters.h"
@@ -79,6 +82,43 @@ TEST(QtDesktopSave, AppliesSettingsAndAddsDefaultSuffix) {
   asking.confirmOverwrite = true;
   EXPECT_EQ(desktop.SaveFileName(asking), std::nullopt);
   EXPECT_TRUE(confirms);
+}
+
+TEST(QtDesktopOpen, PicksExistingFilesAndGivesNoneOnCancel) {
+  QTemporaryDir folder;
+  for (const char* name : {"a.AT2", "b.txt"}) {
+    QFile file(folder.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  QtDesktop desktop(nullptr);
+  const OpenDialogSettings settings{QStringLiteral("Records (*.AT2 *.txt)"), folder.path()};
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
+    EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
+    dialog->selectFile(QStringLiteral("\"a.AT2\" \"b.txt\""));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_EQ(desktop.OpenFileNames(settings),
+            (QStringList{folder.filePath("a.AT2"), folder.filePath("b.txt")}));
+
+  WhenModal([](QWidget*) {});  // closed unanswered: a cancel
+  EXPECT_TRUE(desktop.OpenFileNames(settings).isEmpty());
+}
+
+TEST(QtDesktopOwner, BoxesBelongToTheActiveWindow) {
+  QWidget main;
+  QWidget tool(&main, Qt::Window);
+  QtDesktop desktop(&main);
+  tool.show();
+  QApplication::setActiveWindow(&tool);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
+  QWidget* owner = nullptr;
+  WhenModal([&](QWidget* modal) { owner = modal != nullptr ? modal->parentWidget() : nullptr; });
+  desktop.Warning(QStringLiteral("x"));
+  EXPECT_EQ(owner, &tool);
 }
 
 // Receives what QDesktopServices would hand to the browser.

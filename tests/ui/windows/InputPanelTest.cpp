@@ -49,9 +49,10 @@ TEST_F(MainWindowTest, StartsWithTheDefaultInputsAndAnEmptySet) {
 
 TEST_F(MainWindowTest, MenuHoldsTheCommandsInOrder) {
   const QList<QAction*> menus = form->menuBar()->actions();
-  ASSERT_EQ(menus.size(), 2);
+  ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), "Edit");
-  EXPECT_EQ(menus[1]->text(), "Help");
+  EXPECT_EQ(menus[1]->text(), "Tools");
+  EXPECT_EQ(menus[2]->text(), "Help");
   QStringList items;
   for (QAction* action : form->Edit1->actions()) {
     items << action->text();
@@ -59,6 +60,9 @@ TEST_F(MainWindowTest, MenuHoldsTheCommandsInOrder) {
   }
   EXPECT_EQ(items, QStringList({"Create", "Delete", "Delete All", "Save Data", "Save Picture"}));
   EXPECT_EQ(form->AboutItem->text(), "About Tremvale");
+  ASSERT_EQ(form->Tools1->actions().size(), 1);
+  EXPECT_EQ(form->Records1->text(), "Ground Motion Records...");
+  EXPECT_TRUE(form->Records1->shortcut().isEmpty());
 }
 
 TEST_F(MainWindowTest, WebsitePaneAsksTheDesktopToOpenTheAddress) {

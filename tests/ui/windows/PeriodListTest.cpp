@@ -1,0 +1,42 @@
+#include "ui/windows/PeriodList.h"
+
+#include <gtest/gtest.h>
+
+#include "model/NumberText.h"
+#include "tests/support/QtPrinters.h"
+
+namespace {
+
+struct ListCase {
+  const char* separator;  // decimal
+  const char* text;
+  QStringList entries;
+};
+
+void PrintTo(const ListCase& c, std::ostream* out) { *out << "'" << c.separator << "' " << c.text; }
+
+class PeriodListTest : public ::testing::TestWithParam<ListCase> {
+ protected:
+  void TearDown() override { SetDecimalSeparator("."); }
+};
+
+TEST_P(PeriodListTest, SplitsAtTheListSeparators) {
+  SetDecimalSeparator(GetParam().separator);
+  EXPECT_EQ(SplitPeriodList(QString::fromUtf8(GetParam().text)), GetParam().entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PeriodListTest,
+    ::testing::Values(ListCase{".", "1.2, 0.4,0.2", {"1.2", "0.4", "0.2"}},
+                      ListCase{".", "1.2; 0.4", {"1.2", "0.4"}}, ListCase{".", " , ;", {}},
+                      ListCase{".", "1.2,,0.4,", {"1.2", "0.4"}},
+                      ListCase{".", "1.2 0.4", {"1.2 0.4"}},  // refused later as one number
+                      ListCase{",", "1,2; 0,4", {"1,2", "0,4"}}, ListCase{",", "1,2", {"1,2"}}));
+
+TEST_F(PeriodListTest, WrittenListsUseASeparatorThatReadsBack) {
+  EXPECT_EQ(PeriodListSeparator(), ", ");
+  SetDecimalSeparator(",");
+  EXPECT_EQ(PeriodListSeparator(), "; ");
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+#include "ui/files/RecordsCsvText.h"
+
+#include <string_view>
+
+#include "model/CsvText.h"
+#include "model/DesignSpectrum.h"
+#include "model/NumberText.h"
+#include "records/CompatibilityCheck.h"
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Builds one line field by field: commas between the fields, quotes where a field needs them.
+class CsvLine {
+ public:
+  explicit CsvLine(std::string& out) : out_(out) {}
+  ~CsvLine() { out_.append(kLineEnd); }
+  CsvLine(const CsvLine&) = delete;
+  CsvLine& operator=(const CsvLine&) = delete;
+
+  CsvLine& Field(std::string_view text) {
+    if (!first_) out_.push_back(',');
+    first_ = false;
+    AppendCsvField(out_, text);
+    return *this;
+  }
+  CsvLine& General(double value) { return Field(FormatGeneral(value)); }
+  CsvLine& Pattern(NumberPattern pattern, double value) {
+    return Field(FormatPattern(pattern, value));
+  }
+  CsvLine& Verdict(bool passes) { return Field(passes ? "Pass" : "Fail"); }
+
+ private:
+  std::string& out_;
+  bool first_ = true;
+};
+
+void AppendRecords(std::string& out, const RecordsCsvContent& content) {
+  CsvLine(out)
+      .Field("Record")
+      .Field("Points")
+      .Field("Step(s)")
+      .Field("Duration(s)")
+      .Field("PGA(g)")
+      .Field("ScaleFactor")
+      .Field("Kind")
+      .Field("EffectiveDuration(s)");
+  for (const RecordsCsvRecord& record : content.records) {
+    CsvLine(out)
+        .Field(record.name)
+        .Field(std::to_string(record.points))
+        .General(record.step)
+        .Pattern(NumberPattern::TwoDecimals, record.duration)
+        .Pattern(NumberPattern::Scientific, record.pga)
+        .Pattern(NumberPattern::Scientific, record.scaleFactor)
+        .Field(record.real ? "Real" : "Artificial")
+        .Pattern(NumberPattern::TwoDecimals, record.effectiveDuration);
+  }
+}
+
+void AppendSettings(std::string& out, const RecordsCsvContent& content) {
+  CsvLine(out).Field("DampingRatio").General(content.damping);
+  CsvLine line(out);
+  line.Field("TargetPGA(cm/s2)");
+  if (content.targetGal) {
+    line.General(*content.targetGal);
+  } else {
+    line.Field("None");
+  }
+}
+
+void AppendCheck(std::string& out, const RecordsCsvContent& content) {
+  const DesignSpectrum& design = *content.design;
+  const CheckResult& check = *content.check;
+  CsvLine(out)
+      .Field("DesignSpectrum")
+      .Field(design.name)
+      .Field(design.GetCodeName())
+      .General(design.alphaMax)
+      .General(design.tg)
+      .General(design.damping);
+  CsvLine(out).Field("Tolerance(%)").General(content.tolerance * 100);
+  out.append(kLineEnd);
+
+  // The columns of the window's check table: the verdicts first, then the records.
+  {
+    CsvLine heading(out);
+    heading.Field("Period(s)").Field("Mean(g)").Field("Design(g)").Field("Deviation(%)");
+    heading.Field("Result");
+    for (const RecordCheck& record : check.records) heading.Field(record.name);
+  }
+  for (const PeriodCheck& period : check.periods) {
+    CsvLine line(out);
+    line.General(period.period)
+        .Pattern(NumberPattern::Scientific, period.mean)
+        .Pattern(NumberPattern::Scientific, period.design)
+        .Pattern(NumberPattern::TwoDecimals, period.deviationPercent)
+        .Verdict(period.passes);
+    for (const double psa : period.psa) line.Pattern(NumberPattern::Scientific, psa);
+  }
+  {
+    bool durationsPass = true;
+    for (const RecordCheck& record : check.records)
+      durationsPass = durationsPass && !record.tooShort;
+    CsvLine line(out);
+    line.Field("EffectiveDuration(s)")
+        .Field("")
+        .Pattern(NumberPattern::TwoDecimals, check.minimumDuration)
+        .Field("")
+        .Verdict(durationsPass);
+    for (const RecordCheck& record : check.records)
+      line.Pattern(NumberPattern::TwoDecimals, record.effectiveDuration);
+  }
+  {
+    CsvLine line(out);
+    line.Field("Kind")
+        .Field("")
+        .Field("")
+        .Field(std::to_string(check.realCount) + " of " + std::to_string(check.records.size()) +
+               " real")
+        .Verdict(!check.tooFewReal);
+    for (const RecordCheck& record : check.records) line.Field(record.real ? "Real" : "Artificial");
+  }
+  CsvLine(out).Field("Check").Verdict(check.passes);
+}
+
+void AppendSpectra(std::string& out, const RecordsCsvContent& content) {
+  const bool withDesign = content.design != nullptr;
+  {
+    CsvLine heading(out);
+    heading.Field("Period(s)");
+    for (const RecordsCsvRecord& record : content.records) heading.Field(record.name);
+    heading.Field("Mean");
+    if (withDesign) {
+      heading.Field(content.design->name).Field("Lower").Field("Upper");
+    }
+  }
+  for (std::size_t i = 0; i < content.periods.size(); ++i) {
+    const double period = content.periods[i];
+    CsvLine line(out);
+    line.Pattern(NumberPattern::TwoDecimals, period);
+    for (const RecordsCsvRecord& record : content.records)
+      line.Pattern(NumberPattern::Scientific, record.psa.at(i));
+    line.Pattern(NumberPattern::Scientific, content.mean.at(i));
+    if (withDesign) {
+      const double sa = content.designSa.at(i);
+      line.Pattern(NumberPattern::Scientific, sa)
+          .Pattern(NumberPattern::Scientific, sa * (1 - content.tolerance))
+          .Pattern(NumberPattern::Scientific, sa * (1 + content.tolerance));
+    }
+  }
+}
+
+}  // namespace
+
+std::string BuildRecordsCsvText(const RecordsCsvContent& content) {
+  std::string out;
+  AppendRecords(out, content);
+  out.append(kLineEnd);
+  AppendSettings(out, content);
+  if (content.design != nullptr && content.check != nullptr) AppendCheck(out, content);
+  out.append(kLineEnd);
+  AppendSpectra(out, content);
+  return out;
+}

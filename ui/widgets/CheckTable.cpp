@@ -1,0 +1,121 @@
+#include "ui/widgets/CheckTable.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+
+#include "model/NumberText.h"
+#include "records/CompatibilityCheck.h"
+
+namespace {
+
+constexpr int kMaxHeadingWidth = 140;  // px
+const QColor kPassBack(0xC6, 0xEF, 0xCE);
+const QColor kPassText(0x00, 0x61, 0x00);
+const QColor kFailBack(0xFF, 0xC7, 0xCE);
+const QColor kFailText(0x9C, 0x00, 0x06);
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString Pattern(NumberPattern pattern, double value) { return Text(FormatPattern(pattern, value)); }
+
+QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignRight) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  item->setTextAlignment(alignment | Qt::AlignVCenter);
+  return item;
+}
+
+// Marks a cell as passing or failing.
+QTableWidgetItem* Marked(QTableWidgetItem* item, bool passes) {
+  item->setBackground(passes ? kPassBack : kFailBack);
+  item->setForeground(passes ? kPassText : kFailText);
+  return item;
+}
+
+QTableWidgetItem* Verdict(bool passes) {
+  QTableWidgetItem* item =
+      Cell(passes ? QStringLiteral("Pass") : QStringLiteral("Fail"), Qt::AlignHCenter);
+  QFont font = item->font();
+  font.setBold(true);
+  item->setFont(font);
+  return Marked(item, passes);
+}
+
+}  // namespace
+
+CheckTable::CheckTable(QWidget* parent) : QTableWidget(parent) {
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setWordWrap(false);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  ClearResult();
+}
+
+void CheckTable::ClearResult() {
+  clear();
+  setRowCount(0);
+  setColumnCount(0);
+}
+
+void CheckTable::ShowResult(const CheckResult& result) {
+  ClearResult();
+  const int records = static_cast<int>(result.records.size());
+  const int periods = static_cast<int>(result.periods.size());
+  setColumnCount(FirstRecord + records);
+  setRowCount(periods + 2);
+
+  QStringList columns{QStringLiteral("Period (s)"), QStringLiteral("Mean (g)"),
+                      QStringLiteral("Design (g)"), QStringLiteral("Deviation (%)"),
+                      QStringLiteral("Result")};
+  // A long file name is elided in its heading rather than pushing the others out of view.
+  const QFontMetrics metrics = horizontalHeader()->fontMetrics();
+  for (const RecordCheck& record : result.records) {
+    columns << metrics.elidedText(Text(record.name), Qt::ElideMiddle, kMaxHeadingWidth);
+  }
+  setHorizontalHeaderLabels(columns);
+  QStringList rows;
+  for (int i = 1; i <= periods; ++i) rows << QStringLiteral("T%1").arg(i);
+  rows << QStringLiteral("Duration (s)") << QStringLiteral("Real / Artificial");
+  setVerticalHeaderLabels(rows);
+
+  for (int row = 0; row < periods; ++row) {
+    const PeriodCheck& check = result.periods[static_cast<std::size_t>(row)];
+    setItem(row, Period, Cell(Text(FormatGeneral(check.period))));
+    for (int k = 0; k < records; ++k) {
+      setItem(row, FirstRecord + k,
+              Cell(Pattern(NumberPattern::SixDecimals, check.psa[static_cast<std::size_t>(k)])));
+    }
+    setItem(row, Mean, Cell(Pattern(NumberPattern::SixDecimals, check.mean)));
+    setItem(row, Design, Cell(Pattern(NumberPattern::SixDecimals, check.design)));
+    setItem(
+        row, Deviation,
+        Marked(Cell(Pattern(NumberPattern::TwoDecimals, check.deviationPercent)), check.passes));
+    setItem(row, Result, Verdict(check.passes));
+  }
+
+  const int durationRow = periods;
+  bool durationsPass = true;
+  for (int k = 0; k < records; ++k) {
+    const RecordCheck& record = result.records[static_cast<std::size_t>(k)];
+    durationsPass = durationsPass && !record.tooShort;
+    setItem(durationRow, FirstRecord + k,
+            Marked(Cell(Pattern(NumberPattern::TwoDecimals, record.effectiveDuration)),
+                   !record.tooShort));
+  }
+  setItem(durationRow, Design,
+          Cell(QStringLiteral("≥ ") + Pattern(NumberPattern::TwoDecimals, result.minimumDuration)));
+  setItem(durationRow, Result, Verdict(durationsPass));
+
+  const int kindRow = periods + 1;
+  for (int k = 0; k < records; ++k) {
+    const bool real = result.records[static_cast<std::size_t>(k)].real;
+    setItem(kindRow, FirstRecord + k,
+            Cell(real ? QStringLiteral("Real") : QStringLiteral("Artificial"), Qt::AlignHCenter));
+  }
+  setItem(kindRow, Design, Cell(QStringLiteral("≥ 2/3 real")));
+  setItem(kindRow, Deviation,
+          Marked(Cell(QStringLiteral("%1 of %2 real").arg(result.realCount).arg(records)),
+                 !result.tooFewReal));
+  setItem(kindRow, Result, Verdict(!result.tooFewReal));
+  // Once at the end: sizing the columns to their contents as each cell arrives costs the
+  // square of the cells.
+  resizeColumnsToContents();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QTableWidget>
+
+struct CheckResult;
+
+// The compatibility check as a table: a row per main period (the period, the mean of the
+// records' scaled PSA, the design value, the mean's deviation, the result, then each record's
+// PSA), then a row with each record's effective duration against the shortest allowed, and a
+// row with each record's kind against the share of real records. The verdicts come before the
+// records' columns, so they stay in view however many records there are. Results read "Pass" on
+// green and "Fail" on red; so do the figures to blame. Record names are headings in plain text.
+class CheckTable : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  explicit CheckTable(QWidget* parent = nullptr);
+
+  void ShowResult(const CheckResult& result);
+  void ClearResult();
+
+  enum Column { Period, Mean, Design, Deviation, Result, FirstRecord };
+};

@@ -1,0 +1,104 @@
+#include "ui/widgets/RecordTable.h"
+
+#include <QHeaderView>
+#include <set>
+
+namespace {
+
+constexpr int kIdRole = Qt::UserRole;
+
+QTableWidgetItem* TextItem(const QString& text, Qt::Alignment alignment) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  item->setTextAlignment(alignment | Qt::AlignVCenter);
+  return item;
+}
+
+QString KindText(bool real) { return real ? QStringLiteral("Real") : QStringLiteral("Artificial"); }
+
+}  // namespace
+
+RecordTable::RecordTable(QWidget* parent) : QTableWidget(0, ColumnCount, parent) {
+  setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Points"),
+                             QStringLiteral("Step (s)"), QStringLiteral("Duration (s)"),
+                             QStringLiteral("PGA (g)"), QStringLiteral("Scale Factor"),
+                             QStringLiteral("Real"), QStringLiteral("Spectrum")});
+  horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  horizontalHeader()->setSectionResizeMode(File, QHeaderView::Stretch);
+  verticalHeader()->setVisible(false);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setWordWrap(false);
+  connect(this, &QTableWidget::itemChanged, this, &RecordTable::OnItemChanged);
+}
+
+void RecordTable::AppendRecord(int id, const QStringList& texts, bool real) {
+  programChange_ = true;
+  const int row = rowCount();
+  insertRow(row);
+  for (int column = File; column <= ScaleFactor; ++column) {
+    const QString text = column < texts.size() ? texts[column] : QString();
+    setItem(row, column, TextItem(text, column == File ? Qt::AlignLeft : Qt::AlignRight));
+  }
+  item(row, File)->setData(kIdRole, id);
+  auto* kind = TextItem(KindText(real), Qt::AlignLeft);
+  kind->setFlags(kind->flags() | Qt::ItemIsUserCheckable);
+  kind->setCheckState(real ? Qt::Checked : Qt::Unchecked);
+  setItem(row, Real, kind);
+  setItem(row, Spectrum, TextItem(QString(), Qt::AlignLeft));
+  programChange_ = false;
+}
+
+void RecordTable::RemoveRecord(int id) {
+  const int row = RowOf(id);
+  if (row >= 0) removeRow(row);
+}
+
+void RecordTable::SetText(int id, Column column, const QString& text) {
+  const int row = RowOf(id);
+  if (row < 0 || item(row, column) == nullptr || item(row, column)->text() == text) return;
+  programChange_ = true;
+  item(row, column)->setText(text);
+  programChange_ = false;
+}
+
+int RecordTable::RowOf(int id) const {
+  for (int row = 0; row < rowCount(); ++row) {
+    if (IdAt(row) == id) return row;
+  }
+  return -1;
+}
+
+int RecordTable::IdAt(int row) const {
+  const QTableWidgetItem* first = item(row, File);
+  return first != nullptr ? first->data(kIdRole).toInt() : -1;
+}
+
+bool RecordTable::IsReal(int id) const {
+  const int row = RowOf(id);
+  return row >= 0 && item(row, Real)->checkState() == Qt::Checked;
+}
+
+void RecordTable::SetReal(int id, bool real) {
+  const int row = RowOf(id);
+  if (row >= 0) item(row, Real)->setCheckState(real ? Qt::Checked : Qt::Unchecked);
+}
+
+std::vector<int> RecordTable::SelectedIds() const {
+  std::set<int> rows;
+  for (const QModelIndex& index : selectionModel()->selectedIndexes()) rows.insert(index.row());
+  std::vector<int> ids;
+  for (const int row : rows) ids.push_back(IdAt(row));
+  return ids;
+}
+
+void RecordTable::OnItemChanged(QTableWidgetItem* changed) {
+  if (programChange_ || changed->column() != Real) return;
+  const bool real = changed->checkState() == Qt::Checked;
+  programChange_ = true;
+  changed->setText(KindText(real));
+  programChange_ = false;
+  emit realChanged(IdAt(changed->row()), real);
+}

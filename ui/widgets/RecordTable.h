@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QStringList>
+#include <QTableWidget>
+#include <vector>
+
+// The list of ground-motion records: one row per record with its file name and figures, a
+// check box "Real" the user sets (a recorded motion, or an artificial one when cleared) and
+// the state of its spectrum. Rows are found by the record's id; cells are not editable and
+// texts are plain, never markup.
+class RecordTable : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  enum Column { File, Points, Step, Duration, Pga, ScaleFactor, Real, Spectrum, ColumnCount };
+
+  explicit RecordTable(QWidget* parent = nullptr);
+
+  // Appends a row; texts for the columns File to ScaleFactor, in order.
+  void AppendRecord(int id, const QStringList& texts, bool real);
+  void RemoveRecord(int id);
+  void SetText(int id, Column column, const QString& text);
+
+  int RowOf(int id) const;  // -1 when there is none
+  int IdAt(int row) const;
+  bool IsReal(int id) const;
+  // Sets the check box as the user would, raising realChanged when it changes.
+  void SetReal(int id, bool real);
+  // Ids of the rows with a selected cell, top to bottom.
+  std::vector<int> SelectedIds() const;
+
+ signals:
+  void realChanged(int id, bool real);
+
+ private:
+  void OnItemChanged(QTableWidgetItem* item);
+  bool programChange_ = false;
+};
