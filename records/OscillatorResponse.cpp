@@ -6,15 +6,18 @@
 namespace {
 
 // Steps 0..steps-1 of one chunk of oscillators, acceleration[n] to acceleration[n + 1] being
-// step n, summed up in blocks of kBlockSteps steps from blocks[0] on. The loop does no more than
-// the recurrence and running maxima, free of branches, so that it vectorises across the chunk;
-// keeping to one chunk keeps its constants and state in the first-level cache for the whole
+// step n, summed up in blocks of kBlockSteps steps from blocks[0] on; strongest[b] is the largest
+// |acceleration| at the time points of block b. The loop does no more than the recurrence and
+// running maxima, free of branches, so that it vectorises across the chunk and keeps the state
+// in registers; keeping to one chunk keeps its constants in the first-level cache for the whole
 // record. Compiled for AVX-512 and for AVX2 with FMA besides the baseline, the processor picking
 // at run time, so the program still runs on any x86-64.
 __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void RunBlocks(
-    const OscillatorChunk* __restrict k, ResponseChunk* __restrict s, StepBlock* __restrict blocks,
-    const double* __restrict acceleration, std::size_t steps, double twoDamping) {
-  for (std::size_t first = 0; first < steps; first += kBlockSteps, ++blocks) {
+    const OscillatorChunk* __restrict k, const BlockBound* __restrict bound,
+    ResponseChunk* __restrict s, StepBlock* __restrict blocks,
+    const double* __restrict acceleration, const double* __restrict strongest, std::size_t steps,
+    double twoDamping) {
+  for (std::size_t first = 0; first < steps; first += kBlockSteps, ++blocks, ++strongest) {
     const std::size_t last = std::min(steps, first + kBlockSteps);
     alignas(64) double largestX[kOscillatorChunk];
     alignas(64) double largestV[kOscillatorChunk];
@@ -40,11 +43,16 @@ __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) vo
         s->peakAcceleration[i] = std::max(s->peakAcceleration[i], std::fabs(x1 + twoDamping * v1));
       }
     }
+    std::int64_t mayRise = 0;
     for (std::size_t i = 0; i < kOscillatorChunk; ++i) {
-      blocks->largestX[i] = largestX[i];
-      blocks->largestV[i] = largestV[i];
-      s->peakX[i] = std::max(s->peakX[i], largestX[i]);
+      const double peak = std::max(s->peakX[i], largestX[i]);
+      const double upper =
+          largestX[i] + bound->reach[i] * largestV[i] + bound->rise[i] * *strongest;
+      s->peakX[i] = peak;
+      blocks->upper[i] = upper;
+      mayRise |= upper > peak;
     }
+    blocks->mayRise = mayRise;
   }
 }
 
@@ -58,9 +66,22 @@ bool EnergyReaches(double peakX, double x0, double v0, double rise) {
 }  // namespace
 
 OscillatorResponse::OscillatorResponse(const OscillatorBank& bank)
-    : bank_(bank), chunks_(bank.chunks.size()), kept_(bank.size()), pending_(bank.size()) {
+    : bank_(bank),
+      chunks_(bank.chunks.size()),
+      blockBounds_(bank.chunks.size()),
+      kept_(bank.size()),
+      pending_(bank.size()) {
   crests_.reserve(bank.size());
-  for (std::size_t i = 0; i < bank.size(); ++i) crests_.emplace_back(bank.omega(i), bank.damping);
+  for (std::size_t i = 0; i < bank.size(); ++i) {
+    crests_.emplace_back(bank.omega(i), bank.damping);
+    // A crest inside a block lies, by the argument of MayRise, within reach * largest |v| of
+    // the largest |x|. For fast oscillators the energy bound of EnergyReaches holds, with
+    // sqrt(x^2 + v^2) <= |x| + |v|. Unused places stay at 0.
+    const double reach = bank.ChunkOf(i).crestReach[OscillatorBank::Place(i)];
+    BlockBound& bound = blockBounds_[i / kOscillatorChunk];
+    bound.reach[OscillatorBank::Place(i)] = reach != 0 ? reach : 1;
+    bound.rise[OscillatorBank::Place(i)] = reach != 0 ? 0 : bank.step;
+  }
 }
 
 ResponseChunk& OscillatorResponse::ChunkOf(std::size_t i) { return chunks_[i / kOscillatorChunk]; }
@@ -117,28 +138,16 @@ void OscillatorResponse::ConsiderCrest(std::size_t i, const CrestStep& step) {
   pending_[i].push_back({step, bound.upper});
 }
 
-// A crest inside a block lies, by the argument of MayRise, within reach * largest |v| of the
-// largest |x|; for fast oscillators the energy bound holds with the block's largest |x| and |v|.
 void OscillatorResponse::KeepBlocks(std::size_t c, const double* acceleration, std::size_t steps) {
-  const OscillatorChunk& k = bank_.chunks[c];
   const ResponseChunk& s = chunks_[c];
   const std::size_t used = std::min(kOscillatorChunk, bank_.size() - c * kOscillatorChunk);
   for (std::size_t first = 0, b = 0; first < steps; first += kBlockSteps, ++b) {
     const StepBlock& block = blocks_[b];
+    if (block.mayRise == 0) continue;
     const std::size_t count = std::min(kBlockSteps, steps - first);
-    double strongest = 0;
-    for (std::size_t n = 0; n <= count; ++n) {
-      strongest = std::max(strongest, std::fabs(acceleration[first + n]));
-    }
-    const double rise = bank_.step * strongest;
     for (std::size_t j = 0; j < used; ++j) {
-      const double upper = k.crestReach[j] != 0
-                               ? block.largestX[j] + k.crestReach[j] * block.largestV[j]
-                               : std::sqrt(block.largestX[j] * block.largestX[j] +
-                                           block.largestV[j] * block.largestV[j]) +
-                                     rise;
-      if (!(upper > s.peakX[j])) continue;
-      KeptBlock kept{block.x[j], block.v[j], upper, count, {}};
+      if (!(block.upper[j] > s.peakX[j])) continue;
+      KeptBlock kept{block.x[j], block.v[j], block.upper[j], count, {}};
       std::copy_n(acceleration + first, count + 1, kept.acceleration.begin());
       kept_[c * kOscillatorChunk + j].push_back(kept);
     }
@@ -191,11 +200,23 @@ void OscillatorResponse::Settle() {
 void OscillatorResponse::Advance(std::span<const double> acceleration, std::size_t first,
                                  std::size_t last) {
   const std::size_t steps = last - first;
+  const double* a = acceleration.data() + first;
   blocks_.resize((steps + kBlockSteps - 1) / kBlockSteps);
+  strongest_.assign(blocks_.size(), 0);
+  for (std::size_t n = 0; n <= steps; ++n) {
+    // The time point between two blocks belongs to both.
+    const double size = std::fabs(a[n]);
+    if (n / kBlockSteps < strongest_.size()) {
+      strongest_[n / kBlockSteps] = std::max(strongest_[n / kBlockSteps], size);
+    }
+    if (n % kBlockSteps == 0 && n > 0) {
+      strongest_[n / kBlockSteps - 1] = std::max(strongest_[n / kBlockSteps - 1], size);
+    }
+  }
   for (std::size_t c = 0; c < chunks_.size(); ++c) {
-    RunBlocks(&bank_.chunks[c], &chunks_[c], blocks_.data(), acceleration.data() + first, steps,
-              2 * bank_.damping);
-    KeepBlocks(c, acceleration.data() + first, steps);
+    RunBlocks(&bank_.chunks[c], &blockBounds_[c], &chunks_[c], blocks_.data(), a, strongest_.data(),
+              steps, 2 * bank_.damping);
+    KeepBlocks(c, a, steps);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -22,12 +23,20 @@ struct alignas(64) ResponseChunk {
 inline constexpr std::size_t kBlockSteps = 16;
 
 // One block of steps of one chunk: the state at its start, from which a scalar pass remakes its
-// steps, and the largest |x| and |v| at its time points, both ends included.
+// steps, and a bound on omega |u| at the crests inside it.
 struct alignas(64) StepBlock {
   double x[kOscillatorChunk];
   double v[kOscillatorChunk];
-  double largestX[kOscillatorChunk];
-  double largestV[kOscillatorChunk];
+  double upper[kOscillatorChunk];
+  std::int64_t mayRise;  // whether an upper bound passes the peak at the block's end
+};
+
+// How a chunk bounds the crests of a block from the largest |x| and |v| at its time points and
+// the strongest ground acceleration a there: omega |u| <= largest |x| + reach * largest |v| +
+// rise * a (see OscillatorResponse::KeepBlocks).
+struct alignas(64) BlockBound {
+  double reach[kOscillatorChunk];
+  double rise[kOscillatorChunk];
 };
 
 // The response of every oscillator of a bank to one record, advanced step by step from rest,
@@ -96,7 +105,9 @@ class OscillatorResponse {
   const OscillatorBank& bank_;
   std::vector<StepCrest> crests_;
   std::vector<ResponseChunk> chunks_;
-  std::vector<StepBlock> blocks_;                   // of one chunk in one call of Advance
+  std::vector<BlockBound> blockBounds_;  // per chunk
+  std::vector<double> strongest_;        // per block of one call of Advance: max |acceleration|
+  std::vector<StepBlock> blocks_;        // of one chunk in one call of Advance
   std::vector<std::vector<KeptBlock>> kept_;        // per oscillator
   std::vector<std::vector<PendingCrest>> pending_;  // per oscillator
 };
