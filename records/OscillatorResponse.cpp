@@ -132,8 +132,8 @@ OscillatorResponse::StepEnds OscillatorResponse::Step(std::size_t i, double x0, 
   const std::size_t j = OscillatorBank::Place(i);
   return {x0,
           v0,
-          k.xx[j] * x0 + k.xv[j] * v0 + k.xa0[j] * a0 + k.xa1[j] * a1,
-          k.vx[j] * x0 + k.vv[j] * v0 + k.va0[j] * a0 + k.va1[j] * a1,
+          k.xa1[j] * a1 + k.xa0[j] * a0 + k.xv[j] * v0 + k.xx[j] * x0,
+          k.va1[j] * a1 + k.va0[j] * a0 + k.vx[j] * x0 + k.vv[j] * v0,
           a0,
           a1};
 }
