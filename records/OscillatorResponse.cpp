@@ -6,55 +6,82 @@
 
 namespace {
 
-// Eight oscillators side by side: one AVX-512 register, two of AVX2, four of SSE2.
-using Lanes = double __attribute__((vector_size(32), __may_alias__));
-using LaneBits = std::int64_t __attribute__((vector_size(32), __may_alias__));
-constexpr std::size_t kLanes = 4;
-constexpr std::size_t kVectors = kOscillatorChunk / kLanes;
-static_assert(kVectors * kLanes == kOscillatorChunk);
+// kWidth doubles side by side, and their bits.
+template <std::size_t kWidth>
+struct Vector;
+template <>
+struct Vector<4> {
+  typedef double Lanes __attribute__((vector_size(32)));
+  typedef std::int64_t Bits __attribute__((vector_size(32)));
+};
+template <>
+struct Vector<8> {
+  typedef double Lanes __attribute__((vector_size(64)));
+  typedef std::int64_t Bits __attribute__((vector_size(64)));
+};
 
-// Steps 0..steps-1 of one chunk of oscillators, acceleration[n] to acceleration[n + 1] being
-// step n, summed up in blocks of kBlockSteps steps from blocks[0] on; strongest[b] is the largest
-// |acceleration| at the time points of block b. The loop does no more than the recurrence and
-// running maxima, free of branches and with the state in registers; keeping to one chunk keeps
-// its constants in the first-level cache for the whole record. The ground acceleration enters
-// first, so that a step waits on the one before for only two multiply-adds. Compiled for AVX-512
-// and for AVX2 with FMA besides the baseline, the processor picking at run time, so the program
-// still runs on any x86-64.
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void RunBlocks(
-    const OscillatorChunk* __restrict k, const BlockBound* __restrict bound,
-    ResponseChunk* __restrict s, StepBlock* __restrict blocks,
-    const double* __restrict acceleration, const double* __restrict strongest, std::size_t steps,
-    double twoDamping) {
-  const auto* xx = reinterpret_cast<const Lanes*>(k->xx);
-  const auto* xv = reinterpret_cast<const Lanes*>(k->xv);
-  const auto* xa0 = reinterpret_cast<const Lanes*>(k->xa0);
-  const auto* xa1 = reinterpret_cast<const Lanes*>(k->xa1);
-  const auto* vx = reinterpret_cast<const Lanes*>(k->vx);
-  const auto* vv = reinterpret_cast<const Lanes*>(k->vv);
-  const auto* va0 = reinterpret_cast<const Lanes*>(k->va0);
-  const auto* va1 = reinterpret_cast<const Lanes*>(k->va1);
-  const auto* reach = reinterpret_cast<const Lanes*>(bound->reach);
-  const auto* rise = reinterpret_cast<const Lanes*>(bound->rise);
-  auto* peakX = reinterpret_cast<Lanes*>(s->peakX);
+// Steps 0..steps-1 of kChunks consecutive chunks of oscillators, acceleration[n] to
+// acceleration[n + 1] being step n, summed up in blocks of kBlockSteps steps: those of chunk g
+// from blocks[g * blockCount] on; strongest[b] is the largest |acceleration| at the time points
+// of block b. kWidth oscillators side by side in one vector register. The loop does no more than
+// the recurrence and running maxima, free of branches and with the state in registers; keeping
+// to a few chunks keeps their constants in the first-level cache for the whole record. The
+// ground acceleration enters first, so that a step waits on the one before for only two
+// multiply-adds.
+template <std::size_t kWidth, std::size_t kChunks>
+[[gnu::always_inline]] inline void RunBlocks(const OscillatorChunk* __restrict k,
+                                             const BlockBound* __restrict bound,
+                                             ResponseChunk* __restrict s,
+                                             StepBlock* __restrict blocks, std::size_t blockCount,
+                                             const double* __restrict acceleration,
+                                             const double* __restrict strongest, std::size_t steps,
+                                             double twoDamping) {
+  using Lanes = typename Vector<kWidth>::Lanes;
+  using LaneBits = typename Vector<kWidth>::Bits;
+  constexpr std::size_t kPerChunk = kOscillatorChunk / kWidth;
+  static_assert(kPerChunk * kWidth == kOscillatorChunk);
+  constexpr std::size_t kVectors = kChunks * kPerChunk;
+  // Vector q holds places (q % kPerChunk) * kWidth on of chunk q / kPerChunk.
+  // By reference: vector values passed to a function not compiled for the wider registers would
+  // change the calling convention.
+  const auto load = [](Lanes& to, const double* from) { __builtin_memcpy(&to, from, sizeof to); };
+  const auto store = [](double* to, const Lanes& from) {
+    __builtin_memcpy(to, &from, sizeof from);
+  };
+  const auto chunkOf = [](std::size_t q) { return q / kPerChunk; };
+  const auto placeOf = [](std::size_t q) { return q % kPerChunk * kWidth; };
   const LaneBits magnitude = LaneBits{} + 0x7fffffffffffffff;  // clears the sign bit
-  Lanes x[kVectors];
-  Lanes v[kVectors];
-  Lanes peakAcceleration[kVectors];
+  const auto size = [&](Lanes& to, const Lanes& value) {
+    to = reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(value) & magnitude);
+  };
+  Lanes xx[kVectors], xv[kVectors], xa0[kVectors], xa1[kVectors];
+  Lanes vx[kVectors], vv[kVectors], va0[kVectors], va1[kVectors];
+  Lanes x[kVectors], v[kVectors], peakAcceleration[kVectors];
   for (std::size_t q = 0; q < kVectors; ++q) {
-    x[q] = reinterpret_cast<const Lanes*>(s->x)[q];
-    v[q] = reinterpret_cast<const Lanes*>(s->v)[q];
-    peakAcceleration[q] = reinterpret_cast<const Lanes*>(s->peakAcceleration)[q];
+    const OscillatorChunk& c = k[chunkOf(q)];
+    const std::size_t p = placeOf(q);
+    load(xx[q], c.xx + p);
+    load(xv[q], c.xv + p);
+    load(xa0[q], c.xa0 + p);
+    load(xa1[q], c.xa1 + p);
+    load(vx[q], c.vx + p);
+    load(vv[q], c.vv + p);
+    load(va0[q], c.va0 + p);
+    load(va1[q], c.va1 + p);
+    load(x[q], s[chunkOf(q)].x + p);
+    load(v[q], s[chunkOf(q)].v + p);
+    load(peakAcceleration[q], s[chunkOf(q)].peakAcceleration + p);
   }
-  for (std::size_t first = 0; first < steps; first += kBlockSteps, ++blocks, ++strongest) {
+  for (std::size_t first = 0, b = 0; first < steps; first += kBlockSteps, ++b) {
     const std::size_t last = std::min(steps, first + kBlockSteps);
     Lanes largestX[kVectors];
     Lanes largestV[kVectors];
     for (std::size_t q = 0; q < kVectors; ++q) {
-      reinterpret_cast<Lanes*>(blocks->x)[q] = x[q];
-      reinterpret_cast<Lanes*>(blocks->v)[q] = v[q];
-      largestX[q] = reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(x[q]) & magnitude);
-      largestV[q] = reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(v[q]) & magnitude);
+      StepBlock& block = blocks[chunkOf(q) * blockCount + b];
+      store(block.x + placeOf(q), x[q]);
+      store(block.v + placeOf(q), v[q]);
+      size(largestX[q], x[q]);
+      size(largestV[q], v[q]);
     }
     for (std::size_t n = first; n < last; ++n) {
       const double a0 = acceleration[n];
@@ -64,31 +91,82 @@ __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) vo
         const Lanes v1 = va1[q] * a1 + va0[q] * a0 + vx[q] * x[q] + vv[q] * v[q];
         x[q] = x1;
         v[q] = v1;
-        const Lanes sizeX = reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(x1) & magnitude);
-        const Lanes sizeV = reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(v1) & magnitude);
-        const Lanes sway =
-            reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(x1 + twoDamping * v1) & magnitude);
+        Lanes sizeX, sizeV, sway;
+        size(sizeX, x1);
+        size(sizeV, v1);
+        size(sway, x1 + twoDamping * v1);
         largestX[q] = largestX[q] > sizeX ? largestX[q] : sizeX;
         largestV[q] = largestV[q] > sizeV ? largestV[q] : sizeV;
         peakAcceleration[q] = peakAcceleration[q] > sway ? peakAcceleration[q] : sway;
       }
     }
-    LaneBits mayRise = {};
+    LaneBits mayRise[kChunks] = {};
     for (std::size_t q = 0; q < kVectors; ++q) {
-      const Lanes peak = peakX[q] > largestX[q] ? peakX[q] : largestX[q];
-      const Lanes upper = largestX[q] + reach[q] * largestV[q] + rise[q] * *strongest;
-      peakX[q] = peak;
-      reinterpret_cast<Lanes*>(blocks->upper)[q] = upper;
-      mayRise |= upper > peak;
+      const std::size_t p = placeOf(q);
+      double* peakX = s[chunkOf(q)].peakX + p;
+      Lanes before, reach, rise;
+      load(before, peakX);
+      load(reach, bound[chunkOf(q)].reach + p);
+      load(rise, bound[chunkOf(q)].rise + p);
+      const Lanes peak = before > largestX[q] ? before : largestX[q];
+      const Lanes upper = largestX[q] + reach * largestV[q] + rise * strongest[b];
+      store(peakX, peak);
+      store(blocks[chunkOf(q) * blockCount + b].upper + p, upper);
+      mayRise[chunkOf(q)] |= upper > peak;
     }
-    std::int64_t any = 0;
-    for (std::size_t lane = 0; lane < kLanes; ++lane) any |= mayRise[lane];
-    blocks->mayRise = any;
+    for (std::size_t g = 0; g < kChunks; ++g) {
+      std::int64_t any = 0;
+      for (std::size_t lane = 0; lane < kWidth; ++lane) any |= mayRise[g][lane];
+      blocks[g * blockCount + b].mayRise = any;
+    }
   }
   for (std::size_t q = 0; q < kVectors; ++q) {
-    reinterpret_cast<Lanes*>(s->x)[q] = x[q];
-    reinterpret_cast<Lanes*>(s->v)[q] = v[q];
-    reinterpret_cast<Lanes*>(s->peakAcceleration)[q] = peakAcceleration[q];
+    store(s[chunkOf(q)].x + placeOf(q), x[q]);
+    store(s[chunkOf(q)].v + placeOf(q), v[q]);
+    store(s[chunkOf(q)].peakAcceleration + placeOf(q), peakAcceleration[q]);
+  }
+}
+
+// The steps of chunks 0..count-1, count at most kChunksAtOnce, with the blocks of chunk g from
+// blocks[g * blockCount] on. Versions for AVX-512, two chunks in eight-wide registers; for AVX2
+// with FMA, one chunk in four-wide registers, as its sixteen registers hold no more; and for any
+// x86-64. The processor picks one at run time, so the program still runs on any x86-64.
+constexpr std::size_t kChunksAtOnce = 2;
+
+__attribute__((target("arch=x86-64-v4"))) void RunChunks(const OscillatorChunk* k,
+                                                         const BlockBound* bound, ResponseChunk* s,
+                                                         StepBlock* blocks, std::size_t blockCount,
+                                                         const double* acceleration,
+                                                         const double* strongest, std::size_t steps,
+                                                         double twoDamping, std::size_t count) {
+  if (count == 2) {
+    RunBlocks<8, 2>(k, bound, s, blocks, blockCount, acceleration, strongest, steps, twoDamping);
+  } else {
+    RunBlocks<8, 1>(k, bound, s, blocks, blockCount, acceleration, strongest, steps, twoDamping);
+  }
+}
+
+__attribute__((target("arch=x86-64-v3"))) void RunChunks(const OscillatorChunk* k,
+                                                         const BlockBound* bound, ResponseChunk* s,
+                                                         StepBlock* blocks, std::size_t blockCount,
+                                                         const double* acceleration,
+                                                         const double* strongest, std::size_t steps,
+                                                         double twoDamping, std::size_t count) {
+  for (std::size_t g = 0; g < count; ++g) {
+    RunBlocks<4, 1>(k + g, bound + g, s + g, blocks + g * blockCount, blockCount, acceleration,
+                    strongest, steps, twoDamping);
+  }
+}
+
+__attribute__((target("default"))) void RunChunks(const OscillatorChunk* k, const BlockBound* bound,
+                                                  ResponseChunk* s, StepBlock* blocks,
+                                                  std::size_t blockCount,
+                                                  const double* acceleration,
+                                                  const double* strongest, std::size_t steps,
+                                                  double twoDamping, std::size_t count) {
+  for (std::size_t g = 0; g < count; ++g) {
+    RunBlocks<4, 1>(k + g, bound + g, s + g, blocks + g * blockCount, blockCount, acceleration,
+                    strongest, steps, twoDamping);
   }
 }
 
@@ -174,11 +252,12 @@ void OscillatorResponse::ConsiderCrest(std::size_t i, const CrestStep& step) {
   pending_[i].push_back({step, bound.upper});
 }
 
-void OscillatorResponse::KeepBlocks(std::size_t c, const double* acceleration, std::size_t steps) {
+void OscillatorResponse::KeepBlocks(std::size_t c, const StepBlock* blocks,
+                                    const double* acceleration, std::size_t steps) {
   const ResponseChunk& s = chunks_[c];
   const std::size_t used = std::min(kOscillatorChunk, bank_.size() - c * kOscillatorChunk);
   for (std::size_t first = 0, b = 0; first < steps; first += kBlockSteps, ++b) {
-    const StepBlock& block = blocks_[b];
+    const StepBlock& block = blocks[b];
     if (block.mayRise == 0) continue;
     const std::size_t count = std::min(kBlockSteps, steps - first);
     for (std::size_t j = 0; j < used; ++j) {
@@ -237,8 +316,9 @@ void OscillatorResponse::Advance(std::span<const double> acceleration, std::size
                                  std::size_t last) {
   const std::size_t steps = last - first;
   const double* a = acceleration.data() + first;
-  blocks_.resize((steps + kBlockSteps - 1) / kBlockSteps);
-  strongest_.assign(blocks_.size(), 0);
+  const std::size_t blockCount = (steps + kBlockSteps - 1) / kBlockSteps;
+  blocks_.resize(kChunksAtOnce * blockCount);
+  strongest_.assign(blockCount, 0);
   for (std::size_t n = 0; n <= steps; ++n) {
     // The time point between two blocks belongs to both.
     const double size = std::fabs(a[n]);
@@ -249,10 +329,11 @@ void OscillatorResponse::Advance(std::span<const double> acceleration, std::size
       strongest_[n / kBlockSteps - 1] = std::max(strongest_[n / kBlockSteps - 1], size);
     }
   }
-  for (std::size_t c = 0; c < chunks_.size(); ++c) {
-    RunBlocks(&bank_.chunks[c], &blockBounds_[c], &chunks_[c], blocks_.data(), a, strongest_.data(),
-              steps, 2 * bank_.damping);
-    KeepBlocks(c, a, steps);
+  for (std::size_t c = 0; c < chunks_.size(); c += kChunksAtOnce) {
+    const std::size_t count = std::min(kChunksAtOnce, chunks_.size() - c);
+    RunChunks(&bank_.chunks[c], &blockBounds_[c], &chunks_[c], blocks_.data(), blockCount, a,
+              strongest_.data(), steps, 2 * bank_.damping, count);
+    for (std::size_t g = 0; g < count; ++g) KeepBlocks(c + g, &blocks_[g * blockCount], a, steps);
   }
 }
 

@@ -92,9 +92,10 @@ class OscillatorResponse {
   // One step of oscillator i from x0, v0 under a0, a1, and whether its crests may pass peakX.
   StepEnds Step(std::size_t i, double x0, double v0, double a0, double a1) const;
   bool MayRise(std::size_t i, const StepEnds& ends, double peakX) const;
-  // Keeps the blocks of chunk c just made whose crests may pass the chunk's peaks; their
-  // accelerations start at acceleration[0].
-  void KeepBlocks(std::size_t c, const double* acceleration, std::size_t steps);
+  // Keeps the blocks of chunk c just made, from blocks[0] on, whose crests may pass the chunk's
+  // peaks; their accelerations start at acceleration[0].
+  void KeepBlocks(std::size_t c, const StepBlock* blocks, const double* acceleration,
+                  std::size_t steps);
   // Remakes the steps of a kept block of oscillator i and bounds their crests.
   void Remake(std::size_t i, const KeptBlock& block);
   // Bounds the crests of oscillator i inside the step (see ConsiderCrest).
@@ -107,7 +108,7 @@ class OscillatorResponse {
   std::vector<ResponseChunk> chunks_;
   std::vector<BlockBound> blockBounds_;  // per chunk
   std::vector<double> strongest_;        // per block of one call of Advance: max |acceleration|
-  std::vector<StepBlock> blocks_;        // of one chunk in one call of Advance
+  std::vector<StepBlock> blocks_;        // of a few chunks in one call of Advance
   std::vector<std::vector<KeptBlock>> kept_;        // per oscillator
   std::vector<std::vector<PendingCrest>> pending_;  // per oscillator
 };
