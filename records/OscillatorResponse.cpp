@@ -262,9 +262,8 @@ void OscillatorResponse::KeepBlocks(std::size_t c, const StepBlock* blocks,
     const std::size_t count = std::min(kBlockSteps, steps - first);
     for (std::size_t j = 0; j < used; ++j) {
       if (!(block.upper[j] > s.peakX[j])) continue;
-      KeptBlock kept{block.x[j], block.v[j], block.upper[j], count, {}};
-      std::copy_n(acceleration + first, count + 1, kept.acceleration.begin());
-      kept_[c * kOscillatorChunk + j].push_back(kept);
+      kept_[c * kOscillatorChunk + j].push_back(
+          {block.x[j], block.v[j], block.upper[j], count, acceleration + first});
     }
   }
 }

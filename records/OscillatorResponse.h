@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -49,7 +48,8 @@ class OscillatorResponse {
 
   // Steps first..last-1 of the record; step k runs from acceleration[k] to acceleration[k + 1].
   // Periods as the inner loop, vectorised; the loop only sums up blocks of steps, and the blocks
-  // that may hold a crest above the peak are kept for Settle.
+  // that may hold a crest above the peak are kept for Settle, which reads their accelerations:
+  // the record must stay alive until then.
   void Advance(std::span<const double> acceleration, std::size_t first, std::size_t last);
   // The same recurrence, one oscillator at a time, bounding the crests of each step as it goes:
   // the plain loop the vectorised one is measured and checked against.
@@ -74,12 +74,13 @@ class OscillatorResponse {
   struct StepEnds {
     double x0, v0, x1, v1, a0, a1;
   };
-  // A block kept by Advance: its start, its ground accelerations and the bound on its crests.
+  // A block kept by Advance: its start, its ground accelerations (in the record) and the bound
+  // on its crests.
   struct KeptBlock {
     double x, v;
     double upper;  // omega times the bound on |u| at its crests
     std::size_t steps;
-    std::array<double, kBlockSteps + 1> acceleration;
+    const double* acceleration;  // steps + 1 values
   };
   struct PendingCrest {
     CrestStep step;
