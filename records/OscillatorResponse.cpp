@@ -128,46 +128,35 @@ template <std::size_t kWidth, std::size_t kChunks>
 }
 
 // The steps of chunks 0..count-1, count at most kChunksAtOnce, with the blocks of chunk g from
-// blocks[g * blockCount] on. Versions for AVX-512, two chunks in eight-wide registers; for AVX2
-// with FMA, one chunk in four-wide registers, as its sixteen registers hold no more; and for any
-// x86-64. The processor picks one at run time, so the program still runs on any x86-64.
+// blocks[g * blockCount] on. With AVX-512 (wide), two chunks at once in eight-wide registers;
+// otherwise one chunk in four-wide ones, as the sixteen registers of AVX2 hold no more. Compiled
+// for AVX-512 and for AVX2 with FMA besides the baseline, the processor picking at run time, so
+// the program still runs on any x86-64; wide is true exactly where the AVX-512 version runs.
 constexpr std::size_t kChunksAtOnce = 2;
 
-__attribute__((target("arch=x86-64-v4"))) void RunChunks(const OscillatorChunk* k,
-                                                         const BlockBound* bound, ResponseChunk* s,
-                                                         StepBlock* blocks, std::size_t blockCount,
-                                                         const double* acceleration,
-                                                         const double* strongest, std::size_t steps,
-                                                         double twoDamping, std::size_t count) {
-  if (count == 2) {
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void RunChunks(
+    const OscillatorChunk* k, const BlockBound* bound, ResponseChunk* s, StepBlock* blocks,
+    std::size_t blockCount, const double* acceleration, const double* strongest, std::size_t steps,
+    double twoDamping, std::size_t count, bool wide) {
+  if (wide && count == 2) {
     RunBlocks<8, 2>(k, bound, s, blocks, blockCount, acceleration, strongest, steps, twoDamping);
-  } else {
+  } else if (wide) {
     RunBlocks<8, 1>(k, bound, s, blocks, blockCount, acceleration, strongest, steps, twoDamping);
+  } else {
+    for (std::size_t g = 0; g < count; ++g) {
+      RunBlocks<4, 1>(k + g, bound + g, s + g, blocks + g * blockCount, blockCount, acceleration,
+                      strongest, steps, twoDamping);
+    }
   }
 }
 
-__attribute__((target("arch=x86-64-v3"))) void RunChunks(const OscillatorChunk* k,
-                                                         const BlockBound* bound, ResponseChunk* s,
-                                                         StepBlock* blocks, std::size_t blockCount,
-                                                         const double* acceleration,
-                                                         const double* strongest, std::size_t steps,
-                                                         double twoDamping, std::size_t count) {
-  for (std::size_t g = 0; g < count; ++g) {
-    RunBlocks<4, 1>(k + g, bound + g, s + g, blocks + g * blockCount, blockCount, acceleration,
-                    strongest, steps, twoDamping);
-  }
-}
-
-__attribute__((target("default"))) void RunChunks(const OscillatorChunk* k, const BlockBound* bound,
-                                                  ResponseChunk* s, StepBlock* blocks,
-                                                  std::size_t blockCount,
-                                                  const double* acceleration,
-                                                  const double* strongest, std::size_t steps,
-                                                  double twoDamping, std::size_t count) {
-  for (std::size_t g = 0; g < count; ++g) {
-    RunBlocks<4, 1>(k + g, bound + g, s + g, blocks + g * blockCount, blockCount, acceleration,
-                    strongest, steps, twoDamping);
-  }
+// Whether the processor has everything the AVX-512 version above is compiled for.
+bool HasAvx512() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
+         __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512dq") &&
+         __builtin_cpu_supports("avx512cd") && __builtin_cpu_supports("avx2") &&
+         __builtin_cpu_supports("fma");
 }
 
 // For oscillators with steps of half a damped period or more: with W = sqrt(x^2 + v^2),
@@ -313,6 +302,7 @@ void OscillatorResponse::Settle() {
 
 void OscillatorResponse::Advance(std::span<const double> acceleration, std::size_t first,
                                  std::size_t last) {
+  static const bool kWide = HasAvx512();
   const std::size_t steps = last - first;
   const double* a = acceleration.data() + first;
   const std::size_t blockCount = (steps + kBlockSteps - 1) / kBlockSteps;
@@ -331,7 +321,7 @@ void OscillatorResponse::Advance(std::span<const double> acceleration, std::size
   for (std::size_t c = 0; c < chunks_.size(); c += kChunksAtOnce) {
     const std::size_t count = std::min(kChunksAtOnce, chunks_.size() - c);
     RunChunks(&bank_.chunks[c], &blockBounds_[c], &chunks_[c], blocks_.data(), blockCount, a,
-              strongest_.data(), steps, 2 * bank_.damping, count);
+              strongest_.data(), steps, 2 * bank_.damping, count, kWide);
     for (std::size_t g = 0; g < count; ++g) KeepBlocks(c + g, &blocks_[g * blockCount], a, steps);
   }
 }
