@@ -32,7 +32,7 @@ struct alignas(64) StepBlock {
 
 // How a chunk bounds the crests of a block from the largest |x| and |v| at its time points and
 // the strongest ground acceleration a there: omega |u| <= largest |x| + reach * largest |v| +
-// rise * a (see OscillatorResponse::KeepBlocks).
+// rise * a (the constructor of OscillatorResponse gives the reasons).
 struct alignas(64) BlockBound {
   double reach[kOscillatorChunk];
   double rise[kOscillatorChunk];
