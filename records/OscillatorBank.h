@@ -5,8 +5,9 @@
 #include <vector>
 
 // Oscillators are stored in chunks of this many, one array per constant within a chunk, so
-// that a loop over a chunk vectorises and addresses every array from one base.
-inline constexpr std::size_t kOscillatorChunk = 32;
+// that a loop over a chunk vectorises and addresses every array from one base. Eight fill one
+// AVX-512 register or two of AVX2.
+inline constexpr std::size_t kOscillatorChunk = 8;
 
 // The constants of kOscillatorChunk oscillators for one time step. The state of an oscillator is
 // its scaled displacement x = omega * u and its velocity v (u relative to the ground); one step

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <numbers>
 #include <stdexcept>
@@ -200,6 +201,32 @@ TEST(ResponseSpectrumTest, VectorisedAndScalarKernelsAgree) {
     for (std::size_t i = 0; i < v.periods.size(); ++i) {
       EXPECT_NEAR(v.psa[i], s.psa[i], 1e-12 * s.psa[i]) << v.periods[i];
       EXPECT_NEAR(v.sa[i], s.sa[i], 1e-12 * s.sa[i]) << v.periods[i];
+    }
+  }
+}
+
+// A coarse noisy record at periods from below two steps to far above, 19 of them so that the
+// last chunk of oscillators is only partly used: the vectorised kernel searches only the blocks
+// of steps its bounds keep, and must find every crest the plain loop finds.
+TEST(ResponseSpectrumTest, VectorisedKernelFindsTheCrestsOfTheScalarOne) {
+  std::vector<double> a;
+  std::uint32_t state = 12345;
+  double filtered = 0;
+  for (int k = 0; k <= 2500; ++k) {
+    state = state * 1664525u + 1013904223u;
+    filtered = 0.7 * filtered + (static_cast<double>(state >> 8) / 16777216.0 - 0.5);
+    a.push_back(0.4 * filtered * std::sin(kPi * k / 2500));
+  }
+  const GroundMotion motion = Motion(0.01, a);
+  const std::vector<double> periods = {0.004, 0.009, 0.012, 0.019, 0.021, 0.027, 0.033,
+                                       0.045, 0.06,  0.08,  0.11,  0.15,  0.2,   0.35,
+                                       0.6,   1.1,   2.3,   4.7,   9.0};
+  for (const double damping : {0.0, 0.02, 0.05, 0.3, 0.9}) {
+    const ResponseSpectrum v = Spectrum(motion, periods, damping, true, SpectrumKernel::Vectorised);
+    const ResponseSpectrum s = Spectrum(motion, periods, damping, true, SpectrumKernel::Scalar);
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+      EXPECT_NEAR(v.psa[i], s.psa[i], 1e-12 * s.psa[i]) << periods[i] << " " << damping;
+      EXPECT_NEAR(v.sa[i], s.sa[i], 1e-12 * s.sa[i]) << periods[i] << " " << damping;
     }
   }
 }
