@@ -31,9 +31,8 @@ std::string Printable(std::string_view bytes) {
 }
 
 [[noreturn]] void Fail(const char* what, std::string_view input, const std::string& detail) {
-  std::fprintf(stderr, "%s: input \"%s\" (separator \"%s\") %s\n", what,
-               Printable(input).c_str(), Printable(DecimalSeparator()).c_str(),
-               Printable(detail).c_str());
+  std::fprintf(stderr, "%s: input \"%s\" (separator \"%s\") %s\n", what, Printable(input).c_str(),
+               Printable(DecimalSeparator()).c_str(), Printable(detail).c_str());
   std::abort();
 }
 
