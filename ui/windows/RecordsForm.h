@@ -29,6 +29,11 @@ class CheckTable;
 class RecordTable;
 class ResponseChartView;
 class SpectrumList;
+class RecordChartGroup;
+class RecordCheckGroup;
+class RecordListGroup;
+class RecordSettingsGroup;
+class RecordStatusRow;
 
 // The ground-motion records window: records read from files, their response spectra scaled to
 // a target peak ground acceleration, and the code's compatibility check against one of the
@@ -104,25 +109,16 @@ class TRecordsForm : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
-  QGroupBox* BuildRecordsGroup();
-  QGroupBox* BuildSettingsGroup();
-  QGroupBox* BuildChartGroup();
-  QGroupBox* BuildCheckGroup();
-  QWidget* BuildStatusRow();
+  // Builds the window's parts and points the members above into them.
+  void BuildParts();
   template <typename Sender, typename Signal>
   void Bind(Sender* sender, Signal signal, void (TRecordsForm::*handler)());
 
-  std::optional<RecordReadOptions> ReadRecordOptions();
-  std::int32_t ReadTarget(RecordInputs& accepted);
-  std::int32_t ReadPeriods(RecordInputs& accepted);
   void ReadNextFile();
   void AddFile(const QString& path, const RecordReadOptions& options);
   void StartJob(const RecordEntry& entry);
   void OnJobFinished(const SpectrumJobResult& result);
   void OnRealChanged(int id, bool real);
-  void ShowTargetValue();
-  void ShowAcceptedNumbers();
-  void ShowSeparatorTexts();
 
   // Views of the records and the check, from the state above.
   void Refresh();
@@ -137,6 +133,11 @@ class TRecordsForm : public QWidget {
 
   const SpectrumList& spectra_;
   Desktop& desktop_;
+  RecordListGroup* listGroup_ = nullptr;
+  RecordSettingsGroup* settingsGroup_ = nullptr;
+  RecordChartGroup* chartGroup_ = nullptr;
+  RecordCheckGroup* checkGroup_ = nullptr;
+  RecordStatusRow* statusRow_ = nullptr;
   RecordInputs inputs_;
   std::unique_ptr<DesignSpectrum> design_;  // a copy of the accepted design spectrum
   RecordSet records_;

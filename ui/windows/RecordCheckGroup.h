@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QGroupBox>
+#include <optional>
+
+#include "model/DesignSpectrum.h"
+#include "records/CompatibilityCheck.h"
+#include "ui/windows/RecordInputs.h"
+#include "ui/windows/RecordSet.h"
+
+class CheckTable;
+class QLabel;
+
+// The records window's compatibility check: its table and a verdict that gives the reasons of
+// a failure, or says what the check still waits for.
+class RecordCheckGroup : public QGroupBox {
+ public:
+  explicit RecordCheckGroup(QWidget* parent);
+
+  // Runs the check when everything it needs is there and shows it; returns it, or nothing
+  // when the verdict says what is missing. `design` may be null (deleted since accepted).
+  std::optional<CheckResult> Show(const RecordInputs& inputs, const DesignSpectrum* design,
+                                  const RecordSet& records);
+
+  CheckTable* grdCheck = nullptr;
+  QLabel* lblVerdict = nullptr;
+};

@@ -1,0 +1,85 @@
+#include "ui/windows/RecordListGroup.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "records/GroundMotion.h"
+#include "ui/widgets/RecordTable.h"
+#include "ui/windows/FieldCheck.h"
+#include "ui/windows/WindowControls.h"
+
+namespace {
+
+// The units of text records, in the order of the units list.
+constexpr AccelerationUnit kUnits[] = {
+    AccelerationUnit::G, AccelerationUnit::MetresPerSecondSquared, AccelerationUnit::Gal};
+
+}  // namespace
+
+RecordListGroup::RecordListGroup(Desktop& desktop, QWidget* parent)
+    : QGroupBox(QStringLiteral("Ground Motion Records"), parent), desktop_(desktop) {
+  auto* layout = new QVBoxLayout(this);
+  grdRecords = new RecordTable(this);
+  layout->addWidget(grdRecords);
+
+  auto* row = new QHBoxLayout;
+  btnAdd = MakeButton(QStringLiteral("Add..."), this);
+  btnRemove = MakeButton(QStringLiteral("Remove"), this);
+  cbbUnits = new QComboBox(this);
+  cbbUnits->addItems({QStringLiteral("g"), QStringLiteral("m/s²"), QStringLiteral("cm/s² (gal)")});
+  edtStep = new QLineEdit(this);
+  edtStep->setPlaceholderText(QStringLiteral("one-column files"));
+  edtStep->setMaximumWidth(130);
+  row->addWidget(btnAdd);
+  row->addWidget(btnRemove);
+  row->addStretch(1);
+  row->addWidget(PlainLabel(QStringLiteral("Text records in"), this));
+  row->addWidget(cbbUnits);
+  row->addSpacing(8);
+  row->addWidget(PlainLabel(QStringLiteral("Time step (s)"), this));
+  row->addWidget(edtStep);
+  layout->addLayout(row);
+}
+
+std::optional<RecordReadOptions> RecordListGroup::ReadOptions() const {
+  RecordReadOptions options;
+  options.unit = kUnits[std::clamp(cbbUnits->currentIndex(), 0, 2)];
+  if (edtStep->text().trimmed().isEmpty()) return options;
+  const std::optional<double> step = FieldCheck(desktop_).Number(edtStep);
+  if (!step) return std::nullopt;
+  if (!(*step > 0)) {
+    FieldCheck(desktop_).Refuse(QStringLiteral("Time step must be greater than 0 s."), edtStep);
+    return std::nullopt;
+  }
+  options.step = *step;
+  return options;
+}
+
+void RecordListGroup::Append(const RecordEntry& entry) {
+  const GroundMotion& motion = *entry.motion;
+  grdRecords->AppendRecord(
+      entry.id, {QString::fromStdString(motion.name), QString::number(motion.acceleration.size())},
+      entry.real);
+}
+
+void RecordListGroup::ShowRows(const RecordSet& records) {
+  for (const RecordEntry& entry : records.Entries()) {
+    const GroundMotion& motion = *entry.motion;
+    grdRecords->SetText(entry.id, RecordTable::Step, GeneralText(motion.step));
+    grdRecords->SetText(entry.id, RecordTable::Duration,
+                        PatternText(NumberPattern::TwoDecimals, Duration(motion)));
+    grdRecords->SetText(entry.id, RecordTable::Pga,
+                        PatternText(NumberPattern::SixDecimals, entry.peak));
+    grdRecords->SetText(entry.id, RecordTable::ScaleFactor,
+                        PatternText(NumberPattern::SixDecimals, entry.scaleFactor));
+    grdRecords->SetText(entry.id, RecordTable::Spectrum,
+                        entry.failed     ? QStringLiteral("Failed")
+                        : entry.spectrum ? QStringLiteral("Ready")
+                                         : QStringLiteral("Computing..."));
+  }
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QGroupBox>
+#include <cstdint>
+
+#include "model/SpectrumList.h"
+#include "ui/platform/Desktop.h"
+#include "ui/windows/RecordInputs.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The records window's settings: damping, target peak ground acceleration, design spectrum,
+// main periods and tolerance, read and checked as the user typed them, with the buttons that
+// use them.
+class RecordSettingsGroup : public QGroupBox {
+ public:
+  RecordSettingsGroup(Desktop& desktop, QWidget* parent);
+
+  // Reads every setting into `accepted`; -1 after a warning for the first bad one.
+  std::int32_t ReadInputs(RecordInputs& accepted) const;
+  // The target field as the picked kind of target wants it.
+  void ShowTargetValue();
+  // The accepted numbers, written in the current decimal separator.
+  void ShowAcceptedNumbers(const RecordInputs& inputs);
+  // The texts that name the period list's separator.
+  void ShowSeparatorTexts();
+  // Lists the design spectra, keeping the picked one while it is still there.
+  void ListDesignSpectra(const SpectrumList& spectra);
+
+  QLineEdit* edtDamping = nullptr;
+  QComboBox* cbbTarget = nullptr;
+  QComboBox* cbbIntensity = nullptr;
+  QComboBox* cbbAction = nullptr;
+  QLineEdit* edtTargetPga = nullptr;
+  QComboBox* cbbDesign = nullptr;
+  QLabel* lblPeriods = nullptr;
+  QLineEdit* edtPeriods = nullptr;
+  QLineEdit* edtTolerance = nullptr;
+  QPushButton* btnCheck = nullptr;
+  QPushButton* btnSaveData = nullptr;
+  QPushButton* btnSavePicture = nullptr;
+
+ private:
+  std::int32_t ReadTarget(RecordInputs& accepted) const;
+  std::int32_t ReadPeriods(RecordInputs& accepted) const;
+
+  Desktop& desktop_;
+};
