@@ -6,16 +6,12 @@
 #include "records/RecordReader.h"
 #include "ui/platform/Desktop.h"
 #include "ui/windows/RecordEntry.h"
+#include "ui/windows/RecordListControls.h"
 #include "ui/windows/RecordSet.h"
-
-class QComboBox;
-class QLineEdit;
-class QPushButton;
-class RecordTable;
 
 // The records window's list of records, with the buttons that add and remove them and the
 // options for reading text records.
-class RecordListGroup : public QGroupBox {
+class RecordListGroup : public QGroupBox, public RecordListControls {
  public:
   RecordListGroup(Desktop& desktop, QWidget* parent);
 
@@ -25,12 +21,6 @@ class RecordListGroup : public QGroupBox {
   void Append(const RecordEntry& entry);
   // Writes every record's numbers and the state of its spectrum.
   void ShowRows(const RecordSet& records);
-
-  RecordTable* grdRecords = nullptr;
-  QPushButton* btnAdd = nullptr;
-  QPushButton* btnRemove = nullptr;
-  QComboBox* cbbUnits = nullptr;
-  QLineEdit* edtStep = nullptr;
 
  private:
   Desktop& desktop_;

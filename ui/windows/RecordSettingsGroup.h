@@ -6,16 +6,12 @@
 #include "model/SpectrumList.h"
 #include "ui/platform/Desktop.h"
 #include "ui/windows/RecordInputs.h"
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include "ui/windows/RecordSettingsControls.h"
 
 // The records window's settings: damping, target peak ground acceleration, design spectrum,
 // main periods and tolerance, read and checked as the user typed them, with the buttons that
 // use them.
-class RecordSettingsGroup : public QGroupBox {
+class RecordSettingsGroup : public QGroupBox, public RecordSettingsControls {
  public:
   RecordSettingsGroup(Desktop& desktop, QWidget* parent);
 
@@ -29,19 +25,6 @@ class RecordSettingsGroup : public QGroupBox {
   void ShowSeparatorTexts();
   // Lists the design spectra, keeping the picked one while it is still there.
   void ListDesignSpectra(const SpectrumList& spectra);
-
-  QLineEdit* edtDamping = nullptr;
-  QComboBox* cbbTarget = nullptr;
-  QComboBox* cbbIntensity = nullptr;
-  QComboBox* cbbAction = nullptr;
-  QLineEdit* edtTargetPga = nullptr;
-  QComboBox* cbbDesign = nullptr;
-  QLabel* lblPeriods = nullptr;
-  QLineEdit* edtPeriods = nullptr;
-  QLineEdit* edtTolerance = nullptr;
-  QPushButton* btnCheck = nullptr;
-  QPushButton* btnSaveData = nullptr;
-  QPushButton* btnSavePicture = nullptr;
 
  private:
   std::int32_t ReadTarget(RecordInputs& accepted) const;

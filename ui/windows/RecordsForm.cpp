@@ -98,24 +98,9 @@ void TRecordsForm::BuildParts() {
   grid->setRowStretch(1, 3);
 
   grpRecords = listGroup_;
-  grdRecords = listGroup_->grdRecords;
-  btnAdd = listGroup_->btnAdd;
-  btnRemove = listGroup_->btnRemove;
-  cbbUnits = listGroup_->cbbUnits;
-  edtStep = listGroup_->edtStep;
+  static_cast<RecordListControls&>(*this) = *listGroup_;
   grpSettings = settingsGroup_;
-  edtDamping = settingsGroup_->edtDamping;
-  cbbTarget = settingsGroup_->cbbTarget;
-  cbbIntensity = settingsGroup_->cbbIntensity;
-  cbbAction = settingsGroup_->cbbAction;
-  edtTargetPga = settingsGroup_->edtTargetPga;
-  cbbDesign = settingsGroup_->cbbDesign;
-  lblPeriods = settingsGroup_->lblPeriods;
-  edtPeriods = settingsGroup_->edtPeriods;
-  edtTolerance = settingsGroup_->edtTolerance;
-  btnCheck = settingsGroup_->btnCheck;
-  btnSaveData = settingsGroup_->btnSaveData;
-  btnSavePicture = settingsGroup_->btnSavePicture;
+  static_cast<RecordSettingsControls&>(*this) = *settingsGroup_;
   grpChart = chartGroup_;
   chtRecords = chartGroup_->chtRecords;
   grpCheck = checkGroup_;

@@ -17,30 +17,28 @@
 #include "ui/platform/SpectrumJobs.h"
 #include "ui/windows/RecordEntry.h"
 #include "ui/windows/RecordInputs.h"
+#include "ui/windows/RecordListControls.h"
 #include "ui/windows/RecordSet.h"
+#include "ui/windows/RecordSettingsControls.h"
 
-class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QProgressBar;
-class QPushButton;
 class CheckTable;
-class RecordTable;
-class ResponseChartView;
-class SpectrumList;
 class RecordChartGroup;
 class RecordCheckGroup;
 class RecordListGroup;
 class RecordSettingsGroup;
 class RecordStatusRow;
+class ResponseChartView;
+class SpectrumList;
 
 // The ground-motion records window: records read from files, their response spectra scaled to
 // a target peak ground acceleration, and the code's compatibility check against one of the
 // main window's design spectra at the structure's main periods. Spectra are computed on worker
 // threads and appear as each record finishes; the window stays responsive meanwhile.
 // Non-modal; closing only hides it, so its records stay for the next showing.
-class TRecordsForm : public QWidget {
+class TRecordsForm : public QWidget, public RecordListControls, public RecordSettingsControls {
   Q_OBJECT
 
  public:
@@ -76,25 +74,9 @@ class TRecordsForm : public QWidget {
   bool Computing() const { return jobs_.Busy() || Reading(); }
   const std::optional<CheckResult>& Check() const { return check_; }
 
+  // The window's controls; those of the record list and the settings come with its bases.
   QGroupBox* grpRecords = nullptr;
-  RecordTable* grdRecords = nullptr;
-  QPushButton* btnAdd = nullptr;
-  QPushButton* btnRemove = nullptr;
-  QComboBox* cbbUnits = nullptr;
-  QLineEdit* edtStep = nullptr;
   QGroupBox* grpSettings = nullptr;
-  QLineEdit* edtDamping = nullptr;
-  QComboBox* cbbTarget = nullptr;
-  QComboBox* cbbIntensity = nullptr;
-  QComboBox* cbbAction = nullptr;
-  QLineEdit* edtTargetPga = nullptr;
-  QComboBox* cbbDesign = nullptr;
-  QLabel* lblPeriods = nullptr;
-  QLineEdit* edtPeriods = nullptr;
-  QLineEdit* edtTolerance = nullptr;
-  QPushButton* btnCheck = nullptr;
-  QPushButton* btnSaveData = nullptr;
-  QPushButton* btnSavePicture = nullptr;
   QGroupBox* grpChart = nullptr;
   ResponseChartView* chtRecords = nullptr;
   QGroupBox* grpCheck = nullptr;

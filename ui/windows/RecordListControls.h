@@ -1,0 +1,15 @@
+#pragma once
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class RecordTable;
+
+// The controls of the records window's list group; the window shows them as its own.
+struct RecordListControls {
+  RecordTable* grdRecords = nullptr;
+  QPushButton* btnAdd = nullptr;
+  QPushButton* btnRemove = nullptr;
+  QComboBox* cbbUnits = nullptr;
+  QLineEdit* edtStep = nullptr;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The controls of the records window's settings group; the window shows them as its own.
+struct RecordSettingsControls {
+  QLineEdit* edtDamping = nullptr;
+  QComboBox* cbbTarget = nullptr;
+  QComboBox* cbbIntensity = nullptr;
+  QComboBox* cbbAction = nullptr;
+  QLineEdit* edtTargetPga = nullptr;
+  QComboBox* cbbDesign = nullptr;
+  QLabel* lblPeriods = nullptr;
+  QLineEdit* edtPeriods = nullptr;
+  QLineEdit* edtTolerance = nullptr;
+  QPushButton* btnCheck = nullptr;
+  QPushButton* btnSaveData = nullptr;
+  QPushButton* btnSavePicture = nullptr;
+};
