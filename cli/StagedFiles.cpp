@@ -290,8 +290,9 @@ int StagedFiles::Replace(Entry& entry, bool keepOld) {
   return 0;
 }
 
+// Last replaced first back: two names that lead to one file end with its oldest content.
 void StagedFiles::PutBack(std::size_t failed) {
-  for (std::size_t i = 0; i <= failed; ++i) {
+  for (std::size_t i = failed + 1; i-- > 0;) {
     Entry& entry = entries_[i];
     const bool hasBackup = entry.backup[0] != '\0';
     if (entry.state == State::Replaced) {

@@ -75,6 +75,7 @@ TEST_F(TxtTest, BatchToAFolderWithSafeUniqueNames) {
 TEST_F(TxtTest, OneSpectrumToAFileOrIntoAFolder) {
   ASSERT_EQ(Run({"spectrum", "--format", "txt", "-o", PathOf("one.txt")}).code, 0);
   EXPECT_EQ(ReadFile(PathOf("one.txt")), Run({"spectrum", "--format", "txt"}).out);
+  EXPECT_EQ(Run({"spectrum", "--format", "txt", "-o", "-"}).out, ReadFile(PathOf("one.txt")));
   ASSERT_EQ(Run({"spectrum", "--format", "txt", "--name", "In", "-o", PathOf("dir/")}).code, 0);
   EXPECT_TRUE(std::filesystem::exists(PathOf("dir/In.txt")));
 }
