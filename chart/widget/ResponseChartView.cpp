@@ -1,7 +1,7 @@
 #include "chart/widget/ResponseChartView.h"
 
-#include <QGraphicsTextItem>
 #include <QGraphicsLayout>
+#include <QGraphicsTextItem>
 #include <QLegend>
 #include <QMouseEvent>
 #include <QPainter>
@@ -260,8 +260,8 @@ void ResponseChartView::ApplyRanges(const PlotRanges& ranges) {
 void ResponseChartView::UpdateAxisLabels() {
   const QRectF plot = chart()->plotArea();
 
-  const double leftSpacing = LabelBox(axisY_->labelsFont(), kLabelSample).height() +
-                             2 * kQtLabelPadding;
+  const double leftSpacing =
+      LabelBox(axisY_->labelsFont(), kLabelSample).height() + 2 * kQtLabelPadding;
   const double leftStep = DoublingLabelStep(shown_.y, leftAxis_.desiredIncrement,
                                             SlotRoom(plot.height(), leftSpacing), leftSpacing);
   axisY_->ShowLabels(LabelValues(shown_.y, leftStep), LabelDecimals(leftStep));

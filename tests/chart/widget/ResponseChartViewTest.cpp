@@ -346,17 +346,15 @@ TEST_F(ResponseChartViewTest, FineStepsShowTheirGridlinesValuesExactly) {
   view.resize(639, 400);
   view.AddSpectrumSeries(Spectrum("A", 0.02));
   view.RenderImage();
-  EXPECT_EQ(ReadChartLabels(view).left,
-            (QStringList{"0", "0.0025", "0.005", "0.0075", "0.01", "0.0125", "0.015", "0.0175",
-                         "0.02"}));
+  EXPECT_EQ(ReadChartLabels(view).left, (QStringList{"0", "0.0025", "0.005", "0.0075", "0.01",
+                                                     "0.0125", "0.015", "0.0175", "0.02"}));
 }
 
 // Qt Charts cuts a label short to "..." when the share of the axis it grants a label is too
 // small; the picture would carry the ellipsis. Swept from the chart's smallest size.
 TEST_F(ResponseChartViewTest, EveryLabelIsReadableAtEverySize) {
   const QSize smallest = view.minimumSize();
-  for (const std::vector<double>& alphaMax :
-       std::vector<std::vector<double>>{{0.9, 0.9}, {0.02}}) {
+  for (const std::vector<double>& alphaMax : std::vector<std::vector<double>>{{0.9, 0.9}, {0.02}}) {
     view.RemoveAllSeries();
     for (double a : alphaMax) view.AddSpectrumSeries(Spectrum(std::to_string(a), a));
     for (int width : {smallest.width(), 639, 1400}) {
