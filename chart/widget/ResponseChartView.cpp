@@ -62,9 +62,10 @@ QSizeF LabelBox(const QFont& font, const QString& text) {
   return item.boundingRect().size();
 }
 
-// The axis length over which labels of `spacing` may count one per label: Qt's extra share
-// comes off first.
-double SlotRoom(double axisLength, double spacing) { return axisLength - spacing; }
+// The length over which labels of `spacing` may count one per label: Qt's extra share comes
+// off first. The plot's side stands for the axis length, which Qt reckons at least as long, so
+// a step that fits here fits Qt.
+double SlotRoom(double plotLength, double spacing) { return plotLength - spacing; }
 
 QColor ToQColor(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 

@@ -304,7 +304,7 @@ void TForm1::RunCommand(const std::function<void()>& command) {
 void TForm1::ReadDecimalSeparator() { SetDecimalSeparator(desktop_.DecimalSymbol().toStdString()); }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == client && event->type() == QEvent::Resize)
+  if (watched == client && event->type() == QEvent::Resize && rzstsbr1 != nullptr)
     rzstsbr1->setGeometry(0, client->height() - kStatusBarHeight, client->width(),
                           kStatusBarHeight);
   return QMainWindow::eventFilter(watched, event);
