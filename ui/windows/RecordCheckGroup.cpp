@@ -54,7 +54,7 @@ RecordCheckGroup::RecordCheckGroup(QWidget* parent)
 
 std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
                                                   const DesignSpectrum* design,
-                                                  const RecordSet& records) {
+                                                  const RecordSet& records, bool stale) {
   grdCheck->ClearResult();
   QPalette palette = lblVerdict->palette();
   palette.setColor(QPalette::WindowText, Qt::black);
@@ -72,13 +72,19 @@ std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
             .arg(QString::fromStdString(inputs.design)));
     return std::nullopt;
   }
+  if (stale) {
+    say(
+        QStringLiteral("The settings have changed: press Enter or Check to check the records "
+                       "with them."));
+    return std::nullopt;
+  }
   if (records.Empty()) {
     say(QStringLiteral("No record to check: add ground motion records."));
     return std::nullopt;
   }
   if (const RecordEntry* failed = records.FirstFailed()) {
-    say(QStringLiteral("The spectra of \"%1\" could not be computed: remove the record.")
-            .arg(QString::fromStdString(failed->motion->name)));
+    say(QStringLiteral("The spectra of \"%1\" could not be computed: %2 Remove the record.")
+            .arg(QString::fromStdString(failed->motion->name), failed->failure));
     return std::nullopt;
   }
   const std::optional<std::vector<CheckRecord>> set = records.CheckSet();

@@ -60,16 +60,15 @@ std::optional<RecordReadOptions> RecordListGroup::ReadOptions() const {
   return options;
 }
 
-void RecordListGroup::Append(const RecordEntry& entry) {
-  const GroundMotion& motion = *entry.motion;
-  grdRecords->AppendRecord(
-      entry.id, {QString::fromStdString(motion.name), QString::number(motion.acceleration.size())},
-      entry.real);
+void RecordListGroup::AppendReading(int id, const QString& fileName) {
+  grdRecords->AppendRecord(id, {fileName}, true);
+  grdRecords->SetText(id, RecordTable::Spectrum, QStringLiteral("Reading..."));
 }
 
 void RecordListGroup::ShowRows(const RecordSet& records) {
   for (const RecordEntry& entry : records.Entries()) {
     const GroundMotion& motion = *entry.motion;
+    grdRecords->SetText(entry.id, RecordTable::Points, QString::number(motion.acceleration.size()));
     grdRecords->SetText(entry.id, RecordTable::Step, GeneralText(motion.step));
     grdRecords->SetText(entry.id, RecordTable::Duration,
                         PatternText(NumberPattern::TwoDecimals, Duration(motion)));
@@ -81,5 +80,6 @@ void RecordListGroup::ShowRows(const RecordSet& records) {
                         entry.failed     ? QStringLiteral("Failed")
                         : entry.spectrum ? QStringLiteral("Ready")
                                          : QStringLiteral("Computing..."));
+    grdRecords->SetToolTip(entry.id, RecordTable::Spectrum, entry.failure);
   }
 }
