@@ -42,9 +42,12 @@ TEST_F(ProcessTest, ExitCodes) {
   EXPECT_EQ(Shell("spectrum --damping=-1"), 2);
   EXPECT_EQ(Err(), "tremvale-cli: --damping: Damping ratio must be postive.\n");
   EXPECT_EQ(Shell("read '" + PathOf("missing.csv") + "'"), 1);
-  const std::string record = ConstantRecord("r.txt", 1, 3);
-  EXPECT_EQ(Shell("check --periods 0.1 '" + record + "'"), 0);
-  EXPECT_EQ(Shell("check --periods 0.1 --target-pga 140 '" + record + "'"), 3);
+  std::string records;
+  for (const char* name : {"r1.txt", "r2.txt", "r3.txt"}) {
+    records += " '" + ConstantRecord(name, 1, 3) + "'";
+  }
+  EXPECT_EQ(Shell("check --periods 0.1" + records), 0);
+  EXPECT_EQ(Shell("check --periods 0.1 --target-pga 140" + records), 3);
   EXPECT_EQ(Err(), "");
   EXPECT_EQ(Shell("spectrum", "", "/dev/full"), 1);
   EXPECT_EQ(Err(), "tremvale-cli: cannot write to standard output\n");

@@ -120,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"target zero",
                    {"--target-pga", "0"},
                    2,
-                   "--target-pga: the peak ground acceleration must be above 0 cm/s2"},
+                   "--target-pga: Target PGA must be greater than 0 cm/s2 and at most 9806.65 "
+                   "cm/s2 (10 g)."},
         RefusedRun{"target text",
                    {"--target-pga", "100gal"},
                    2,
@@ -197,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                         ", line 4: expected a time and an acceleration, found 3 values."},
         MalformedRecord{"empty", "r.txt", "", ": the file holds no acceleration values."},
         MalformedRecord{"truncated AT2", "r.AT2",
-                        "title\ndate\nunits\nNPTS=  4, DT= .0100 SEC\n.1 .2 .3\n",
+                        "title\ndate\nunits of g\nNPTS=  4, DT= .0100 SEC\n.1 .2 .3\n",
                         ", line 5: the file ends after 3 of the 4 points that the header gives "
                         "(truncated)."},
         MalformedRecord{"uneven times", "r.txt", "0 0.1\n0.01 0.2\n0.03 0.1\n0.04 0.1\n",
