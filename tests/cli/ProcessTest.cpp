@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -51,6 +52,32 @@ TEST_F(ProcessTest, ExitCodes) {
   EXPECT_EQ(Err(), "");
   EXPECT_EQ(Shell("spectrum", "", "/dev/full"), 1);
   EXPECT_EQ(Err(), "tremvale-cli: cannot write to standard output\n");
+}
+
+// Anything but a regular file is refused by its name before it is opened, so nothing blocks;
+// standard input is read no further than a record file may be long. The memory cap is far
+// below what an endless read takes (sanitizers reserve more address space than any cap).
+TEST_F(ProcessTest, OnlyRegularFilesAreReadAsRecords) {
+  const std::string fifo = PathOf("pipe.AT2");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+#if defined(__SANITIZE_ADDRESS__)
+  const std::string limits = "timeout 120";
+#else
+  const std::string limits = "timeout 120 prlimit --as=1500000000";
+#endif
+  const std::string notFile =
+      ": not a regular file (a pipe, a device or a socket); only files are read as records.";
+  const std::pair<std::string, std::string> cases[] = {
+      {"'" + fifo + "'", fifo + notFile},
+      {"/dev/zero", "/dev/zero" + notFile},
+      {"'" + folder.string() + "'", folder.string() + ": a folder, not a record file."},
+      {"--format one-column --step 0.01 - </dev/zero",
+       "-: the file is larger than 256 MiB, more than a record file may be."},
+  };
+  for (const auto& [arguments, message] : cases) {
+    EXPECT_EQ(Shell("record " + arguments, limits), 2) << arguments;
+    EXPECT_EQ(Err(), "tremvale-cli: " + message + "\n");
+  }
 }
 
 TEST_F(ProcessTest, FailedWriteLeavesTheExistingFileAndNoTemporaryFile) {

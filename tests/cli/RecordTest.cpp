@@ -224,6 +224,28 @@ INSTANTIATE_TEST_SUITE_P(
                         ", line 6: \"x\" is not a number."}),
     CaseName<MalformedRecord>);
 
+TEST_F(CliFixture, ValuesBeyondTheRangeOfNumbersAreInputErrors) {
+  std::string alternating;
+  for (int i = 0; i < 400; ++i) alternating += i % 2 == 0 ? "1.7e308\n" : "-1.7e308\n";
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{WriteFile("tiny.txt", "0 1e-320\n0.01 2e-320\n"), "--target-pga", "100"},
+       "The record " + PathOf("tiny.txt") +
+           " moves too little to be scaled to the target: the factor is beyond the range of "
+           "numbers."},
+      {{WriteFile("huge.txt", alternating), "--format", "one-column", "--step", "0.01", "--damping",
+        "0"},
+       "The spectra of " + PathOf("huge.txt") + " reach beyond the range of numbers once scaled."},
+  };
+  for (const auto& [options, message] : cases) {
+    std::vector<std::string> args{"record", "--periods", "0.02"};
+    args.insert(args.end(), options.begin(), options.end());
+    const auto result = Run(args);
+    EXPECT_EQ(result.code, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "tremvale-cli: " + message + "\n");
+  }
+}
+
 // PEER files as older archives write them: CR CR LF line ends and the unit on the third line.
 struct At2UnitCase {
   const char* what;
