@@ -1,24 +1,18 @@
 #pragma once
 
 #include <QString>
-#include <cstdint>
-#include <functional>
+#include <atomic>
 #include <variant>
 
 #include "records/GroundMotion.h"
 #include "records/RecordReader.h"
 
-// The most bytes a record file may hold. A record of a million points written at 30 characters
-// each stays well below it; anything larger is refused before it can fill the memory.
-inline constexpr std::int64_t kMaxRecordFileBytes = std::int64_t{64} << 20;
-
-// Reads a ground-motion record file whole. The record's name is the file name. Only a regular
-// file is opened: a pipe would block the reader and a device may never end. `cancelled` is
-// asked between blocks of the file; when it answers true the reading stops with an empty
-// message. Gives the message for the user instead of a record when the file is not a regular
-// file, is larger than the limit, cannot be opened or read, or is refused by the reader (the
-// message names the file and line), or when all its accelerations are zero (nothing to scale).
-// May run on any thread.
-std::variant<GroundMotion, QString> ReadRecordFile(const QString& path,
+// Reads a ground-motion record file whole, as the records library's file reader does (a
+// regular file only, of bounded size). The record's name is the file name. Gives the message
+// for the user instead of a record: "Cannot read file "<full path>". <system text>" when it
+// cannot be found, opened or read, the reader's message naming file and line when it is
+// refused, "<name>: every acceleration is zero, so the record cannot be scaled." when there
+// is nothing to scale, and an empty message when `cancelled` stopped it. May run on any thread.
+std::variant<GroundMotion, QString> LoadRecordFile(const QString& path,
                                                    const RecordReadOptions& options,
-                                                   const std::function<bool()>& cancelled = {});
+                                                   const std::atomic<bool>* cancelled = nullptr);

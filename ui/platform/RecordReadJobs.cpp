@@ -32,7 +32,7 @@ void RecordReadJobs::Start(int id, const QString& path, const RecordReadOptions&
     result->id = id;
     result->path = path;
     try {
-      result->read = ReadRecordFile(path, options, [&state] { return state->cancelled.load(); });
+      result->read = LoadRecordFile(path, options, &state->cancelled);
     } catch (const std::exception& error) {
       // No exception may leave a worker thread; the owner shows the reason.
       result->read =

@@ -18,6 +18,7 @@ struct RecordSettingsControls {
   QLabel* lblPeriods = nullptr;
   QLineEdit* edtPeriods = nullptr;
   QLineEdit* edtTolerance = nullptr;
+  QLineEdit* edtScaleBand = nullptr;  // low and high, as a period list
   QPushButton* btnCheck = nullptr;
   QPushButton* btnSaveData = nullptr;
   QPushButton* btnSavePicture = nullptr;

@@ -39,6 +39,7 @@ RecordSettingsGroup::RecordSettingsGroup(Desktop& desktop, QWidget* parent)
   edtPeriods = new QLineEdit(this);
   lblPeriods = PlainLabel(QString(), this);
   edtTolerance = new QLineEdit(this);
+  edtScaleBand = new QLineEdit(this);
   form->addRow(PlainLabel(QStringLiteral("Damping Ratio, ζ"), this), edtDamping);
   form->addRow(PlainLabel(QStringLiteral("Target PGA"), this), cbbTarget);
   form->addRow(PlainLabel(QStringLiteral("Seismic Intensity"), this), cbbIntensity);
@@ -49,6 +50,7 @@ RecordSettingsGroup::RecordSettingsGroup(Desktop& desktop, QWidget* parent)
   form->addRow(QString(), lblDesignNotes);
   form->addRow(lblPeriods, edtPeriods);
   form->addRow(PlainLabel(QStringLiteral("Tolerance (%)"), this), edtTolerance);
+  form->addRow(PlainLabel(QStringLiteral("Scale Factor Band (low, high)"), this), edtScaleBand);
   outer->addLayout(form);
   outer->addStretch(1);
 
@@ -82,6 +84,8 @@ void RecordSettingsGroup::ShowTargetValue() {
 void RecordSettingsGroup::ShowAcceptedNumbers(const RecordInputs& inputs) {
   edtDamping->setText(GeneralText(inputs.damping));
   edtTolerance->setText(GeneralText(inputs.tolerance * 100));
+  edtScaleBand->setText(GeneralText(inputs.scaleBand.low) + PeriodListSeparator() +
+                        GeneralText(inputs.scaleBand.high));
   if (inputs.periods.empty()) return;
   QStringList periods;
   for (const double period : inputs.periods) periods << GeneralText(period);
@@ -90,8 +94,7 @@ void RecordSettingsGroup::ShowAcceptedNumbers(const RecordInputs& inputs) {
 
 void RecordSettingsGroup::ShowSeparatorTexts() {
   const QString separator = PeriodListSeparator();
-  lblPeriods->setText(QStringLiteral("Main Periods T1") + separator + QStringLiteral("T2") +
-                      separator + QStringLiteral("... (s)"));
+  lblPeriods->setText(QStringLiteral("Main Periods (s); T1 is the longest"));
   edtPeriods->setPlaceholderText(GeneralText(1.5) + separator + GeneralText(0.5));
 }
 
@@ -222,6 +225,7 @@ std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted) const {
     return -1;
   }
   accepted.tolerance = *tolerance / 100;
+  if (ReadScaleBand(accepted) < 0) return -1;
 
   if (cbbDesign->currentIndex() < 0) {
     check.Refuse(QStringLiteral("No design spectrum to check against: create one in the main "
@@ -246,6 +250,31 @@ std::int32_t RecordSettingsGroup::ReadTarget(RecordInputs& accepted) const {
     return -1;
   }
   accepted.typedGal = *gal;
+  return 0;
+}
+
+std::int32_t RecordSettingsGroup::ReadScaleBand(RecordInputs& accepted) const {
+  const FieldCheck check(desktop_);
+  const QStringList texts = SplitPeriodList(edtScaleBand->text());
+  if (texts.size() != 2) {
+    check.Refuse(QStringLiteral("Please input the scale factor band as its low and high bounds, "
+                                "e.g. ") +
+                     GeneralText(0.25) + PeriodListSeparator() + GeneralText(4) +
+                     QStringLiteral("."),
+                 edtScaleBand);
+    return -1;
+  }
+  ScaleBand band;
+  const std::optional<double> low = check.Number(texts[0], edtScaleBand);
+  if (!low) return -1;
+  const std::optional<double> high = check.Number(texts[1], edtScaleBand);
+  if (!high) return -1;
+  band = {*low, *high};
+  if (const auto problem = ScaleBandProblem(band, DecimalSeparator())) {
+    check.Refuse(QString::fromStdString(*problem), edtScaleBand);
+    return -1;
+  }
+  accepted.scaleBand = band;
   return 0;
 }
 

@@ -10,8 +10,8 @@
 #include "ui/windows/RecordSettingsControls.h"
 
 // The records window's settings: damping, target peak ground acceleration, design spectrum,
-// main periods and tolerance, read and checked as the user typed them, with the buttons that
-// use them.
+// main periods, tolerance and scale factor band, read and checked as the user typed them, with the
+// buttons that use them.
 class RecordSettingsGroup : public QGroupBox, public RecordSettingsControls {
  public:
   RecordSettingsGroup(Desktop& desktop, QWidget* parent);
@@ -35,6 +35,7 @@ class RecordSettingsGroup : public QGroupBox, public RecordSettingsControls {
  private:
   std::int32_t ReadTarget(RecordInputs& accepted) const;
   std::int32_t ReadPeriods(RecordInputs& accepted) const;
+  std::int32_t ReadScaleBand(RecordInputs& accepted) const;
   QStringList DesignNotes(const DesignSpectrum& design) const;
 
   Desktop& desktop_;

@@ -66,7 +66,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   Bind(btnSaveData, &QPushButton::clicked, &TRecordsForm::btnSaveDataClick);
   Bind(btnSavePicture, &QPushButton::clicked, &TRecordsForm::btnSavePictureClick);
   // Any edit makes the shown check stale; Enter in a field checks anew.
-  for (QLineEdit* field : {edtDamping, edtTargetPga, edtPeriods, edtTolerance}) {
+  for (QLineEdit* field : {edtDamping, edtTargetPga, edtPeriods, edtTolerance, edtScaleBand}) {
     Bind(field, &QLineEdit::textChanged, &TRecordsForm::SettingsEdited);
     Bind(field, &QLineEdit::returnPressed, &TRecordsForm::btnCheckClick);
   }
@@ -184,7 +184,7 @@ void TRecordsForm::AddBatchOfFiles(const QStringList& paths, bool now) {
   for (const int id : ids) {
     const QString& path = reading_.at(id).path;
     if (now) {
-      OnFileRead({id, path, ReadRecordFile(path, *options)});
+      OnFileRead({id, path, LoadRecordFile(path, *options)});
     } else {
       reads_.Start(id, path, *options);
     }

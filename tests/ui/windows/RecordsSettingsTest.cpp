@@ -75,13 +75,6 @@ TEST_F(RecordsWindowTest, ATargetOfAnotherLevelIsNotedAndTheDampingFollowsUntilT
   EXPECT_EQ(records->edtDamping->text(), "0.1");
 }
 
-QString CsvLineStartingWith(const QString& path, const QString& start) {
-  for (const QByteArray& line : ReadAll(path).split('\n')) {
-    if (line.startsWith(start.toUtf8())) return QString::fromUtf8(line.trimmed());
-  }
-  return {};
-}
-
 TEST_F(RecordsWindowTest, EditedSettingsAreCheckedBeforeAnythingIsShownOrSaved) {
   Add({WriteRecord("a.txt", 600), WriteRecord("b.txt", 700), WriteRecord("c.txt", 800)});
   CheckAgainst("S", "0.4");
@@ -95,7 +88,8 @@ TEST_F(RecordsWindowTest, EditedSettingsAreCheckedBeforeAnythingIsShownOrSaved) 
   const QString path = folder.filePath("records.csv");
   desktop.QueueSaveAnswer(path);
   records->btnSaveData->click();
-  EXPECT_EQ(CsvLineStartingWith(path, "Tolerance"), "Tolerance(%),10");
+  // Tolerance, T1, the shortest duration and the scale band.
+  EXPECT_TRUE(ReadAll(path).contains("\r\n10,0.4,2,0.25,4\r\n"));
   ASSERT_TRUE(records->Check().has_value());
   EXPECT_FALSE(records->Stale());
 
@@ -112,9 +106,21 @@ TEST_F(RecordsWindowTest, EditedSettingsAreCheckedBeforeAnythingIsShownOrSaved) 
   EXPECT_EQ(records->Check()->periods.size(), 2u);
 }
 
+TEST_F(RecordsWindowTest, TheVerdictNamesTheSetRuleAndRecordsScaledOutsideTheBand) {
+  Add({WriteRecord("faint.txt", 3000, 0.001, 0.3)});
+  CheckAgainst("S", "0.3");
+  ASSERT_TRUE(WaitForSpectra());
+  const QStringList verdict = records->lblVerdict->text().split('\n');
+  ASSERT_EQ(verdict.size(), 2);
+  EXPECT_TRUE(verdict[0].startsWith("Fail: ")) << verdict[0].toStdString();
+  EXPECT_TRUE(verdict[0].endsWith("fewer than 3 records.")) << verdict[0].toStdString();
+  EXPECT_TRUE(verdict[1].startsWith("Warning: 1 record scaled outside 0.25 to 4: faint.txt (18."))
+      << verdict[1].toStdString();
+}
+
 TEST_F(RecordsWindowTest, AFailedRecordIsCountedAndSaveDataNamesIt) {
-  // Spectra refuse a step this coarse.
-  Add({WriteRecord("a.txt", 600), WriteFile("coarse.txt", "0 0.1\n2 0.2\n4 -0.1\n")});
+  // Motion near the end of the range of numbers: its spectra overflow.
+  Add({WriteRecord("a.txt", 600), WriteRecord("huge.txt", 600, 1e308)});
   ASSERT_TRUE(WaitForSpectra());
   EXPECT_EQ(records->lblStatus->text(), "Spectra ready: 1 of 2. 1 record failed.");
   EXPECT_EQ(records->grdRecords->item(1, RecordTable::Spectrum)->text(), "Failed");
@@ -122,8 +128,8 @@ TEST_F(RecordsWindowTest, AFailedRecordIsCountedAndSaveDataNamesIt) {
   records->btnSaveData->click();
   ASSERT_EQ(desktop.messages().size(), 1u);
   EXPECT_TRUE(desktop.messages()[0].text.startsWith(
-      "The spectra of \"coarse.txt\" could not be computed: The record coarse.txt has a time "
-      "step of 2 s"))
+      "The spectra of \"huge.txt\" could not be computed: The spectra of huge.txt reach beyond "
+      "the range of numbers. Remove the record, then save."))
       << desktop.messages()[0].text.toStdString();
   EXPECT_TRUE(desktop.saveDialogs().empty());
 }

@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "chart/widget/ResponseChartView.h"
+#include "model/NumberText.h"
 #include "model/SpectrumList.h"
 #include "records/CompatibilityCheck.h"
 #include "records/RecordScaling.h"
@@ -171,7 +172,12 @@ TEST_F(RecordsWindowTest, CheckAgainstASpectrumOfTheMainWindow) {
   EXPECT_EQ(shown.passes, expected.passes);
 
   const CheckTable& table = *records->grdCheck;
-  ASSERT_EQ(table.rowCount(), 4);
+  ASSERT_EQ(table.rowCount(), 6);
+  EXPECT_EQ(table.verticalHeaderItem(0)->text(), "T1 (fundamental)");
+  EXPECT_EQ(ItemText(table, 4, CheckTable::FirstRecord),
+            QString::fromStdString(
+                FormatPattern(NumberPattern::SixDecimals, records->Records()[0].scaleFactor)));
+  EXPECT_EQ(ItemText(table, 5, CheckTable::Result), "Pass") << "three records make a set";
   ASSERT_EQ(table.columnCount(), CheckTable::FirstRecord + 3);
   EXPECT_EQ(table.horizontalHeaderItem(CheckTable::FirstRecord)->text(), "elCentro.AT2");
   EXPECT_EQ(ItemText(table, 0, CheckTable::Period), "1.2");
