@@ -1,5 +1,6 @@
 #include "ui/windows/RecordsForm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -39,6 +40,7 @@ namespace {
 constexpr int kWidth = 1240;
 constexpr int kHeight = 780;
 constexpr int kViewIntervalMs = 100;
+constexpr int kNoticeRetryMs = 250;
 
 }  // namespace
 
@@ -91,6 +93,9 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
       RefreshViews();
     });
   });
+  noticeTimer_.setSingleShot(true);
+  noticeTimer_.setInterval(kNoticeRetryMs);
+  connect(&noticeTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { ShowNotices(); }); });
   connect(grdRecords, &RecordTable::realChanged, this,
           [this](int id, bool real) { RunCommand([=, this] { OnRealChanged(id, real); }); });
 
@@ -241,8 +246,12 @@ void TRecordsForm::Notify(const QStringList& failures) {
 
 void TRecordsForm::ShowNotices() {
   // A box runs an event loop of its own, in which more files arrive; their message waits for
-  // this one to close.
-  if (noticing_) return;
+  // this one to close, and for any box or dialog of another command.
+  if (noticing_ || notices_.empty()) return;
+  if (QApplication::activeModalWidget() != nullptr) {
+    if (!noticeTimer_.isActive()) noticeTimer_.start();
+    return;
+  }
   noticing_ = true;
   while (!notices_.empty()) {
     const QStringList failures = std::move(notices_.front());

@@ -175,6 +175,7 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   int nextBatch_ = 1;
   std::deque<QStringList> notices_;
   bool noticing_ = false;
+  QTimer noticeTimer_;  // asks again while another box or dialog is open
   bool stale_ = false;
   bool ownWrite_ = false;       // the window writes the fields itself
   bool dampingFollows_ = true;  // the damping field follows the design spectrum's
