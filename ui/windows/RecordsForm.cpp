@@ -105,8 +105,15 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
     settingsGroup_->ShowTargetValue();
   });
   SpectraChanged();
-  // What the fields show now is the starting point, not an edit.
+  // What the fields show now is the starting point, not an edit: the design spectrum picked at
+  // the start gives the damping and the level until the first check.
+  if (const DesignSpectrum* design = PickedDesign()) {
+    inputs_.damping = design->damping;
+    inputs_.intensity = cbbIntensity->currentIndex();
+    inputs_.action = cbbAction->currentIndex();
+  }
   stale_ = false;
+  chartGroup_->ShowStale(false);
   Refresh();
 }
 
@@ -429,10 +436,10 @@ void TRecordsForm::SpectraChanged() {
   Refresh();
 }
 
-std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted) {
+std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted, bool checkNeeded) {
   accepted = inputs_;
-  if (settingsGroup_->ReadInputs(accepted) < 0) return -1;
-  if (records_.Empty()) {
+  if (settingsGroup_->ReadInputs(accepted, checkNeeded) < 0) return -1;
+  if (checkNeeded && records_.Empty()) {
     FieldCheck(desktop_).Refuse(
         QStringLiteral("No record to check: add ground motion records first."), btnAdd);
     return -1;
@@ -440,19 +447,24 @@ std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted) {
   return 0;
 }
 
-void TRecordsForm::btnCheckClick() { ApplySettings(); }
+void TRecordsForm::btnCheckClick() { ApplySettings(true); }
 
-bool TRecordsForm::ApplySettings() {
+bool TRecordsForm::ApplySettings(bool checkNeeded) {
   RecordInputs accepted;
-  if (ReadInputs(accepted) < 0) return false;
+  if (ReadInputs(accepted, checkNeeded) < 0) return false;
   const std::size_t found = spectra_.Find(accepted.design);
-  if (found == spectra_.Size()) return false;  // the list is kept in step with the spectra
+  // The list is kept in step with the spectra.
+  if (!accepted.design.empty() && found == spectra_.Size()) return false;
   const bool recompute = accepted.damping != inputs_.damping || accepted.periods != inputs_.periods;
   inputs_ = std::move(accepted);
   stale_ = false;
   chartGroup_->ShowStale(false);
-  const DesignSpectrum& s = spectra_.At(found);
-  design_ = std::make_unique<DesignSpectrum>(s.name, s.alphaMax, s.tg, s.damping, s.codeType);
+  if (found < spectra_.Size()) {
+    const DesignSpectrum& s = spectra_.At(found);
+    design_ = std::make_unique<DesignSpectrum>(s.name, s.alphaMax, s.tg, s.damping, s.codeType);
+  } else {
+    design_.reset();
+  }
   records_.Rescale(inputs_.TargetGal());
   if (recompute) {
     records_.ForgetComputed();
@@ -465,7 +477,7 @@ bool TRecordsForm::ApplySettings() {
 // ---- Files ----
 
 bool TRecordsForm::ReadyToSave() {
-  if (stale_ && !ApplySettings()) return false;
+  if (stale_ && !ApplySettings(false)) return false;
   if (Computing()) {
     desktop_.Information(
         QStringLiteral("The spectra are still being computed; save them when they are ready."));
