@@ -215,6 +215,8 @@ void TRecordsForm::OnFileRead(const RecordReadResult& result) {
   if (const GroundMotion* motion = std::get_if<GroundMotion>(&result.read)) {
     RecordEntry& entry = *records_.Find(records_.Add(*motion, file.path, result.id).id);
     entry.scaleFactor = ScaleFactor(*entry.motion, inputs_.TargetGal());
+    // The user may have marked it while it was read.
+    entry.real = grdRecords->IsReal(entry.id);
     StartJob(entry);
   } else {
     failure = std::get<QString>(result.read);
