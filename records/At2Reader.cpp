@@ -155,7 +155,7 @@ std::optional<AccelerationUnit> At2HeaderUnit(std::string_view line) {
 }
 
 GroundMotion ReadAt2(std::string_view fileName, std::string_view bytes,
-                     std::optional<AccelerationUnit> givenUnit) {
+                     std::optional<AccelerationUnit> givenUnit, std::string_view decimalSeparator) {
   const std::vector<std::string_view> lines = SplitLines(bytes);
   if (lines.size() < kHeaderLine) {
     throw RecordError(fileName, 0,
@@ -177,7 +177,7 @@ GroundMotion ReadAt2(std::string_view fileName, std::string_view bytes,
   if (!(header->step > 0 && header->step <= kLongestStep)) {
     throw RecordError(fileName, kHeaderLine,
                       "the time step DT must be above 0 and at most " +
-                          ShortestNumber(kLongestStep, ".") + " s.");
+                          ShortestNumber(kLongestStep, decimalSeparator) + " s.");
   }
   const auto points = static_cast<std::size_t>(header->points);
   const double factor = ToG(FileUnit(fileName, lines[kUnitLine - 1], givenUnit));

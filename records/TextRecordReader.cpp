@@ -57,16 +57,19 @@ std::vector<DataRow> ReadRows(std::string_view fileName, std::string_view bytes,
   return rows;
 }
 
-[[noreturn]] void ThrowUneven(std::string_view fileName, const DataRow& row, double step) {
+[[noreturn]] void ThrowUneven(std::string_view fileName, const DataRow& row, double step,
+                              std::string_view separator) {
   throw RecordError(fileName, row.line,
                     "the times are not equally spaced: " + QuoteField(row.firstField) +
-                        " is not one step of " + FormatGeneral(step) + " s after the time before.");
+                        " is not one step of " + FormatGeneral(step, separator) +
+                        " s after the time before.");
 }
 
 // The mean step of the time column, after checking that the times are equally spaced: each
 // interval against the median one, so that a gap is blamed on its own line, then each time
 // against its place on the grid of the mean step, which catches a slow drift.
-double EqualStep(std::string_view fileName, const std::vector<DataRow>& rows) {
+double EqualStep(std::string_view fileName, const std::vector<DataRow>& rows,
+                 std::string_view separator) {
   if (rows.size() < 2) {
     throw RecordError(fileName, rows.front().line,
                       "a time step needs at least two times; this is the only data line.");
@@ -83,7 +86,7 @@ double EqualStep(std::string_view fileName, const std::vector<DataRow>& rows) {
   }
   for (std::size_t k = 1; k < rows.size(); ++k) {
     if (!(std::fabs(intervals[k - 1] - median) <= kSpacingTolerance * median)) {
-      ThrowUneven(fileName, rows[k], median);
+      ThrowUneven(fileName, rows[k], median, separator);
     }
   }
   const double start = rows.front().values[0];
@@ -91,18 +94,19 @@ double EqualStep(std::string_view fileName, const std::vector<DataRow>& rows) {
   for (std::size_t k = 1; k < rows.size(); ++k) {
     const double place = start + static_cast<double>(k) * step;
     if (!(std::fabs(rows[k].values[0] - place) <= kSpacingTolerance * step)) {
-      ThrowUneven(fileName, rows[k], step);
+      ThrowUneven(fileName, rows[k], step, separator);
     }
   }
   return step;
 }
 
 // The step of a one-column record comes with it, not from a line of the file.
-void CheckStep(std::string_view fileName, std::size_t line, double step) {
+void CheckStep(std::string_view fileName, std::size_t line, double step,
+               std::string_view separator) {
   if (!(step > 0 && step <= kLongestStep)) {
-    throw RecordError(
-        fileName, line,
-        "the time step must be above 0 and at most " + ShortestNumber(kLongestStep, ".") + " s.");
+    throw RecordError(fileName, line,
+                      "the time step must be above 0 and at most " +
+                          ShortestNumber(kLongestStep, separator) + " s.");
   }
 }
 
@@ -120,15 +124,15 @@ GroundMotion Motion(std::string_view fileName, double step, const std::vector<Da
 }  // namespace
 
 GroundMotion ReadTimeAcceleration(std::string_view fileName, std::string_view bytes,
-                                  AccelerationUnit unit) {
+                                  AccelerationUnit unit, std::string_view decimalSeparator) {
   const std::vector<DataRow> rows = ReadRows(fileName, bytes, 2, "a time and an acceleration");
-  const double step = EqualStep(fileName, rows);
-  CheckStep(fileName, rows[1].line, step);
+  const double step = EqualStep(fileName, rows, decimalSeparator);
+  CheckStep(fileName, rows[1].line, step, decimalSeparator);
   return Motion(fileName, step, rows, 1, unit);
 }
 
 GroundMotion ReadAcceleration(std::string_view fileName, std::string_view bytes, double step,
-                              AccelerationUnit unit) {
-  CheckStep(fileName, 0, step);
+                              AccelerationUnit unit, std::string_view decimalSeparator) {
+  CheckStep(fileName, 0, step, decimalSeparator);
   return Motion(fileName, step, ReadRows(fileName, bytes, 1, "one acceleration"), 0, unit);
 }

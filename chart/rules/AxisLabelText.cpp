@@ -61,5 +61,3 @@ std::string AxisLabelText(double value, std::string_view decimalSeparator) {
   }
   return text;
 }
-
-std::string AxisLabelText(double value) { return AxisLabelText(value, DecimalSeparator()); }

@@ -9,6 +9,3 @@
 // The group separator is "," except when the decimal separator is itself ",", where "." keeps
 // the two apart. Non-finite values read "INF", "-INF" and "NAN".
 std::string AxisLabelText(double value, std::string_view decimalSeparator);
-
-// The same with the current decimal separator.
-std::string AxisLabelText(double value);

@@ -201,9 +201,9 @@ void ResponseChartView::SetAxisTitles(const QString& bottom, const QString& left
   axisY_->setTitleText(left.toHtmlEscaped());
 }
 
-void ResponseChartView::RefreshLabels() {
-  axisX_->RefreshTexts();
-  axisY_->RefreshTexts();
+void ResponseChartView::RefreshLabels(const std::string& decimalSeparator) {
+  axisX_->RefreshTexts(decimalSeparator);
+  axisY_->RefreshTexts(decimalSeparator);
 }
 
 void ResponseChartView::SeriesChanged() {

@@ -1,5 +1,7 @@
 #include "chart/widget/ValueLabelAxis.h"
 
+#include <utility>
+
 #include "chart/rules/AxisLabelText.h"
 
 ValueLabelAxis::ValueLabelAxis(QObject* parent) : QCategoryAxis(parent) {
@@ -12,7 +14,10 @@ void ValueLabelAxis::ShowLabels(const std::vector<double>& values) {
   Rebuild();
 }
 
-void ValueLabelAxis::RefreshTexts() { Rebuild(); }
+void ValueLabelAxis::RefreshTexts(std::string decimalSeparator) {
+  separator_ = std::move(decimalSeparator);
+  Rebuild();
+}
 
 void ValueLabelAxis::Rebuild() {
   for (const QString& label : categoriesLabels()) remove(label);
@@ -21,7 +26,7 @@ void ValueLabelAxis::Rebuild() {
   QString previous;
   for (double value : values_) {
     // Labels are rendered as rich text.
-    const QString text = QString::fromStdString(AxisLabelText(value)).toHtmlEscaped();
+    const QString text = QString::fromStdString(AxisLabelText(value, separator_)).toHtmlEscaped();
     // The axis silently drops a repeated label; steps are wider than the rounding, so a
     // repeat could only come from values beyond 15 digits.
     if (text == previous) continue;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCategoryAxis>
+#include <string>
 #include <vector>
 
 // An axis whose labels stand on given values and read as AxisLabelText writes them. Qt's value
@@ -14,11 +15,12 @@ class ValueLabelAxis : public QCategoryAxis {
   // Shows labels at these ascending values; nothing is rebuilt when they are already shown.
   void ShowLabels(const std::vector<double>& values);
 
-  // Writes the texts again, for a changed decimal separator.
-  void RefreshTexts();
+  // Writes the texts again with this decimal separator (at first ".").
+  void RefreshTexts(std::string decimalSeparator);
 
  private:
   void Rebuild();
 
   std::vector<double> values_;
+  std::string separator_ = ".";
 };

@@ -15,7 +15,9 @@ const QColor kFailBack(0xFF, 0xC7, 0xCE);
 const QColor kFailText(0x9C, 0x00, 0x06);
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
-QString Pattern(NumberPattern pattern, double value) { return Text(FormatPattern(pattern, value)); }
+QString Pattern(NumberPattern pattern, double value, const std::string& separator) {
+  return Text(FormatPattern(pattern, value, separator));
+}
 
 QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignRight) {
   auto* item = new QTableWidgetItem(text);
@@ -55,7 +57,7 @@ void CheckTable::ClearResult() {
   setColumnCount(0);
 }
 
-void CheckTable::ShowResult(const CheckResult& result) {
+void CheckTable::ShowResult(const CheckResult& result, const std::string& separator) {
   ClearResult();
   const int records = static_cast<int>(result.records.size());
   const int periods = static_cast<int>(result.periods.size());
@@ -78,16 +80,17 @@ void CheckTable::ShowResult(const CheckResult& result) {
 
   for (int row = 0; row < periods; ++row) {
     const PeriodCheck& check = result.periods[static_cast<std::size_t>(row)];
-    setItem(row, Period, Cell(Text(FormatGeneral(check.period))));
+    setItem(row, Period, Cell(Text(FormatGeneral(check.period, separator))));
     for (int k = 0; k < records; ++k) {
       setItem(row, FirstRecord + k,
-              Cell(Pattern(NumberPattern::SixDecimals, check.psa[static_cast<std::size_t>(k)])));
+              Cell(Pattern(NumberPattern::SixDecimals, check.psa[static_cast<std::size_t>(k)],
+                           separator)));
     }
-    setItem(row, Mean, Cell(Pattern(NumberPattern::SixDecimals, check.mean)));
-    setItem(row, Design, Cell(Pattern(NumberPattern::SixDecimals, check.design)));
-    setItem(
-        row, Deviation,
-        Marked(Cell(Pattern(NumberPattern::TwoDecimals, check.deviationPercent)), check.passes));
+    setItem(row, Mean, Cell(Pattern(NumberPattern::SixDecimals, check.mean, separator)));
+    setItem(row, Design, Cell(Pattern(NumberPattern::SixDecimals, check.design, separator)));
+    setItem(row, Deviation,
+            Marked(Cell(Pattern(NumberPattern::TwoDecimals, check.deviationPercent, separator)),
+                   check.passes));
     setItem(row, Result, Verdict(check.passes));
   }
 
@@ -97,11 +100,12 @@ void CheckTable::ShowResult(const CheckResult& result) {
     const RecordCheck& record = result.records[static_cast<std::size_t>(k)];
     durationsPass = durationsPass && !record.tooShort;
     setItem(durationRow, FirstRecord + k,
-            Marked(Cell(Pattern(NumberPattern::TwoDecimals, record.effectiveDuration)),
+            Marked(Cell(Pattern(NumberPattern::TwoDecimals, record.effectiveDuration, separator)),
                    !record.tooShort));
   }
   setItem(durationRow, Design,
-          Cell(QStringLiteral("≥ ") + Pattern(NumberPattern::TwoDecimals, result.minimumDuration)));
+          Cell(QStringLiteral("≥ ") +
+               Pattern(NumberPattern::TwoDecimals, result.minimumDuration, separator)));
   setItem(durationRow, Result, Verdict(durationsPass));
 
   const int kindRow = periods + 1;

@@ -14,7 +14,8 @@ const QColor kPassText(0x00, 0x61, 0x00);
 const QColor kFailText(0x9C, 0x00, 0x06);
 
 // Why a check failed, in words.
-QStringList FailureReasons(const CheckResult& check, double tolerance) {
+QStringList FailureReasons(const CheckResult& check, double tolerance,
+                           const std::string& separator) {
   QStringList reasons;
   int failing = 0;
   for (const PeriodCheck& period : check.periods) failing += period.passes ? 0 : 1;
@@ -22,7 +23,7 @@ QStringList FailureReasons(const CheckResult& check, double tolerance) {
     reasons << QStringLiteral(
                    "the mean is off the design value by more than %1 % at %2 of %3 "
                    "periods")
-                   .arg(GeneralText(tolerance * 100))
+                   .arg(GeneralText(tolerance * 100, separator))
                    .arg(failing)
                    .arg(check.periods.size());
   }
@@ -31,7 +32,7 @@ QStringList FailureReasons(const CheckResult& check, double tolerance) {
   if (shortRecords > 0) {
     reasons << QStringLiteral("%1 record(s) shorter than %2 s")
                    .arg(shortRecords)
-                   .arg(PatternText(NumberPattern::TwoDecimals, check.minimumDuration));
+                   .arg(PatternText(NumberPattern::TwoDecimals, check.minimumDuration, separator));
   }
   if (check.tooFewReal) reasons << QStringLiteral("fewer than two thirds of the records are real");
   return reasons;
@@ -54,7 +55,8 @@ RecordCheckGroup::RecordCheckGroup(QWidget* parent)
 
 std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
                                                   const DesignSpectrum* design,
-                                                  const RecordSet& records) {
+                                                  const RecordSet& records,
+                                                  const std::string& separator) {
   grdCheck->ClearResult();
   QPalette palette = lblVerdict->palette();
   palette.setColor(QPalette::WindowText, Qt::black);
@@ -87,11 +89,12 @@ std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
     return std::nullopt;
   }
   CheckResult check = CheckCompatibility(*set, *design, {inputs.periods, inputs.tolerance, {}});
-  grdCheck->ShowResult(check);
+  grdCheck->ShowResult(check, separator);
   palette.setColor(QPalette::WindowText, check.passes ? kPassText : kFailText);
-  say(check.passes ? QStringLiteral("Pass: the record set matches the design spectrum.")
-                   : QStringLiteral("Fail: ") +
-                         FailureReasons(check, inputs.tolerance).join(QStringLiteral("; ")) +
-                         QStringLiteral("."));
+  say(check.passes
+          ? QStringLiteral("Pass: the record set matches the design spectrum.")
+          : QStringLiteral("Fail: ") +
+                FailureReasons(check, inputs.tolerance, separator).join(QStringLiteral("; ")) +
+                QStringLiteral("."));
   return check;
 }

@@ -48,6 +48,7 @@ RecordListGroup::RecordListGroup(Desktop& desktop, QWidget* parent)
 
 std::optional<RecordReadOptions> RecordListGroup::ReadOptions() const {
   RecordReadOptions options;
+  options.decimalSeparator = DecimalSeparatorOf(desktop_);
   // g is what a record holds without a word; a PEER record's own unit then stands.
   const int unit = std::clamp(cbbUnits->currentIndex(), 0, 2);
   if (unit > 0) options.unit = kUnits[unit];
@@ -72,13 +73,17 @@ void RecordListGroup::Append(const RecordEntry& entry) {
 void RecordListGroup::ShowRows(const RecordSet& records) {
   for (const RecordEntry& entry : records.Entries()) {
     const GroundMotion& motion = *entry.motion;
-    grdRecords->SetText(entry.id, RecordTable::Step, GeneralText(motion.step));
-    grdRecords->SetText(entry.id, RecordTable::Duration,
-                        PatternText(NumberPattern::TwoDecimals, Duration(motion)));
-    grdRecords->SetText(entry.id, RecordTable::Pga,
-                        PatternText(NumberPattern::SixDecimals, entry.peak));
-    grdRecords->SetText(entry.id, RecordTable::ScaleFactor,
-                        PatternText(NumberPattern::SixDecimals, entry.scaleFactor));
+    grdRecords->SetText(entry.id, RecordTable::Step,
+                        GeneralText(motion.step, DecimalSeparatorOf(desktop_)));
+    grdRecords->SetText(
+        entry.id, RecordTable::Duration,
+        PatternText(NumberPattern::TwoDecimals, Duration(motion), DecimalSeparatorOf(desktop_)));
+    grdRecords->SetText(
+        entry.id, RecordTable::Pga,
+        PatternText(NumberPattern::SixDecimals, entry.peak, DecimalSeparatorOf(desktop_)));
+    grdRecords->SetText(
+        entry.id, RecordTable::ScaleFactor,
+        PatternText(NumberPattern::SixDecimals, entry.scaleFactor, DecimalSeparatorOf(desktop_)));
     grdRecords->SetText(entry.id, RecordTable::Spectrum,
                         entry.failed     ? QStringLiteral("Failed")
                         : entry.spectrum ? QStringLiteral("Ready")

@@ -67,26 +67,29 @@ void RecordSettingsGroup::ShowTargetValue() {
   edtTargetPga->setReadOnly(!typed);
   if (table) {
     edtTargetPga->setText(GeneralText(
-        TimeHistoryPeakAcceleration(cbbIntensity->currentIndex(), cbbAction->currentIndex())));
+        TimeHistoryPeakAcceleration(cbbIntensity->currentIndex(), cbbAction->currentIndex()),
+        DecimalSeparatorOf(desktop_)));
   } else if (!typed) {
     edtTargetPga->clear();
   }
 }
 
 void RecordSettingsGroup::ShowAcceptedNumbers(const RecordInputs& inputs) {
-  edtDamping->setText(GeneralText(inputs.damping));
-  edtTolerance->setText(GeneralText(inputs.tolerance * 100));
+  edtDamping->setText(GeneralText(inputs.damping, DecimalSeparatorOf(desktop_)));
+  edtTolerance->setText(GeneralText(inputs.tolerance * 100, DecimalSeparatorOf(desktop_)));
   if (inputs.periods.empty()) return;
   QStringList periods;
-  for (const double period : inputs.periods) periods << GeneralText(period);
-  edtPeriods->setText(periods.join(PeriodListSeparator()));
+  for (const double period : inputs.periods)
+    periods << GeneralText(period, DecimalSeparatorOf(desktop_));
+  edtPeriods->setText(periods.join(PeriodListSeparator(DecimalSeparatorOf(desktop_))));
 }
 
 void RecordSettingsGroup::ShowSeparatorTexts() {
-  const QString separator = PeriodListSeparator();
+  const QString separator = PeriodListSeparator(DecimalSeparatorOf(desktop_));
   lblPeriods->setText(QStringLiteral("Main Periods T1") + separator + QStringLiteral("T2") +
                       separator + QStringLiteral("... (s)"));
-  edtPeriods->setPlaceholderText(GeneralText(1.5) + separator + GeneralText(0.5));
+  edtPeriods->setPlaceholderText(GeneralText(1.5, DecimalSeparatorOf(desktop_)) + separator +
+                                 GeneralText(0.5, DecimalSeparatorOf(desktop_)));
 }
 
 void RecordSettingsGroup::ListDesignSpectra(const SpectrumList& spectra) {
@@ -114,7 +117,7 @@ std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted) const {
 
   const std::optional<double> tolerance = check.Number(edtTolerance);
   if (!tolerance) return -1;
-  if (const auto problem = ToleranceProblem(*tolerance / 100, DecimalSeparator())) {
+  if (const auto problem = ToleranceProblem(*tolerance / 100, DecimalSeparatorOf(desktop_))) {
     check.Refuse(QString::fromStdString(*problem), edtTolerance);
     return -1;
   }
@@ -138,7 +141,7 @@ std::int32_t RecordSettingsGroup::ReadTarget(RecordInputs& accepted) const {
   const FieldCheck check(desktop_);
   const std::optional<double> gal = check.Number(edtTargetPga);
   if (!gal) return -1;
-  if (const auto problem = TargetPgaProblem(*gal, DecimalSeparator())) {
+  if (const auto problem = TargetPgaProblem(*gal, DecimalSeparatorOf(desktop_))) {
     check.Refuse(QString::fromStdString(*problem), edtTargetPga);
     return -1;
   }
@@ -148,9 +151,10 @@ std::int32_t RecordSettingsGroup::ReadTarget(RecordInputs& accepted) const {
 
 std::int32_t RecordSettingsGroup::ReadPeriods(RecordInputs& accepted) const {
   const FieldCheck check(desktop_);
-  const QStringList texts = SplitPeriodList(edtPeriods->text());
+  const QStringList texts = SplitPeriodList(edtPeriods->text(), DecimalSeparatorOf(desktop_));
   if (texts.isEmpty()) {
-    check.Refuse(QStringLiteral("Please Input the main periods T1") + PeriodListSeparator() +
+    check.Refuse(QStringLiteral("Please Input the main periods T1") +
+                     PeriodListSeparator(DecimalSeparatorOf(desktop_)) +
                      QStringLiteral("T2 ... in seconds."),
                  edtPeriods);
     return -1;
@@ -159,7 +163,7 @@ std::int32_t RecordSettingsGroup::ReadPeriods(RecordInputs& accepted) const {
   for (const QString& text : texts) {
     const std::optional<double> period = check.Number(text, edtPeriods);
     if (!period) return -1;
-    if (const auto problem = MainPeriodProblem(*period, DecimalSeparator())) {
+    if (const auto problem = MainPeriodProblem(*period, DecimalSeparatorOf(desktop_))) {
       check.Refuse(QString::fromStdString(*problem), edtPeriods);
       return -1;
     }

@@ -29,6 +29,7 @@
 #include "ui/windows/RecordListGroup.h"
 #include "ui/windows/RecordSettingsGroup.h"
 #include "ui/windows/RecordStatusRow.h"
+#include "ui/windows/WindowControls.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   setAcceptDrops(true);
   resize(kWidth, kHeight);
   BuildParts();
+  chtRecords->RefreshLabels(DecimalSeparatorOf(desktop_));
 
   // Every handler runs as a command, so that no exception crosses the event loop.
   Bind(btnAdd, &QPushButton::clicked, &TRecordsForm::btnAddClick);
@@ -190,7 +192,8 @@ void TRecordsForm::btnRemoveClick() {
 }
 
 void TRecordsForm::StartJob(const RecordEntry& entry) {
-  jobs_.Start({entry.id, entry.motion, inputs_.damping, inputs_.periods});
+  jobs_.Start(
+      {entry.id, entry.motion, inputs_.damping, inputs_.periods, DecimalSeparatorOf(desktop_)});
 }
 
 void TRecordsForm::OnJobFinished(const SpectrumJobResult& result) {
@@ -317,7 +320,8 @@ void TRecordsForm::btnSaveDataClick() {
     content.designSa = DesignSa();
   }
   if (check_) content.check = &*check_;
-  WriteWholeFile(*path, QByteArray::fromStdString(BuildRecordsCsvText(content)));
+  WriteWholeFile(
+      *path, QByteArray::fromStdString(BuildRecordsCsvText(content, DecimalSeparatorOf(desktop_))));
   desktop_.Information(QStringLiteral("Export Completed"));
 }
 
@@ -332,12 +336,11 @@ void TRecordsForm::btnSavePictureClick() {
 void TRecordsForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::LocaleChange) return;
-  SetDecimalSeparator(desktop_.DecimalSymbol().toStdString());
   // Texts in the old separator would no longer read; the accepted values are written anew.
   settingsGroup_->ShowAcceptedNumbers(inputs_);
   settingsGroup_->ShowSeparatorTexts();
   settingsGroup_->ShowTargetValue();
-  chtRecords->RefreshLabels();
+  chtRecords->RefreshLabels(DecimalSeparatorOf(desktop_));
   Refresh();
 }
 
@@ -361,12 +364,13 @@ void TRecordsForm::RefreshViews() {
 void TRecordsForm::RefreshRows() { listGroup_->ShowRows(records_); }
 
 void TRecordsForm::RefreshChart() {
-  chartGroup_->Show(design_.get(), DesignSa(), inputs_.tolerance, records_);
+  chartGroup_->Show(design_.get(), DesignSa(), inputs_.tolerance, DecimalSeparatorOf(desktop_),
+                    records_);
 }
 
 void TRecordsForm::RefreshCheck() {
   check_.reset();
-  check_ = checkGroup_->Show(inputs_, design_.get(), records_);
+  check_ = checkGroup_->Show(inputs_, design_.get(), records_, DecimalSeparatorOf(desktop_));
 }
 
 void TRecordsForm::RefreshProgress() { statusRow_->Show(records_, pendingFiles_.size(), jobs_); }

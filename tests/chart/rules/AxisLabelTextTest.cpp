@@ -54,11 +54,4 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{-std::numeric_limits<double>::infinity(), "-INF", "-INF"},
                       TextCase{std::numeric_limits<double>::quiet_NaN(), "NAN", "NAN"}));
 
-TEST(AxisLabelText, UsesTheCurrentDecimalSeparator) {
-  const std::string saved = DecimalSeparator();
-  SetDecimalSeparator(",");
-  EXPECT_EQ(AxisLabelText(1000.25), "1.000,25");
-  SetDecimalSeparator(saved);
-}
-
 }  // namespace
