@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "records/CheckTableText.h"
 #include "ui/widgets/CheckTable.h"
 #include "ui/windows/WindowControls.h"
 
@@ -13,29 +14,27 @@ namespace {
 const QColor kPassText(0x00, 0x61, 0x00);
 const QColor kFailText(0x9C, 0x00, 0x06);
 
-// Why a check failed, in words.
-QStringList FailureReasons(const CheckResult& check, double tolerance,
-                           const std::string& separator) {
-  QStringList reasons;
-  int failing = 0;
-  for (const PeriodCheck& period : check.periods) failing += period.passes ? 0 : 1;
-  if (failing > 0) {
-    reasons << QStringLiteral(
-                   "the mean is off the design value by more than %1 % at %2 of %3 "
-                   "periods")
-                   .arg(GeneralText(tolerance * 100, separator))
-                   .arg(failing)
-                   .arg(check.periods.size());
+// The verdict in words: pass or fail with the reasons, which period is T1, what the set's size
+// allows, and the records scaled outside the band.
+QString VerdictText(const CheckResult& check, const std::string& separator) {
+  QString text;
+  if (check.passes) {
+    text = QStringLiteral("Pass: the record set matches the design spectrum.");
+  } else {
+    QStringList reasons;
+    for (const std::string& reason : CheckFailureReasons(check, separator)) {
+      reasons << QString::fromStdString(reason);
+    }
+    text = QStringLiteral("Fail: ") + reasons.join(QStringLiteral("; ")) + QStringLiteral(".");
   }
-  int shortRecords = 0;
-  for (const RecordCheck& record : check.records) shortRecords += record.tooShort ? 1 : 0;
-  if (shortRecords > 0) {
-    reasons << QStringLiteral("%1 record(s) shorter than %2 s")
-                   .arg(shortRecords)
-                   .arg(PatternText(NumberPattern::TwoDecimals, check.minimumDuration, separator));
+  text += QStringLiteral(" T1 = %1 s, the longest main period; %2.")
+              .arg(GeneralText(check.fundamentalPeriod, separator),
+                   QString::fromStdString(SetRuleText(check.setRule)));
+  const std::string warning = ScaleWarningText(check, separator);
+  if (!warning.empty()) {
+    text += QStringLiteral("\nWarning: ") + QString::fromStdString(warning) + QStringLiteral(".");
   }
-  if (check.tooFewReal) reasons << QStringLiteral("fewer than two thirds of the records are real");
-  return reasons;
+  return text;
 }
 
 }  // namespace
@@ -91,10 +90,6 @@ std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
   CheckResult check = CheckCompatibility(*set, *design, {inputs.periods, inputs.tolerance, {}});
   grdCheck->ShowResult(check, separator);
   palette.setColor(QPalette::WindowText, check.passes ? kPassText : kFailText);
-  say(check.passes
-          ? QStringLiteral("Pass: the record set matches the design spectrum.")
-          : QStringLiteral("Fail: ") +
-                FailureReasons(check, inputs.tolerance, separator).join(QStringLiteral("; ")) +
-                QStringLiteral("."));
+  say(VerdictText(check, separator));
   return check;
 }

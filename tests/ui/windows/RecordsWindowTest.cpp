@@ -213,4 +213,16 @@ TEST_F(RecordsWindowTest, DeletingTheCheckedDesignSpectrumClearsTheCheck) {
   EXPECT_EQ(SeriesTitles(*records->chtRecords), (std::vector<std::string>{"Mean", "a.txt"}));
 }
 
+// The window's verdict comes from the same check as the command line's: T1 the longest period,
+// a single record no set.
+TEST_F(RecordsWindowTest, VerdictNamesT1AndTheSetSize) {
+  Add({WriteRecord("a.txt", 800)});
+  CheckAgainst("S", "0.5, 0.2");
+  ASSERT_TRUE(WaitForSpectra());
+  const std::string verdict = records->lblVerdict->text().toStdString();
+  EXPECT_TRUE(verdict.starts_with("Fail: ")) << verdict;
+  EXPECT_NE(verdict.find("fewer than 3 records"), std::string::npos) << verdict;
+  EXPECT_NE(verdict.find("T1 = 0.5 s"), std::string::npos) << verdict;
+}
+
 }  // namespace
