@@ -87,7 +87,8 @@ std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
     say(QStringLiteral("Computing the records' spectra..."));
     return std::nullopt;
   }
-  CheckResult check = CheckCompatibility(*set, *design, {inputs.periods, inputs.tolerance, {}});
+  CheckResult check =
+      CheckCompatibility(*set, *design, {inputs.periods, inputs.tolerance, inputs.scaleBand});
   grdCheck->ShowResult(check, separator);
   palette.setColor(QPalette::WindowText, check.passes ? kPassText : kFailText);
   say(VerdictText(check, separator));

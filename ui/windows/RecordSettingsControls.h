@@ -16,6 +16,8 @@ struct RecordSettingsControls {
   QLabel* lblPeriods = nullptr;
   QLineEdit* edtPeriods = nullptr;
   QLineEdit* edtTolerance = nullptr;
+  QLineEdit* edtScaleLow = nullptr;  // the scale factor band, warned of outside it
+  QLineEdit* edtScaleHigh = nullptr;
   QPushButton* btnCheck = nullptr;
   QPushButton* btnSaveData = nullptr;
   QPushButton* btnSavePicture = nullptr;

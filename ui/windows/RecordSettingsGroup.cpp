@@ -35,6 +35,12 @@ RecordSettingsGroup::RecordSettingsGroup(Desktop& desktop, QWidget* parent)
   edtPeriods = new QLineEdit(this);
   lblPeriods = PlainLabel(QString(), this);
   edtTolerance = new QLineEdit(this);
+  edtScaleLow = new QLineEdit(this);
+  edtScaleHigh = new QLineEdit(this);
+  auto* band = new QHBoxLayout;
+  band->addWidget(edtScaleLow);
+  band->addWidget(PlainLabel(QStringLiteral("to"), this));
+  band->addWidget(edtScaleHigh);
   form->addRow(PlainLabel(QStringLiteral("Damping Ratio, ζ"), this), edtDamping);
   form->addRow(PlainLabel(QStringLiteral("Target PGA"), this), cbbTarget);
   form->addRow(PlainLabel(QStringLiteral("Seismic Intensity"), this), cbbIntensity);
@@ -43,6 +49,7 @@ RecordSettingsGroup::RecordSettingsGroup(Desktop& desktop, QWidget* parent)
   form->addRow(PlainLabel(QStringLiteral("Design Spectrum"), this), cbbDesign);
   form->addRow(lblPeriods, edtPeriods);
   form->addRow(PlainLabel(QStringLiteral("Tolerance (%)"), this), edtTolerance);
+  form->addRow(PlainLabel(QStringLiteral("Scale Factor Band"), this), band);
   outer->addLayout(form);
   outer->addStretch(1);
 
@@ -77,6 +84,8 @@ void RecordSettingsGroup::ShowTargetValue() {
 void RecordSettingsGroup::ShowAcceptedNumbers(const RecordInputs& inputs) {
   edtDamping->setText(GeneralText(inputs.damping, DecimalSeparatorOf(desktop_)));
   edtTolerance->setText(GeneralText(inputs.tolerance * 100, DecimalSeparatorOf(desktop_)));
+  edtScaleLow->setText(GeneralText(inputs.scaleBand.low, DecimalSeparatorOf(desktop_)));
+  edtScaleHigh->setText(GeneralText(inputs.scaleBand.high, DecimalSeparatorOf(desktop_)));
   if (inputs.periods.empty()) return;
   QStringList periods;
   for (const double period : inputs.periods)
@@ -122,6 +131,16 @@ std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted) const {
     return -1;
   }
   accepted.tolerance = *tolerance / 100;
+
+  const std::optional<double> low = check.Number(edtScaleLow);
+  if (!low) return -1;
+  const std::optional<double> high = check.Number(edtScaleHigh);
+  if (!high) return -1;
+  if (const auto problem = ScaleBandProblem({*low, *high}, DecimalSeparatorOf(desktop_))) {
+    check.Refuse(QString::fromStdString(*problem), edtScaleLow);
+    return -1;
+  }
+  accepted.scaleBand = {*low, *high};
 
   if (cbbDesign->currentIndex() < 0) {
     check.Refuse(QStringLiteral("No design spectrum to check against: create one in the main "

@@ -74,7 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"period zero", &TRecordsForm::edtPeriods, "0",
                  "Main periods must be at least 0.001 s and at most 6 s."},
         BadInput{"tolerance zero", &TRecordsForm::edtTolerance, "0",
-                 "Tolerance must be greater than 0 % and less than 100 %."}));
+                 "Tolerance must be greater than 0 % and less than 100 %."},
+        BadInput{"scale band reversed", &TRecordsForm::edtScaleLow, "5",
+                 "The scale factor band needs a low bound above 0 and below its high bound, and "
+                 "a high bound of at most 1000."}));
 
 TEST_F(RecordsWindowTest, BadStepOpensNoDialog) {
   records->edtStep->setText("0");
