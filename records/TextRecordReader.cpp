@@ -1,12 +1,14 @@
 #include "records/TextRecordReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "model/NumberText.h"
+#include "records/LineCursor.h"
 #include "records/RecordError.h"
 #include "records/RecordReader.h"
 #include "records/RecordText.h"
@@ -22,36 +24,36 @@ constexpr double kSpacingTolerance = 0.01;
 // A data line: its number in the file and its numbers.
 struct DataRow {
   std::size_t line = 0;
-  std::vector<double> values;
-  std::string_view firstField;  // as written, for messages
+  std::array<double, 2> values{};  // as many as the layout has columns
+  std::string_view firstField;     // as written, for messages
 };
 
 std::vector<DataRow> ReadRows(std::string_view fileName, std::string_view bytes,
                               std::size_t columns, std::string_view expected) {
   std::vector<DataRow> rows;
-  const std::vector<std::string_view> lines = SplitLines(bytes);
-  for (std::size_t index = 0; index < lines.size(); ++index) {
-    std::string_view line = lines[index];
+  LineCursor cursor(bytes);
+  for (std::string_view line; cursor.Next(line);) {
+    const std::size_t number = cursor.Number();
     line = line.substr(0, line.find('#'));
     const std::vector<std::string_view> fields = SplitFields(line);
     if (fields.empty()) continue;
     if (rows.size() == kMostRecordPoints) {
-      throw RecordError(fileName, index + 1,
+      throw RecordError(fileName, number,
                         "more than " + std::to_string(kMostRecordPoints) +
                             " values, the most a record may hold.");
     }
     if (fields.size() != columns) {
-      throw RecordError(fileName, index + 1,
+      throw RecordError(fileName, number,
                         "expected " + std::string(expected) + ", found " +
                             std::to_string(fields.size()) + " values.");
     }
-    DataRow row{index + 1, {}, fields.front()};
-    for (const std::string_view field : fields) {
-      const auto value = ParseRecordNumber(field);
-      if (!value) throw RecordError(fileName, index + 1, QuoteField(field) + " is not a number.");
-      row.values.push_back(*value);
+    DataRow row{number, {}, fields.front()};
+    for (std::size_t f = 0; f < columns; ++f) {
+      const auto value = ParseRecordNumber(fields[f]);
+      if (!value) throw RecordError(fileName, number, QuoteField(fields[f]) + " is not a number.");
+      row.values[f] = *value;
     }
-    rows.push_back(std::move(row));
+    rows.push_back(row);
   }
   if (rows.empty()) throw RecordError(fileName, 0, "the file holds no acceleration values.");
   return rows;
