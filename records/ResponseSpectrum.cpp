@@ -23,8 +23,9 @@ void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& opti
   for (const double t : options.periods) {
     if (!(t == 0 || (t >= kMinimumPeriod && t <= kMaximumPeriod))) {
       throw std::invalid_argument("Each period must be 0 or between " +
-                                  FormatGeneral(kMinimumPeriod) + " and " +
-                                  FormatGeneral(kMaximumPeriod) + " s.");
+                                  FormatGeneral(kMinimumPeriod, options.decimalSeparator) +
+                                  " and " +
+                                  FormatGeneral(kMaximumPeriod, options.decimalSeparator) + " s.");
     }
   }
   if (motion.acceleration.empty()) {
@@ -33,9 +34,10 @@ void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& opti
   // A longer step would let the crest search split a step into thousands of pieces, and no
   // record of ground motion is that coarse.
   if (!(motion.step > 0 && motion.step <= kLongestStep)) {
-    throw std::invalid_argument(
-        "The record " + motion.name + " has a time step of " + FormatGeneral(motion.step) +
-        " s; spectra need a step above 0 and at most " + FormatGeneral(kLongestStep) + " s.");
+    throw std::invalid_argument("The record " + motion.name + " has a time step of " +
+                                FormatGeneral(motion.step, options.decimalSeparator) +
+                                " s; spectra need a step above 0 and at most " +
+                                FormatGeneral(kLongestStep, options.decimalSeparator) + " s.");
   }
 }
 

@@ -27,6 +27,7 @@ struct SpectrumOptions {
   // can be the largest.
   bool freeVibration = true;
   SpectrumKernel kernel = SpectrumKernel::Vectorised;
+  std::string decimalSeparator = ".";  // of the numbers in messages
 };
 
 // Called now and then with the fraction done (0..1); returning false stops the computation.
