@@ -3,8 +3,49 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
+
+// The x86-64 vector paths, each compiled for its processors and chosen at run time; elsewhere
+// the plain path alone.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define TREMVALE_X86_PATHS 1
+#endif
 
 namespace {
+
+// One step of one oscillator with the constants c of OscillatorChunk in the order xx, xv, xa0,
+// xa1, vx, vv, va0, va1: the operations every path performs, in their order.
+[[gnu::always_inline]] inline void StepOne(const double* c, double x0, double v0, double a0,
+                                           double a1, double& x1, double& v1) {
+  x1 = c[3] * a1;
+  x1 = std::fma(c[2], a0, x1);
+  x1 = std::fma(c[1], v0, x1);
+  x1 = std::fma(c[0], x0, x1);
+  v1 = c[7] * a1;
+  v1 = std::fma(c[6], a0, v1);
+  v1 = std::fma(c[4], x0, v1);
+  v1 = std::fma(c[5], v0, v1);
+}
+
+void ConstantsOf(const OscillatorChunk& k, std::size_t j, double (&c)[8]) {
+  const double constants[8] = {k.xx[j], k.xv[j], k.xa0[j], k.xa1[j],
+                               k.vx[j], k.vv[j], k.va0[j], k.va1[j]};
+  std::copy(constants, constants + 8, c);
+}
+
+// The states after each of the steps from x, v under acceleration[0..steps]. Compiled besides
+// for processors with FMA, where a fused multiply-add is one instruction rather than a call.
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target_clones("arch=x86-64-v3", "default")))
+#endif
+void StepStates(const double* c, double x, double v, const double* acceleration,
+                std::size_t steps, double* xs, double* vs) {
+  for (std::size_t n = 0; n < steps; ++n) {
+    StepOne(c, x, v, acceleration[n], acceleration[n + 1], xs[n], vs[n]);
+    x = xs[n];
+    v = vs[n];
+  }
+}
 
 // kWidth doubles side by side, and their bits.
 template <std::size_t kWidth>
@@ -21,13 +62,26 @@ struct Vector<8> {
 };
 
 // lanes[k] = a[k] * b[k] + c[k], rounded once: the fused multiply-add every path uses, which
-// the compiler turns into one vector instruction where the target has one. By reference:
-// vector values passed to a function not compiled for the wider registers would change the
-// calling convention.
-template <std::size_t kWidth, class Lanes>
-[[gnu::always_inline]] inline void Fma(Lanes& lanes, const Lanes& a, const Lanes& b,
+// the compiler makes one vector instruction where the target has one. Built whole from its
+// lanes, so that the vectors stay in registers. By reference: vector values passed to a
+// function not compiled for the wider registers would change the calling convention.
+template <class Lanes, std::size_t... k>
+[[gnu::always_inline]] inline void FmaLanes(Lanes& lanes, const Lanes& a, const Lanes& b,
+                                            const Lanes& c, std::index_sequence<k...>) {
+  lanes = Lanes{std::fma(a[k], b[k], c[k])...};
+}
+
+// The same with b the same in every lane.
+template <class Lanes, std::size_t... k>
+[[gnu::always_inline]] inline void FmaLanes(Lanes& lanes, const Lanes& a, double b, const Lanes& c,
+                                            std::index_sequence<k...>) {
+  lanes = Lanes{std::fma(a[k], b, c[k])...};
+}
+
+template <std::size_t kWidth, class Lanes, class Factor>
+[[gnu::always_inline]] inline void Fma(Lanes& lanes, const Lanes& a, const Factor& b,
                                        const Lanes& c) {
-  for (std::size_t k = 0; k < kWidth; ++k) lanes[k] = std::fma(a[k], b[k], c[k]);
+  FmaLanes(lanes, a, b, c, std::make_index_sequence<kWidth>{});
 }
 
 // Steps 0..steps-1 of kChunks consecutive chunks of oscillators, acceleration[n] to
@@ -51,7 +105,8 @@ template <std::size_t kWidth, std::size_t kChunks>
   constexpr std::size_t kPerChunk = kOscillatorChunk / kWidth;
   static_assert(kPerChunk * kWidth == kOscillatorChunk);
   constexpr std::size_t kVectors = kChunks * kPerChunk;
-  // Vector q holds places (q % kPerChunk) * kWidth on of chunk q / kPerChunk.
+  // Vector q holds places (q % kPerChunk) * kWidth on of chunk q / kPerChunk. The loops over q
+  // are unrolled so that the vectors stay in registers.
   const auto load = [](Lanes& to, const double* from) { __builtin_memcpy(&to, from, sizeof to); };
   const auto store = [](double* to, const Lanes& from) {
     __builtin_memcpy(to, &from, sizeof from);
@@ -62,10 +117,10 @@ template <std::size_t kWidth, std::size_t kChunks>
   const auto size = [&](Lanes& to, const Lanes& value) {
     to = reinterpret_cast<Lanes>(reinterpret_cast<LaneBits>(value) & magnitude);
   };
-  const Lanes damping2 = Lanes{} + twoDamping;
   Lanes xx[kVectors], xv[kVectors], xa0[kVectors], xa1[kVectors];
   Lanes vx[kVectors], vv[kVectors], va0[kVectors], va1[kVectors];
   Lanes x[kVectors], v[kVectors];
+#pragma GCC unroll 4
   for (std::size_t q = 0; q < kVectors; ++q) {
     const OscillatorChunk& c = k[chunkOf(q)];
     const std::size_t p = placeOf(q);
@@ -83,6 +138,7 @@ template <std::size_t kWidth, std::size_t kChunks>
   for (std::size_t first = 0, b = 0; first < steps; first += kBlockSteps, ++b) {
     const std::size_t last = std::min(steps, first + kBlockSteps);
     Lanes largestX[kVectors], largestV[kVectors], largestS[kVectors];
+#pragma GCC unroll 4
     for (std::size_t q = 0; q < kVectors; ++q) {
       StepBlock& block = blocks[chunkOf(q) * blockCount + b];
       store(block.x + placeOf(q), x[q]);
@@ -90,12 +146,13 @@ template <std::size_t kWidth, std::size_t kChunks>
       size(largestX[q], x[q]);
       size(largestV[q], v[q]);
       Lanes sway;
-      Fma<kWidth>(sway, damping2, v[q], x[q]);
+      Fma<kWidth>(sway, v[q], twoDamping, x[q]);
       size(largestS[q], sway);
     }
     for (std::size_t n = first; n < last; ++n) {
-      const Lanes a0 = Lanes{} + acceleration[n];
-      const Lanes a1 = Lanes{} + acceleration[n + 1];
+      const double a0 = acceleration[n];
+      const double a1 = acceleration[n + 1];
+#pragma GCC unroll 4
       for (std::size_t q = 0; q < kVectors; ++q) {
         Lanes x1 = xa1[q] * a1;
         Fma<kWidth>(x1, xa0[q], a0, x1);
@@ -108,7 +165,7 @@ template <std::size_t kWidth, std::size_t kChunks>
         x[q] = x1;
         v[q] = v1;
         Lanes sway, sizeX, sizeV, sizeS;
-        Fma<kWidth>(sway, damping2, v1, x1);
+        Fma<kWidth>(sway, v1, twoDamping, x1);
         size(sizeX, x1);
         size(sizeV, v1);
         size(sizeS, sway);
@@ -118,6 +175,7 @@ template <std::size_t kWidth, std::size_t kChunks>
       }
     }
     LaneBits mayRise[kChunks] = {};
+#pragma GCC unroll 4
     for (std::size_t q = 0; q < kVectors; ++q) {
       const std::size_t p = placeOf(q);
       const BlockBound& bb = bound[chunkOf(q)];
@@ -140,14 +198,19 @@ template <std::size_t kWidth, std::size_t kChunks>
       store(chunk.peakS + p, peakS);
       store(block.upperX + p, upperX);
       store(block.upperS + p, upperS);
-      mayRise[chunkOf(q)] |= (upperX > peakX) | (upperS > peakS);
+      // Negative where a bound passes its peak: the sign bits tell, without a comparison into
+      // a mask, which the compiler would take apart lane by lane.
+      const Lanes roomX = peakX - upperX;
+      const Lanes roomS = peakS - upperS;
+      mayRise[chunkOf(q)] |= reinterpret_cast<LaneBits>(roomX < roomS ? roomX : roomS);
     }
     for (std::size_t g = 0; g < kChunks; ++g) {
       std::int64_t any = 0;
       for (std::size_t lane = 0; lane < kWidth; ++lane) any |= mayRise[g][lane];
-      blocks[g * blockCount + b].mayRise = any;
+      blocks[g * blockCount + b].mayRise = any < 0;
     }
   }
+#pragma GCC unroll 4
   for (std::size_t q = 0; q < kVectors; ++q) {
     store(s[chunkOf(q)].x + placeOf(q), x[q]);
     store(s[chunkOf(q)].v + placeOf(q), v[q]);
@@ -183,8 +246,7 @@ template <std::size_t kWidth>
 // Builds for any processor; on one without FMA each fused multiply-add is a library call.
 void RunPlain(const ChunkRun& r) { RunOneByOne<4>(r); }
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#define TREMVALE_X86_PATHS 1
+#ifdef TREMVALE_X86_PATHS
 
 __attribute__((target("arch=x86-64-v4"))) void RunAvx512(const ChunkRun& r) {
   if (r.count == 2) {
@@ -237,6 +299,7 @@ OscillatorResponse::OscillatorResponse(const OscillatorBank& bank)
       pending_(bank.size()) {
   crests_.reserve(bank.size());
   const double zeta = bank.damping;
+  curvatureS_ = std::sqrt(1 + zeta * zeta * (8 + zeta * zeta * (-48 + 64 * zeta * zeta)));
   const double dt = bank.step;
   for (std::size_t i = 0; i < bank.size(); ++i) {
     const double w = bank.omega(i);
@@ -258,7 +321,7 @@ OscillatorResponse::OscillatorResponse(const OscillatorBank& bank)
     // at most W0 + step * max |a| <= |x0| + |v0| + step * max |a|, and |a'| <= 2 max |a| / step.
     // Besides, |s| <= sqrt(1 + 4 zeta^2) W anywhere: the smaller bound serves.
     const double z2 = zeta * zeta;
-    const double k = std::sqrt(1 + z2 * (8 + z2 * (-48 + 64 * z2)));
+    const double k = curvatureS_;
     const double wdt = w * dt;
     const double second = wdt * wdt * k / 8;
     const double energy = std::sqrt(1 + 4 * z2);
@@ -302,16 +365,10 @@ const ResponseChunk& OscillatorResponse::ChunkOf(std::size_t i) const {
 // The operations of the vector loops, in their order: every path gives the same digits.
 OscillatorResponse::StepEnds OscillatorResponse::Step(std::size_t i, double x0, double v0,
                                                       double a0, double a1) const {
-  const OscillatorChunk& k = bank_.ChunkOf(i);
-  const std::size_t j = OscillatorBank::Place(i);
-  double x1 = k.xa1[j] * a1;
-  x1 = std::fma(k.xa0[j], a0, x1);
-  x1 = std::fma(k.xv[j], v0, x1);
-  x1 = std::fma(k.xx[j], x0, x1);
-  double v1 = k.va1[j] * a1;
-  v1 = std::fma(k.va0[j], a0, v1);
-  v1 = std::fma(k.vx[j], x0, v1);
-  v1 = std::fma(k.vv[j], v0, v1);
+  double c[8];
+  ConstantsOf(bank_.ChunkOf(i), OscillatorBank::Place(i), c);
+  double x1, v1;
+  StepOne(c, x0, v0, a0, a1, x1, v1);
   return {x0, v0, x1, v1, a0, a1};
 }
 
@@ -336,17 +393,31 @@ bool OscillatorResponse::MayRise(std::size_t i, const StepEnds& e, double floorX
                       floorX;
 }
 
-// The bound of the vector loops (see the constructor), on one step.
+// The bound of the vector loops (see the constructor), on one step. Besides, a crest needs s' to
+// pass zero inside the step, and s' moves by at most the bound M on |s''| times the time: where
+// s' keeps one sign at both ends, a zero needs |s'0| + |s'1| <= M step.
 bool OscillatorResponse::MayRiseS(std::size_t i, const StepEnds& e, double floorS) const {
   const BlockBound& b = blockBounds_[i / kOscillatorChunk];
   const std::size_t j = OscillatorBank::Place(i);
   const double twoDamping = 2 * bank_.damping;
-  const double s = std::max(std::fabs(std::fma(twoDamping, e.v0, e.x0)),
-                            std::fabs(std::fma(twoDamping, e.v1, e.x1)));
+  const double strongest = std::max(std::fabs(e.a0), std::fabs(e.a1));
+  // Only a bound: plain operations serve.
+  const double s =
+      std::max(std::fabs(e.x0 + twoDamping * e.v0), std::fabs(e.x1 + twoDamping * e.v1));
   const double w =
       std::max(std::fabs(e.x0), std::fabs(e.x1)) + std::max(std::fabs(e.v0), std::fabs(e.v1));
-  return b.self[j] * s + b.reachS[j] * w + b.riseS[j] * std::max(std::fabs(e.a0), std::fabs(e.a1)) >
-         floorS;
+  if (!(b.self[j] * s + b.reachS[j] * w + b.riseS[j] * strongest > floorS)) return false;
+  // s' = omega (1 - 4 zeta^2) v - 2 zeta (omega x + a).
+  const double omega = bank_.omega(i);
+  const double c = omega * (1 - twoDamping * twoDamping);
+  const double d0 = c * e.v0 - twoDamping * (omega * e.x0 + e.a0);
+  const double d1 = c * e.v1 - twoDamping * (omega * e.x1 + e.a1);
+  if (d0 * d1 <= 0) return true;
+  const double step = bank_.step;
+  const double curvature = omega * omega * curvatureS_ * (w + step * strongest) +
+                           std::fabs(c) * strongest + twoDamping * std::fabs(e.a1 - e.a0) / step;
+  // A margin far above the rounding of these few operations.
+  return std::fabs(d0) + std::fabs(d1) <= 1.000001 * curvature * step;
 }
 
 void OscillatorResponse::BoundCrests(std::size_t i, const StepEnds& ends) {
@@ -401,13 +472,16 @@ void OscillatorResponse::KeepBlocks(std::size_t c, const StepBlock* blocks,
 }
 
 void OscillatorResponse::Remake(std::size_t i, const KeptBlock& block) {
+  double c[8];
+  ConstantsOf(bank_.ChunkOf(i), OscillatorBank::Place(i), c);
+  double xs[kBlockSteps], vs[kBlockSteps];
+  StepStates(c, block.x, block.v, block.acceleration, block.steps, xs, vs);
   double x = block.x;
   double v = block.v;
   for (std::size_t n = 0; n < block.steps; ++n) {
-    const StepEnds ends = Step(i, x, v, block.acceleration[n], block.acceleration[n + 1]);
-    BoundCrests(i, ends);
-    x = ends.x1;
-    v = ends.v1;
+    BoundCrests(i, {x, v, xs[n], vs[n], block.acceleration[n], block.acceleration[n + 1]});
+    x = xs[n];
+    v = vs[n];
   }
 }
 

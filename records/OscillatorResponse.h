@@ -129,6 +129,7 @@ class OscillatorResponse {
   std::vector<StepCrest> crests_;
   std::vector<ResponseChunk> chunks_;
   std::vector<BlockBound> blockBounds_;  // per chunk
+  double curvatureS_;                    // K of the bound on |s''| (see the constructor)
   // Per oscillator: values the response certainly reaches (peaks and lower bounds of crests).
   // They only spare crest searches; the peaks come from the time points and solved crests
   // alone, so every path gives the same peaks whichever crests it happened to bound.

@@ -37,9 +37,12 @@ struct Response {
 bool Opposite(double p, double q) { return (p < 0 && q > 0) || (p > 0 && q < 0); }
 
 // |u| at the zero of the velocity in [low, high], which has one there: Newton steps from the
-// secant guess, kept inside the bracket by bisection.
-double CrestBetween(const Response& r, double low, double high, double vLow, double vHigh) {
-  double t = low + (high - low) * vLow / (vLow - vHigh);
+// guess (the secant's when it is outside), kept inside the bracket by bisection. Near the zero u
+// changes along a Newton step by about v times the step over two; once that is below the last
+// digit of u, u is the crest's.
+double CrestBetween(const Response& r, double low, double high, double vLow, double vHigh,
+                    double guess = -1) {
+  double t = guess > low && guess < high ? guess : low + (high - low) * vLow / (vLow - vHigh);
   for (int iteration = 0; iteration < 60; ++iteration) {
     const Point p = r.At(t);
     if (p.v == 0) return std::fabs(p.u);
@@ -49,7 +52,11 @@ double CrestBetween(const Response& r, double low, double high, double vLow, dou
       low = t;
       vLow = p.v;
     }
-    double next = p.acceleration != 0 ? t - p.v / p.acceleration : low;
+    const double newton = p.acceleration != 0 ? -p.v / p.acceleration : 0;
+    if (p.acceleration != 0 && std::fabs(p.v * newton) <= 0x1p-56 * std::fabs(p.u)) {
+      return std::fabs(p.u);
+    }
+    double next = p.acceleration != 0 ? t + newton : low;
     if (!(next > low && next < high)) next = 0.5 * (low + high);
     if (std::fabs(next - t) <= 1e-15 * high || high - low <= 1e-15 * high) {
       return std::fabs(r.At(next).u);
@@ -57,6 +64,22 @@ double CrestBetween(const Response& r, double low, double high, double vLow, dou
     t = next;
   }
   return std::fabs(r.At(t).u);
+}
+
+// The zero in 0 < s < 1 of the cubic with H(0) = h0, H'(0) = d0, H(1) = h1, H'(1) = d1, where
+// h0 and h1 differ in sign: a few Newton steps from the secant's zero, a guess for the zero of
+// the function the cubic follows. -1 when the steps leave the interval.
+double CubicZero(double h0, double d0, double h1, double d1) {
+  const double p2 = 3 * (h1 - h0) - 2 * d0 - d1;
+  const double p3 = 2 * (h0 - h1) + d0 + d1;
+  double s = h0 / (h0 - h1);
+  for (int iteration = 0; iteration < 4; ++iteration) {
+    const double value = h0 + s * (d0 + s * (p2 + s * p3));
+    const double slope = d0 + s * (2 * p2 + 3 * s * p3);
+    if (slope == 0) return -1;
+    s -= value / slope;
+  }
+  return s > 0 && s < 1 ? s : -1;
 }
 
 // The least and the largest value of the cubic H on 0 <= s <= 1 with H(0) = h0, H'(0) = d0,
@@ -180,7 +203,10 @@ double StepCrest::Largest(const CrestStep& step, CrestOf of) const {
   const Ends e = EndsOf(a_, omega_, step, of);
   constexpr double pi = std::numbers::pi;
   // Shorter than half a damped period and the derivative changes sign: exactly one zero.
-  if (b_ * length < pi && Opposite(e.d0, e.d1)) return CrestBetween(r, 0, length, e.d0, e.d1);
+  if (b_ * length < pi && Opposite(e.d0, e.d1)) {
+    const double zero = CubicZero(e.d0, e.dd0 * length, e.d1, e.dd1 * length);
+    return CrestBetween(r, 0, length, e.d0, e.d1, zero < 0 ? -1 : zero * length);
+  }
   // Otherwise split at the zeros of the second derivative, b t = theta + k pi: between two of
   // them the derivative is monotone and has at most one zero.
   double theta = std::atan2(-r.E, r.F);
