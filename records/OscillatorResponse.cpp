@@ -420,9 +420,9 @@ bool OscillatorResponse::MayRiseS(std::size_t i, const StepEnds& e, double floor
   return std::fabs(d0) + std::fabs(d1) <= 1.000001 * curvature * step;
 }
 
-void OscillatorResponse::BoundCrests(std::size_t i, const StepEnds& ends) {
-  const bool displacement = MayRise(i, ends, floorX_[i]);
-  const bool acceleration = MayRiseS(i, ends, floorS_[i]);
+void OscillatorResponse::BoundCrests(std::size_t i, const StepEnds& ends, bool ofX, bool ofS) {
+  const bool displacement = ofX && MayRise(i, ends, floorX_[i]);
+  const bool acceleration = ofS && MayRiseS(i, ends, floorS_[i]);
   if (!displacement && !acceleration) return;
   const double w = bank_.omega(i);
   const CrestStep step{ends.x0 / w, ends.v0, ends.x1 / w, ends.v1, ends.a0, ends.a1, bank_.step};
@@ -471,7 +471,7 @@ void OscillatorResponse::KeepBlocks(std::size_t c, const StepBlock* blocks,
   }
 }
 
-void OscillatorResponse::Remake(std::size_t i, const KeptBlock& block) {
+void OscillatorResponse::Remake(std::size_t i, const KeptBlock& block, bool ofX, bool ofS) {
   double c[8];
   ConstantsOf(bank_.ChunkOf(i), OscillatorBank::Place(i), c);
   double xs[kBlockSteps], vs[kBlockSteps];
@@ -479,7 +479,8 @@ void OscillatorResponse::Remake(std::size_t i, const KeptBlock& block) {
   double x = block.x;
   double v = block.v;
   for (std::size_t n = 0; n < block.steps; ++n) {
-    BoundCrests(i, {x, v, xs[n], vs[n], block.acceleration[n], block.acceleration[n + 1]});
+    BoundCrests(i, {x, v, xs[n], vs[n], block.acceleration[n], block.acceleration[n + 1]}, ofX,
+                ofS);
     x = xs[n];
     v = vs[n];
   }
@@ -489,12 +490,20 @@ void OscillatorResponse::Settle() {
   for (std::size_t i = 0; i < bank_.size(); ++i) {
     ResponseChunk& chunk = ChunkOf(i);
     const std::size_t j = OscillatorBank::Place(i);
-    // Blocks first, highest bound first: the lower bounds of their crests may spare the rest.
+    // Blocks first, highest bound first, once for u and once for the absolute acceleration:
+    // the lower bounds of the first crests may spare the rest.
     std::vector<KeptBlock>& kept = kept_[i];
     std::sort(kept.begin(), kept.end(),
               [](const KeptBlock& p, const KeptBlock& q) { return p.upperX > q.upperX; });
     for (const KeptBlock& block : kept) {
-      if (block.upperX > floorX_[i] || block.upperS > floorS_[i]) Remake(i, block);
+      if (!(block.upperX > floorX_[i])) break;
+      Remake(i, block, true, false);
+    }
+    std::sort(kept.begin(), kept.end(),
+              [](const KeptBlock& p, const KeptBlock& q) { return p.upperS > q.upperS; });
+    for (const KeptBlock& block : kept) {
+      if (!(block.upperS > floorS_[i])) break;
+      Remake(i, block, false, true);
     }
     kept.clear();
     std::vector<PendingCrest>& pending = pending_[i];
@@ -572,7 +581,7 @@ void OscillatorResponse::AdvanceScalar(std::span<const double> acceleration, std
       r.peakS[j] = std::max(r.peakS[j], std::fabs(std::fma(twoDamping, v, x)));
       floorX_[i] = std::max(floorX_[i], r.peakX[j]);
       floorS_[i] = std::max(floorS_[i], r.peakS[j]);
-      BoundCrests(i, ends);
+      BoundCrests(i, ends, true, true);
     }
     r.x[j] = x;
     r.v[j] = v;

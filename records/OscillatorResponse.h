@@ -115,11 +115,12 @@ class OscillatorResponse {
   // peaks; their accelerations start at acceleration[0].
   void KeepBlocks(std::size_t c, const StepBlock* blocks, const double* acceleration,
                   std::size_t steps);
-  // Remakes the steps of a kept block of oscillator i and bounds their crests.
-  void Remake(std::size_t i, const KeptBlock& block);
+  // Remakes the steps of a kept block of oscillator i and bounds their crests: of u and of the
+  // absolute acceleration as asked.
+  void Remake(std::size_t i, const KeptBlock& block, bool ofX, bool ofS);
   // Bounds the crests of oscillator i inside the step where they may pass the floors, keeping
-  // those that may for Settle.
-  void BoundCrests(std::size_t i, const StepEnds& ends);
+  // those that may for Settle; of u and of the absolute acceleration as asked.
+  void BoundCrests(std::size_t i, const StepEnds& ends, bool ofX, bool ofS);
   void ConsiderCrest(std::size_t i, const CrestStep& step, CrestOf of);
   // Scale from the size StepCrest gives to that of the peaks, and the floor of each.
   double ScaleOf(std::size_t i, CrestOf of) const;
