@@ -14,7 +14,24 @@ namespace {
 // Steps between two progress reports: a few milliseconds of work for the fine grid.
 constexpr std::size_t kStepsPerReport = 512;
 
+VectorPath PathOf(SpectrumKernel kernel) {
+  switch (kernel) {
+    case SpectrumKernel::Avx512:
+      return VectorPath::Avx512;
+    case SpectrumKernel::Avx2:
+      return VectorPath::Avx2;
+    case SpectrumKernel::Plain:
+      return VectorPath::Plain;
+    default:
+      return VectorPath::Best;
+  }
+}
+
 }  // namespace
+
+bool SpectrumKernelRuns(SpectrumKernel kernel) {
+  return kernel == SpectrumKernel::Scalar || OscillatorResponse::Runs(PathOf(kernel));
+}
 
 void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& options) {
   if (!(options.damping >= 0 && options.damping < 1)) {
@@ -27,6 +44,9 @@ void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& opti
                                   " and " +
                                   FormatGeneral(kMaximumPeriod, options.decimalSeparator) + " s.");
     }
+  }
+  if (!SpectrumKernelRuns(options.kernel)) {
+    throw std::invalid_argument("This processor does not run the chosen spectrum kernel.");
   }
   if (motion.acceleration.empty()) {
     throw std::invalid_argument("The record " + motion.name + " has no values.");
@@ -70,7 +90,7 @@ std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
     if (options.kernel == SpectrumKernel::Scalar) {
       response.AdvanceScalar(motion.acceleration, first, last);
     } else {
-      response.Advance(motion.acceleration, first, last);
+      response.Advance(motion.acceleration, first, last, PathOf(options.kernel));
     }
   }
   if (options.freeVibration) response.AddFreeVibration();
