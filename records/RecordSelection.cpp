@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "model/NumberText.h"
 #include "records/SetSearch.h"
+#include "records/ShortestNumber.h"
 
 namespace {
 
@@ -21,28 +21,19 @@ double DesignSa(const DesignSpectrum& design, double period) {
   double sa = 0;
   if (design.GetSa(period, sa) != 0 || !(sa > 0)) {
     throw std::invalid_argument("The design spectrum has no positive value at " +
-                                FormatGeneral(period) + " s to compare with.");
+                                ShortestNumber(period, ".") + " s to compare with.");
   }
   return sa;
 }
 
-void CheckSettings(const std::vector<CandidateSpectrum>& candidates, const SelectionSettings& s) {
-  if (s.mainPeriods.empty()) throw std::invalid_argument("The selection needs a main period.");
-  for (const double t : s.mainPeriods) {
-    if (!(t > 0 && t <= 6)) {
-      throw std::invalid_argument("Each main period must be above 0 and at most 6 s.");
-    }
-  }
-  if (!(s.tolerance > 0 && s.tolerance < 1)) {
-    throw std::invalid_argument("The tolerance must be above 0 % and below 100 %.");
+void RefuseBadSettings(const std::vector<CandidateSpectrum>& candidates,
+                       const SelectionSettings& s) {
+  if (const auto problem = CheckSettingsProblem(s.check, ".")) {
+    throw std::invalid_argument(problem->message);
   }
   if (s.count < 1) throw std::invalid_argument("The set needs at least one record.");
   if (!(s.realShare >= 2.0 / 3 - kShareSlack && s.realShare <= 1)) {
     throw std::invalid_argument("The share of real records must be from two thirds to 1.");
-  }
-  if (!(s.scaleLow > 0 && s.scaleLow <= s.scaleHigh && std::isfinite(s.scaleHigh))) {
-    throw std::invalid_argument(
-        "The scale band must run from a factor above 0 to a finite one, the smaller first.");
   }
   if (s.bandPeriods.empty()) throw std::invalid_argument("The shape band holds no period.");
   if (!(s.timeLimit > 0 && std::isfinite(s.timeLimit))) {
@@ -63,7 +54,7 @@ void CheckSettings(const std::vector<CandidateSpectrum>& candidates, const Selec
       throw std::invalid_argument("The record " + candidates[i].name + " is required twice.");
     }
   }
-  const std::size_t periods = s.mainPeriods.size() + s.bandPeriods.size();
+  const std::size_t periods = s.check.periods.size() + s.bandPeriods.size();
   for (const CandidateSpectrum& c : candidates) {
     if (c.psa.size() != periods) {
       throw std::invalid_argument("The record " + c.name + " has " + std::to_string(c.psa.size()) +
@@ -74,16 +65,16 @@ void CheckSettings(const std::vector<CandidateSpectrum>& candidates, const Selec
 
 std::string LeftOutText(const CandidateSpectrum& c, LeftOutReason reason, double minimum) {
   if (reason == LeftOutReason::ShortDuration) {
-    return "its effective duration " + FormatGeneral(c.effectiveDuration) + " s is below " +
-           FormatGeneral(minimum) + " s (5 T1)";
+    return "its effective duration " + ShortestNumber(c.effectiveDuration, ".") + " s is below " +
+           ShortestNumber(minimum, ".") + " s (5 T1)";
   }
-  return "its scale factor " + FormatGeneral(c.scaleFactor) + " is outside the scale band";
+  return "its scale factor " + ShortestNumber(c.scaleFactor, ".") + " is outside the scale band";
 }
 
 }  // namespace
 
 std::vector<double> SelectionPeriods(const SelectionSettings& settings) {
-  std::vector<double> periods = settings.mainPeriods;
+  std::vector<double> periods = settings.check.periods;
   periods.insert(periods.end(), settings.bandPeriods.begin(), settings.bandPeriods.end());
   return periods;
 }
@@ -91,10 +82,9 @@ std::vector<double> SelectionPeriods(const SelectionSettings& settings) {
 SelectionResult SelectRecords(const std::vector<CandidateSpectrum>& candidates,
                               const DesignSpectrum& design, const SelectionSettings& settings,
                               const std::function<bool()>& carryOn) {
-  CheckSettings(candidates, settings);
+  RefuseBadSettings(candidates, settings);
   SelectionResult result;
-  const double t1 = *std::max_element(settings.mainPeriods.begin(), settings.mainPeriods.end());
-  result.minimumDuration = kDurationPeriods * t1;
+  result.minimumDuration = kDurationPeriods * FundamentalPeriod(settings.check.periods);
   const std::set<std::size_t> required(settings.required.begin(), settings.required.end());
 
   std::vector<std::size_t> eligible;
@@ -104,7 +94,8 @@ SelectionResult SelectRecords(const std::vector<CandidateSpectrum>& candidates,
     if (c.effectiveDuration < result.minimumDuration) {
       reason = LeftOutReason::ShortDuration;
       ++result.shortCount;
-    } else if (!(c.scaleFactor >= settings.scaleLow && c.scaleFactor <= settings.scaleHigh)) {
+    } else if (!(c.scaleFactor >= settings.check.scaleBand.low &&
+                 c.scaleFactor <= settings.check.scaleBand.high)) {
       reason = LeftOutReason::ScaleFactor;
       ++result.scaleCount;
     }
@@ -130,14 +121,14 @@ SelectionResult SelectRecords(const std::vector<CandidateSpectrum>& candidates,
   SetProblem problem;
   problem.candidates = eligible.size();
   problem.count = settings.count;
-  problem.mainCount = settings.mainPeriods.size();
+  problem.mainCount = settings.check.periods.size();
   problem.bandCount = settings.bandPeriods.size();
-  problem.tolerance = settings.tolerance;
+  problem.tolerance = settings.check.tolerance;
   result.minimumReal = static_cast<std::size_t>(
       std::ceil(settings.realShare * static_cast<double>(settings.count) - kShareSlack));
   problem.minimumReal = result.minimumReal;
-  problem.sizeAllowed = settings.count >= 3;
-  for (const double t : settings.mainPeriods) problem.mainDesign.push_back(DesignSa(design, t));
+  problem.sizeAllowed = SetRuleFor(settings.count) != SetRule::TooFew;
+  for (const double t : settings.check.periods) problem.mainDesign.push_back(DesignSa(design, t));
   std::vector<double> bandDesign;
   for (const double t : settings.bandPeriods) bandDesign.push_back(DesignSa(design, t));
   for (const std::size_t i : eligible) {
@@ -164,7 +155,6 @@ SelectionResult SelectRecords(const std::vector<CandidateSpectrum>& candidates,
   if (outcome.lowerBound) {
     result.bandRmsBound = std::sqrt(*outcome.lowerBound / static_cast<double>(problem.bandCount));
   }
-  const CheckOptions checkOptions{settings.mainPeriods, settings.tolerance};
   for (const SetScore& score : outcome.sets) {
     SelectedSet set;
     std::vector<CheckRecord> records;
@@ -179,8 +169,8 @@ SelectionResult SelectRecords(const std::vector<CandidateSpectrum>& candidates,
            c.effectiveDuration, c.real});
       real += c.real ? 1 : 0;
     }
-    set.check = CheckCompatibility(records, design, checkOptions);
-    set.passes = set.check.passes && real >= result.minimumReal && problem.sizeAllowed;
+    set.check = CheckCompatibility(records, design, settings.check);
+    set.passes = set.check.passes && real >= result.minimumReal;
     set.bandRms = std::sqrt(score.bandSquares / static_cast<double>(problem.bandCount));
     set.worstMainDeviation = score.worstMain;
     result.sets.push_back(std::move(set));

@@ -11,17 +11,16 @@
 #include "records/LibrarySpectra.h"
 
 struct SelectionSettings {
-  std::vector<double> mainPeriods;    // s; the longest is the fundamental period T1
-  double tolerance = 0.2;             // of the mean at the main periods
+  // The check's main periods (the longest is T1), tolerance and scale band; a candidate scaled
+  // outside the band is left out.
+  CheckSettings check;
   std::size_t count = 7;              // records in the set
   double realShare = 2.0 / 3;         // at least two thirds, as the code asks
   std::vector<std::size_t> required;  // candidates that must be in the set
-  double scaleLow = 0.25;             // scale factors outside this band leave a candidate out
-  double scaleHigh = 4;
-  std::vector<double> bandPeriods;  // the shape band (see ShapeBand)
-  double timeLimit = 10;            // s
-  std::size_t alternatives = 5;     // next-best sets after the best
-  unsigned threads = 0;             // 0: every core
+  std::vector<double> bandPeriods;    // the shape band (see ShapeBand)
+  double timeLimit = 10;              // s
+  std::size_t alternatives = 5;       // next-best sets after the best
+  unsigned threads = 0;               // 0: every core
 };
 
 // The periods at which the candidates' PSA is needed, in the order CandidateSpectrum::psa

@@ -103,13 +103,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "quake.AT2, line 4: expected the number of points and the time step, as \"NPTS= "
                   "4000, DT= .0100 SEC\" or \"4000 0.0100 NPTS, DT\"."},
         FaultCase{kTitle + "NPTS= 2.5, DT= .01\n1 2 3\n",
-                  "quake.AT2, line 4: the number of points NPTS must be a whole number of at "
-                  "least 1."},
+                  "quake.AT2, line 4: the number of points NPTS must be a whole number from 1 "
+                  "to 10000000, the most a record may hold."},
         FaultCase{kTitle + "NPTS= 0, DT= .01\n",
-                  "quake.AT2, line 4: the number of points NPTS must be a whole number of at "
-                  "least 1."},
+                  "quake.AT2, line 4: the number of points NPTS must be a whole number from 1 "
+                  "to 10000000, the most a record may hold."},
         FaultCase{kTitle + "NPTS= 2, DT= -.01\n1 2\n",
-                  "quake.AT2, line 4: the time step DT must be a positive number."},
+                  "quake.AT2, line 4: the time step DT must be above 0 and at most 1 s."},
         FaultCase{kTitle + "NPTS= 4, DT= .01\n1 2\n3\n",
                   "quake.AT2, line 6: the file ends after 3 of the 4 points that the header "
                   "gives (truncated)."},

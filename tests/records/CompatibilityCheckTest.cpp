@@ -15,7 +15,7 @@ namespace {
 const DesignSpectrum kDesign("design", 0.16, 0.35, 0.05, 0);
 
 CheckRecord Record(double psa, bool real = true, double duration = 20) {
-  return {"r", {psa}, duration, real};
+  return {"r", {psa}, duration, real, 1, 0.1};
 }
 
 struct BoundaryCase {
@@ -27,10 +27,10 @@ class ToleranceBoundaryTest : public ::testing::TestWithParam<BoundaryCase> {};
 
 TEST_P(ToleranceBoundaryTest, BoundaryIsInclusive) {
   const BoundaryCase c = GetParam();
-  // Two records whose mean is the multiple of 0.16 g.
+  // Three records whose mean is the multiple of 0.16 g.
   const double mean = c.mean * 0.16;
-  const CheckResult r =
-      CheckCompatibility({Record(mean - 0.01), Record(mean + 0.01)}, kDesign, {{0.3}, 0.2});
+  const CheckResult r = CheckCompatibility({Record(mean - 0.01), Record(mean), Record(mean + 0.01)},
+                                           kDesign, {{0.3}, 0.2, {}});
   ASSERT_EQ(r.periods.size(), 1u);
   EXPECT_DOUBLE_EQ(r.periods[0].design, 0.16);
   EXPECT_NEAR(r.periods[0].deviationPercent, (c.mean - 1) * 100, 1e-9);
@@ -48,15 +48,14 @@ TEST(CompatibilityCheckTest, EveryPeriodIsCheckedAgainstItsOwnDesignValue) {
   // T = 1 s on the curved descent: (0.35 / 1)^0.9 * 0.16.
   double atOne = 0;
   kDesign.GetSa(1.0, atOne);
-  const CheckResult r =
-      CheckCompatibility({{"a", {0.16, atOne * 1.3}, 20, true}}, kDesign, {{0.2, 1.0}, 0.2});
+  const CheckRecord a{"a", {0.16, atOne * 1.3}, 20, true, 1, 0.1};
+  const CheckResult r = CheckCompatibility({a, a, a}, kDesign, {{0.2, 1.0}, 0.2, {}});
   EXPECT_TRUE(r.periods[0].passes);
   EXPECT_FALSE(r.periods[1].passes);
   EXPECT_NEAR(r.periods[1].deviationPercent, 30, 1e-9);
   EXPECT_FALSE(r.passes);
   // A wider tolerance lets it pass.
-  EXPECT_TRUE(CheckCompatibility({{"a", {0.16, atOne * 1.3}, 20, true}}, kDesign, {{0.2, 1.0}, 0.3})
-                  .passes);
+  EXPECT_TRUE(CheckCompatibility({a, a, a}, kDesign, {{0.2, 1.0}, 0.3, {}}).passes);
 }
 
 struct DurationCase {
@@ -69,7 +68,8 @@ TEST(CompatibilityCheckTest, DurationFlagBelowFiveFundamentalPeriods) {
   kDesign.GetSa(2.0, sa);
   for (const DurationCase c : {DurationCase{9.99, true}, DurationCase{10.0, false},
                                DurationCase{25.0, false}, DurationCase{0.0, true}}) {
-    const CheckResult r = CheckCompatibility({Record(sa, true, c.duration)}, kDesign, {{2.0}, 0.2});
+    const CheckRecord record = Record(sa, true, c.duration);
+    const CheckResult r = CheckCompatibility({record, record, record}, kDesign, {{2.0}, 0.2, {}});
     EXPECT_EQ(r.minimumDuration, 10.0);
     EXPECT_EQ(r.records[0].tooShort, c.tooShort) << c.duration;
     EXPECT_EQ(r.passes, !c.tooShort) << c.duration;
@@ -88,7 +88,7 @@ TEST(CompatibilityCheckTest, RealRecordsAtLeastTwoThirds) {
     std::vector<CheckRecord> records;
     for (int i = 0; i < c.real; ++i) records.push_back(Record(0.16, true));
     for (int i = 0; i < c.artificial; ++i) records.push_back(Record(0.16, false));
-    const CheckResult r = CheckCompatibility(records, kDesign, {{0.3}, 0.2});
+    const CheckResult r = CheckCompatibility(records, kDesign, {{0.3}, 0.2, {}});
     EXPECT_EQ(r.realCount, static_cast<std::size_t>(c.real));
     EXPECT_EQ(r.artificialCount, static_cast<std::size_t>(c.artificial));
     EXPECT_EQ(r.tooFewReal, c.tooFewReal) << c.real << " of " << c.real + c.artificial;
@@ -98,12 +98,12 @@ TEST(CompatibilityCheckTest, RealRecordsAtLeastTwoThirds) {
 
 TEST(CompatibilityCheckTest, RefusesWhatCannotBeChecked) {
   const std::vector<CheckRecord> one = {Record(0.16)};
-  EXPECT_THROW(CheckCompatibility({}, kDesign, {{0.3}, 0.2}), std::invalid_argument);
-  EXPECT_THROW(CheckCompatibility(one, kDesign, {{}, 0.2}), std::invalid_argument);
-  EXPECT_THROW(CheckCompatibility(one, kDesign, {{0.0}, 0.2}), std::invalid_argument);
-  EXPECT_THROW(CheckCompatibility(one, kDesign, {{6.5}, 0.2}), std::invalid_argument);
-  EXPECT_THROW(CheckCompatibility(one, kDesign, {{0.3}, 0.0}), std::invalid_argument);
-  EXPECT_THROW(CheckCompatibility(one, kDesign, {{0.3, 0.5}, 0.2}), std::invalid_argument);
+  EXPECT_THROW(CheckCompatibility({}, kDesign, {{0.3}, 0.2, {}}), std::invalid_argument);
+  EXPECT_THROW(CheckCompatibility(one, kDesign, {{}, 0.2, {}}), std::invalid_argument);
+  EXPECT_THROW(CheckCompatibility(one, kDesign, {{0.0}, 0.2, {}}), std::invalid_argument);
+  EXPECT_THROW(CheckCompatibility(one, kDesign, {{6.5}, 0.2, {}}), std::invalid_argument);
+  EXPECT_THROW(CheckCompatibility(one, kDesign, {{0.3}, 0.0, {}}), std::invalid_argument);
+  EXPECT_THROW(CheckCompatibility(one, kDesign, {{0.3, 0.5}, 0.2, {}}), std::invalid_argument);
 }
 
 TEST(CompatibilityCheckTest, CheckRecordFromAMotion) {

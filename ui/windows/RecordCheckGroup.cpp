@@ -86,7 +86,7 @@ std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
     say(QStringLiteral("Computing the records' spectra..."));
     return std::nullopt;
   }
-  CheckResult check = CheckCompatibility(*set, *design, {inputs.periods, inputs.tolerance});
+  CheckResult check = CheckCompatibility(*set, *design, {inputs.periods, inputs.tolerance, {}});
   grdCheck->ShowResult(check);
   palette.setColor(QPalette::WindowText, check.passes ? kPassText : kFailText);
   say(check.passes ? QStringLiteral("Pass: the record set matches the design spectrum.")

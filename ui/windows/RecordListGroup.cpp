@@ -48,7 +48,9 @@ RecordListGroup::RecordListGroup(Desktop& desktop, QWidget* parent)
 
 std::optional<RecordReadOptions> RecordListGroup::ReadOptions() const {
   RecordReadOptions options;
-  options.unit = kUnits[std::clamp(cbbUnits->currentIndex(), 0, 2)];
+  // g is what a record holds without a word; a PEER record's own unit then stands.
+  const int unit = std::clamp(cbbUnits->currentIndex(), 0, 2);
+  if (unit > 0) options.unit = kUnits[unit];
   if (edtStep->text().trimmed().isEmpty()) return options;
   const std::optional<double> step = FieldCheck(desktop_).Number(edtStep);
   if (!step) return std::nullopt;

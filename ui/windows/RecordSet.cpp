@@ -86,6 +86,8 @@ std::optional<std::vector<CheckRecord>> RecordSet::CheckSet() const {
     record.name = entry.motion->name;
     record.psa = Times(std::move(record.psa), entry.scaleFactor);
     record.real = entry.real;
+    record.scaleFactor = entry.scaleFactor;
+    record.peakAcceleration = entry.peak;
     set.push_back(std::move(record));
   }
   return set;

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "model/CodeTables.h"
+#include "model/NumberText.h"
+#include "records/CheckSettings.h"
 #include "records/RecordScaling.h"
 #include "ui/windows/FieldCheck.h"
 #include "ui/windows/PeriodList.h"
@@ -112,9 +114,8 @@ std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted) const {
 
   const std::optional<double> tolerance = check.Number(edtTolerance);
   if (!tolerance) return -1;
-  if (!(*tolerance > 0 && *tolerance < 100)) {
-    check.Refuse(QStringLiteral("Tolerance must be greater than 0 % and less than 100 %."),
-                 edtTolerance);
+  if (const auto problem = ToleranceProblem(*tolerance / 100, DecimalSeparator())) {
+    check.Refuse(QString::fromStdString(*problem), edtTolerance);
     return -1;
   }
   accepted.tolerance = *tolerance / 100;
@@ -137,8 +138,8 @@ std::int32_t RecordSettingsGroup::ReadTarget(RecordInputs& accepted) const {
   const FieldCheck check(desktop_);
   const std::optional<double> gal = check.Number(edtTargetPga);
   if (!gal) return -1;
-  if (!(*gal > 0)) {
-    check.Refuse(QStringLiteral("Target PGA must be greater than 0 cm/s²."), edtTargetPga);
+  if (const auto problem = TargetPgaProblem(*gal, DecimalSeparator())) {
+    check.Refuse(QString::fromStdString(*problem), edtTargetPga);
     return -1;
   }
   accepted.typedGal = *gal;
@@ -158,9 +159,8 @@ std::int32_t RecordSettingsGroup::ReadPeriods(RecordInputs& accepted) const {
   for (const QString& text : texts) {
     const std::optional<double> period = check.Number(text, edtPeriods);
     if (!period) return -1;
-    if (!(*period > 0 && *period <= 6)) {
-      check.Refuse(QStringLiteral("Main periods must be greater than 0 s and at most 6 s."),
-                   edtPeriods);
+    if (const auto problem = MainPeriodProblem(*period, DecimalSeparator())) {
+      check.Refuse(QString::fromStdString(*problem), edtPeriods);
       return -1;
     }
     periods.push_back(*period);

@@ -54,26 +54,27 @@ TEST_P(RecordsBadInputTest, WarnsFocusesTheFieldAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, RecordsBadInputTest,
-    ::testing::Values(BadInput{"damping not a number", &TRecordsForm::edtDamping, "abc",
-                               "\"abc\" is not a valid floating number!"},
-                      BadInput{"damping negative", &TRecordsForm::edtDamping, "-0.01",
-                               "Damping ratio must be postive."},
-                      BadInput{"damping one", &TRecordsForm::edtDamping, "1",
-                               "Damping ratio must be less than 1."},
-                      BadInput{"typed target zero", &TRecordsForm::edtTargetPga, "0",
-                               "Target PGA must be greater than 0 cm/s².", true},
-                      BadInput{"typed target text", &TRecordsForm::edtTargetPga, "70 gal",
-                               "\"70 gal\" is not a valid floating number!", true},
-                      BadInput{"no periods", &TRecordsForm::edtPeriods, " , ",
-                               "Please Input the main periods T1, T2 ... in seconds."},
-                      BadInput{"second period bad", &TRecordsForm::edtPeriods, "1.2, x1",
-                               "\"x1\" is not a valid floating number!"},
-                      BadInput{"period beyond 6 s", &TRecordsForm::edtPeriods, "1.2, 6.5",
-                               "Main periods must be greater than 0 s and at most 6 s."},
-                      BadInput{"period zero", &TRecordsForm::edtPeriods, "0",
-                               "Main periods must be greater than 0 s and at most 6 s."},
-                      BadInput{"tolerance zero", &TRecordsForm::edtTolerance, "0",
-                               "Tolerance must be greater than 0 % and less than 100 %."}));
+    ::testing::Values(
+        BadInput{"damping not a number", &TRecordsForm::edtDamping, "abc",
+                 "\"abc\" is not a valid floating number!"},
+        BadInput{"damping negative", &TRecordsForm::edtDamping, "-0.01",
+                 "Damping ratio must be postive."},
+        BadInput{"damping one", &TRecordsForm::edtDamping, "1",
+                 "Damping ratio must be less than 1."},
+        BadInput{"typed target zero", &TRecordsForm::edtTargetPga, "0",
+                 "Target PGA must be greater than 0 cm/s2 and at most 9806.65 cm/s2 (10 g).", true},
+        BadInput{"typed target text", &TRecordsForm::edtTargetPga, "70 gal",
+                 "\"70 gal\" is not a valid floating number!", true},
+        BadInput{"no periods", &TRecordsForm::edtPeriods, " , ",
+                 "Please Input the main periods T1, T2 ... in seconds."},
+        BadInput{"second period bad", &TRecordsForm::edtPeriods, "1.2, x1",
+                 "\"x1\" is not a valid floating number!"},
+        BadInput{"period beyond 6 s", &TRecordsForm::edtPeriods, "1.2, 6.5",
+                 "Main periods must be at least 0.001 s and at most 6 s."},
+        BadInput{"period zero", &TRecordsForm::edtPeriods, "0",
+                 "Main periods must be at least 0.001 s and at most 6 s."},
+        BadInput{"tolerance zero", &TRecordsForm::edtTolerance, "0",
+                 "Tolerance must be greater than 0 % and less than 100 %."}));
 
 TEST_F(RecordsWindowTest, BadStepOpensNoDialog) {
   records->edtStep->setText("0");

@@ -156,7 +156,8 @@ TEST_F(RecordsWindowTest, CheckAgainstASpectrumOfTheMainWindow) {
     set.push_back(
         MakeCheckRecord(*entry.motion, ScaleFactor(*entry.motion, 70), true, {1.2, 0.4}, 0.05));
   }
-  const CheckResult expected = CheckCompatibility(set, form->Spectra().At(0), {{1.2, 0.4}, 0.2});
+  const CheckResult expected =
+      CheckCompatibility(set, form->Spectra().At(0), {{1.2, 0.4}, 0.2, {}});
   const CheckResult& shown = *records->Check();
   ASSERT_EQ(shown.periods.size(), 2u);
   for (std::size_t i = 0; i < 2; ++i) {
