@@ -9,6 +9,7 @@
 #include "cli/CliError.h"
 #include "cli/ReadCommand.h"
 #include "cli/RecordCommand.h"
+#include "cli/SelectCommand.h"
 #include "cli/SpectrumCommand.h"
 #include "model/Version.h"
 
@@ -23,6 +24,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
   commands.push_back(std::make_unique<ReadCommand>());
   commands.push_back(std::make_unique<RecordCommand>());
   commands.push_back(std::make_unique<CheckCommand>());
+  commands.push_back(std::make_unique<SelectCommand>());
   return commands;
 }
 

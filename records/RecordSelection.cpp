@@ -162,11 +162,9 @@ SelectionResult SelectRecords(const std::vector<CandidateSpectrum>& candidates,
     for (const std::uint32_t k : score.members) {
       const CandidateSpectrum& c = candidates[eligible[k]];
       set.members.push_back(eligible[k]);
-      records.push_back(
-          {c.name,
-           std::vector<double>(c.psa.begin(),
-                               c.psa.begin() + static_cast<std::ptrdiff_t>(problem.mainCount)),
-           c.effectiveDuration, c.real});
+      const auto mainEnd = c.psa.begin() + static_cast<std::ptrdiff_t>(problem.mainCount);
+      records.push_back({c.name, std::vector<double>(c.psa.begin(), mainEnd), c.effectiveDuration,
+                         c.real, c.scaleFactor, c.peakAcceleration});
       real += c.real ? 1 : 0;
     }
     set.check = CheckCompatibility(records, design, settings.check);
