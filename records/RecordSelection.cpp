@@ -146,6 +146,7 @@ SelectionResult SelectRecords(const std::vector<CandidateSpectrum>& candidates,
   limits.seconds = settings.timeLimit;
   limits.threads = settings.threads;
   limits.keep = settings.alternatives + 1;
+  limits.enumerate = settings.enumerate;
   const SearchOutcome outcome = SearchSets(problem, limits, carryOn);
   result.proven = outcome.exhaustive;
   result.setCount = outcome.setCount;

@@ -21,6 +21,7 @@ struct SelectionSettings {
   double timeLimit = 10;              // s
   std::size_t alternatives = 5;       // next-best sets after the best
   unsigned threads = 0;               // 0: every core
+  bool enumerate = true;              // false: the exchange search alone, to measure it
 };
 
 // The periods at which the candidates' PSA is needed, in the order CandidateSpectrum::psa

@@ -458,7 +458,7 @@ SearchOutcome SearchSets(const SetProblem& problem, const SearchLimits& limits,
   };
 
   double rate = 0;  // sets scored per second and worker
-  if (outcome.setCount > kDirectEnumeration) {
+  if (outcome.setCount > kDirectEnumeration || !limits.enumerate) {
     // Exchange search: first for passing sets; when none is found, for the band alone.
     const bool sizeAllowed = problem.sizeAllowed;
     for (const bool seekPassing : {true, false}) {
@@ -495,7 +495,7 @@ SearchOutcome SearchSets(const SetProblem& problem, const SearchLimits& limits,
   const double remaining = limits.seconds - Seconds(begin);
   const bool worthEnumerating = outcome.setCount <= kDirectEnumeration ||
                                 outcome.setCount / (rate * workers) <= remaining * 0.9;
-  if (worthEnumerating && !outcome.cancelled) {
+  if (worthEnumerating && limits.enumerate && !outcome.cancelled) {
     std::size_t firstRequired = problem.candidates;
     for (std::size_t j = 0; j < problem.candidates; ++j) {
       if (problem.required[j]) {

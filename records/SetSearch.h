@@ -9,9 +9,10 @@
 #include "records/SetProblem.h"
 
 struct SearchLimits {
-  double seconds = 10;   // the whole search, enumeration included
-  unsigned threads = 0;  // 0: every core
-  std::size_t keep = 6;  // the best set and its alternatives
+  double seconds = 10;    // the whole search, enumeration included
+  unsigned threads = 0;   // 0: every core
+  std::size_t keep = 6;   // the best set and its alternatives
+  bool enumerate = true;  // false: the exchange search alone, to measure it
 };
 
 struct SearchOutcome {
