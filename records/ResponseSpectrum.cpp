@@ -109,8 +109,7 @@ ResponseSpectrum Scaled(const ResponseSpectrum& spectrum, double factor) {
       // Printed as "inf", such a value would pass for a result.
       if (!std::isfinite(value)) {
         throw std::overflow_error("The spectra of " + spectrum.name +
-                                  " scaled by the factor asked for are beyond the range of "
-                                  "numbers.");
+                                  " reach beyond the range of numbers once scaled.");
       }
     }
   }

@@ -96,6 +96,56 @@ TEST(CompatibilityCheckTest, RealRecordsAtLeastTwoThirds) {
   }
 }
 
+// Records exactly on the design spectrum at 0.3 s and 1.5 s, long enough for T1 = 1.5 s.
+struct VerdictCase {
+  const char* what;
+  std::size_t records;
+  std::vector<double> periods;
+  double scaleFactor;
+  SetRule rule;
+  bool passes;
+  std::size_t scaleWarnings;
+};
+
+TEST(CompatibilityCheckTest, SetSizeT1AndScaleBand) {
+  double atLong = 0;
+  kDesign.GetSa(1.5, atLong);
+  for (const VerdictCase& c :
+       {VerdictCase{"one record", 1, {0.3, 1.5}, 1, SetRule::TooFew, false, 0},
+        VerdictCase{"three records", 3, {1.5, 0.3}, 1, SetRule::Envelope, true, 0},
+        VerdictCase{"seven records", 7, {0.3, 1.5}, 1, SetRule::Mean, true, 0},
+        VerdictCase{"scaled beyond 4", 3, {0.3, 1.5}, 4.5, SetRule::Envelope, true, 3},
+        VerdictCase{
+            "scaled at the band's edge", 3, {0.3, 1.5}, 0.25, SetRule::Envelope, true, 0}}) {
+    std::vector<CheckRecord> records;
+    for (std::size_t i = 0; i < c.records; ++i) {
+      CheckRecord record{"r", {}, 7.5, true, c.scaleFactor, 0.1};
+      for (const double t : c.periods) record.psa.push_back(t == 1.5 ? atLong : 0.16);
+      records.push_back(record);
+    }
+    const CheckResult r = CheckCompatibility(records, kDesign, {c.periods, 0.2, {}});
+    EXPECT_EQ(r.fundamentalPeriod, 1.5) << c.what;
+    EXPECT_EQ(r.minimumDuration, 7.5) << c.what;
+    EXPECT_EQ(r.setRule, c.rule) << c.what;
+    EXPECT_EQ(r.passes, c.passes) << c.what;
+    EXPECT_EQ(r.scaleWarnings.size(), c.scaleWarnings) << c.what;
+  }
+}
+
+TEST(CompatibilityCheckTest, SettingLimits) {
+  EXPECT_FALSE(CheckSettingsProblem({{0.001, 6}, 0.9999, {0.01, 1000}}, "."));
+  for (const CheckSettings& refused :
+       {CheckSettings{{0.3, 0.0009}, 0.2, {}}, CheckSettings{{6.01}, 0.2, {}},
+        CheckSettings{{0.3}, 1, {}}, CheckSettings{{0.3}, 1e306, {}},
+        CheckSettings{{0.3}, 0.2, {4, 0.25}}, CheckSettings{{0.3}, 0.2, {0, 4}},
+        CheckSettings{{0.3}, 0.2, {0.25, 1e308}}}) {
+    EXPECT_TRUE(CheckSettingsProblem(refused, ".")) << refused.tolerance;
+  }
+  EXPECT_EQ(TargetPgaProblem(9806.66, ","),
+            "Target PGA must be greater than 0 cm/s2 and at most 9806,65 cm/s2 (10 g).");
+  EXPECT_FALSE(TargetPgaProblem(9806.65, "."));
+}
+
 TEST(CompatibilityCheckTest, RefusesWhatCannotBeChecked) {
   const std::vector<CheckRecord> one = {Record(0.16)};
   EXPECT_THROW(CheckCompatibility({}, kDesign, {{0.3}, 0.2, {}}), std::invalid_argument);
