@@ -23,9 +23,10 @@ class RecordFileOptions {
   // Standard input ("-") is read up to the size of the largest record file.
   std::vector<GroundMotion> ReadAll(const std::vector<std::string>& paths) const;
 
- private:
+  // The options as given; throws CliError (usage) for a bad --step.
   RecordReadOptions ReadOptions() const;
 
+ private:
   std::string format_ = "auto";
   std::string unit_;  // none given: as the file says, or g
   std::string step_;

@@ -10,6 +10,7 @@
 #include "cli/CliError.h"
 #include "cli/ReadCommand.h"
 #include "cli/RecordCommand.h"
+#include "cli/SelectCommand.h"
 #include "cli/SpectrumCommand.h"
 #include "cli/StandardOutput.h"
 #include "model/Version.h"
@@ -25,6 +26,7 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
   commands.push_back(std::make_unique<ReadCommand>());
   commands.push_back(std::make_unique<RecordCommand>());
   commands.push_back(std::make_unique<CheckCommand>());
+  commands.push_back(std::make_unique<SelectCommand>());
   return commands;
 }
 
