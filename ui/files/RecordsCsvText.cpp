@@ -7,6 +7,7 @@
 #include "model/NumberText.h"
 #include "records/CheckTableText.h"
 #include "records/CompatibilityCheck.h"
+#include "records/RecordDescription.h"
 
 namespace {
 
@@ -45,8 +46,13 @@ void AppendRecords(std::string& out, const RecordsCsvContent& content) {
       .Field("PGA(g)")
       .Field("ScaleFactor")
       .Field("Kind")
-      .Field("EffectiveDuration(s)");
+      .Field("EffectiveDuration(s)")
+      .Field("Event")
+      .Field("Date")
+      .Field("Station")
+      .Field("Component");
   for (const RecordsCsvRecord& record : content.records) {
+    const RecordDescription description = ParseRecordDescription(record.description);
     CsvLine(out)
         .Field(record.name)
         .Field(std::to_string(record.points))
@@ -55,7 +61,11 @@ void AppendRecords(std::string& out, const RecordsCsvContent& content) {
         .Pattern(NumberPattern::Scientific, record.pga)
         .Pattern(NumberPattern::Scientific, record.scaleFactor)
         .Field(record.real ? "Real" : "Artificial")
-        .Pattern(NumberPattern::TwoDecimals, record.effectiveDuration);
+        .Pattern(NumberPattern::TwoDecimals, record.effectiveDuration)
+        .Field(description.event)
+        .Field(description.date)
+        .Field(description.station)
+        .Field(description.component);
   }
 }
 

@@ -65,16 +65,21 @@ std::optional<RecordReadOptions> RecordListGroup::ReadOptions() const {
 void RecordListGroup::Append(const RecordEntry& entry) {
   const GroundMotion& motion = *entry.motion;
   grdRecords->AppendRecord(
-      entry.id, {QString::fromStdString(motion.name), QString::number(motion.acceleration.size())},
+      entry.id,
+      {QString::fromStdString(motion.name), QString::fromStdString(motion.description),
+       QString::number(motion.acceleration.size())},
       entry.real);
 }
 
-void RecordListGroup::ShowRows(const RecordSet& records) {
+void RecordListGroup::ShowRows(const RecordSet& records, double minimumDuration) {
   for (const RecordEntry& entry : records.Entries()) {
     const GroundMotion& motion = *entry.motion;
     grdRecords->SetText(entry.id, RecordTable::Step, GeneralText(motion.step));
     grdRecords->SetText(entry.id, RecordTable::Duration,
                         PatternText(NumberPattern::TwoDecimals, Duration(motion)));
+    grdRecords->SetText(entry.id, RecordTable::EffectiveDuration,
+                        PatternText(NumberPattern::TwoDecimals, entry.effectiveDuration));
+    grdRecords->SetTooShort(entry.id, entry.effectiveDuration < minimumDuration);
     grdRecords->SetText(entry.id, RecordTable::Pga,
                         PatternText(NumberPattern::SixDecimals, entry.peak));
     grdRecords->SetText(entry.id, RecordTable::ScaleFactor,

@@ -19,8 +19,9 @@ class RecordListGroup : public QGroupBox, public RecordListControls {
   std::optional<RecordReadOptions> ReadOptions() const;
   // Lists a record just added.
   void Append(const RecordEntry& entry);
-  // Writes every record's numbers and the state of its spectrum.
-  void ShowRows(const RecordSet& records);
+  // Writes every record's numbers and the state of its spectrum, marking effective durations
+  // below the minimum (s).
+  void ShowRows(const RecordSet& records, double minimumDuration);
 
  private:
   Desktop& desktop_;

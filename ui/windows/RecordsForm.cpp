@@ -68,6 +68,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   viewTimer_.setSingleShot(true);
   viewTimer_.setInterval(kViewIntervalMs);
   connect(&viewTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { RefreshViews(); }); });
+  Bind(grdRecords, &RecordTable::deleteRequested, &TRecordsForm::btnRemoveClick);
   connect(grdRecords, &RecordTable::realChanged, this,
           [this](int id, bool real) { RunCommand([=, this] { OnRealChanged(id, real); }); });
 
@@ -358,7 +359,9 @@ void TRecordsForm::RefreshViews() {
   RefreshCheck();
 }
 
-void TRecordsForm::RefreshRows() { listGroup_->ShowRows(records_); }
+void TRecordsForm::RefreshRows() {
+  listGroup_->ShowRows(records_, MinimumEffectiveDuration(inputs_.periods));
+}
 
 void TRecordsForm::RefreshChart() {
   chartGroup_->Show(design_.get(), DesignSa(), inputs_.tolerance, records_);
