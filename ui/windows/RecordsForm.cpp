@@ -2,33 +2,41 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
-#include "chart/widget/ResponseChartView.h"
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
 #include "model/SpectrumSampling.h"
+#include "model/Version.h"
+#include "records/CompatibilityCheck.h"
 #include "ui/files/BitmapFile.h"
 #include "ui/files/FileWriter.h"
 #include "ui/files/RecordFile.h"
 #include "ui/files/RecordsCsvText.h"
+#include "ui/files/RecordsReport.h"
 #include "ui/platform/ErrorText.h"
 #include "ui/platform/Fonts.h"
+#include "ui/widgets/RecordChart.h"
 #include "ui/widgets/RecordTable.h"
 #include "ui/windows/FieldCheck.h"
 #include "ui/windows/RecordChartGroup.h"
 #include "ui/windows/RecordCheckGroup.h"
 #include "ui/windows/RecordListGroup.h"
+#include "ui/windows/RecordReportRow.h"
 #include "ui/windows/RecordSettingsGroup.h"
 #include "ui/windows/RecordStatusRow.h"
+#include "ui/windows/ReportSettingsRows.h"
 
 namespace {
 
@@ -60,6 +68,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   Bind(btnCheck, &QPushButton::clicked, &TRecordsForm::btnCheckClick);
   Bind(btnSaveData, &QPushButton::clicked, &TRecordsForm::btnSaveDataClick);
   Bind(btnSavePicture, &QPushButton::clicked, &TRecordsForm::btnSavePictureClick);
+  Bind(rowReport->btnSaveReport, &QPushButton::clicked, &TRecordsForm::btnSaveReportClick);
   connect(&jobs_, &SpectrumJobs::finished, this, [this](const SpectrumJobResult& result) {
     RunCommand([this, &result] { OnJobFinished(result); });
   });
@@ -87,12 +96,14 @@ void TRecordsForm::BuildParts() {
   chartGroup_ = new RecordChartGroup(this);
   checkGroup_ = new RecordCheckGroup(this);
   statusRow_ = new RecordStatusRow(this);
+  rowReport = new RecordReportRow(this);
   auto* grid = new QGridLayout(this);
   grid->addWidget(listGroup_, 0, 0);
   grid->addWidget(settingsGroup_, 0, 1);
   grid->addWidget(chartGroup_, 1, 0);
   grid->addWidget(checkGroup_, 1, 1);
-  grid->addWidget(statusRow_, 2, 0, 1, 2);
+  grid->addWidget(rowReport, 2, 0, 1, 2);
+  grid->addWidget(statusRow_, 3, 0, 1, 2);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(0, 2);
@@ -272,11 +283,13 @@ std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted) {
   return 0;
 }
 
-void TRecordsForm::btnCheckClick() {
+void TRecordsForm::btnCheckClick() { ApplyInputs(); }
+
+bool TRecordsForm::ApplyInputs() {
   RecordInputs accepted;
-  if (ReadInputs(accepted) < 0) return;
+  if (ReadInputs(accepted) < 0) return false;
   const std::size_t found = spectra_.Find(accepted.design);
-  if (found == spectra_.Size()) return;  // the list is kept in step with the spectra
+  if (found == spectra_.Size()) return false;  // the list is kept in step with the spectra
   const bool recompute = accepted.damping != inputs_.damping || accepted.periods != inputs_.periods;
   inputs_ = std::move(accepted);
   const DesignSpectrum& s = spectra_.At(found);
@@ -287,6 +300,7 @@ void TRecordsForm::btnCheckClick() {
     for (const RecordEntry& entry : records_.Entries()) StartJob(entry);
   }
   Refresh();
+  return true;
 }
 
 // ---- Files ----
@@ -330,6 +344,37 @@ void TRecordsForm::btnSavePictureClick() {
   WriteBitmapFile(*path, chtRecords->RenderImage());
 }
 
+void TRecordsForm::btnSaveReportClick() {
+  rowReport->SaveNames();
+  if (!ApplyInputs()) return;
+  if (Computing()) {
+    desktop_.Information(QStringLiteral(
+        "The spectra are still being computed; save the report when they are ready."));
+    return;
+  }
+  if (!check_ || !design_) {
+    desktop_.Information(QStringLiteral("No report without a check: ") + lblVerdict->text());
+    return;
+  }
+  const std::optional<QString> path = desktop_.SaveFileName(
+      {QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"), QStringLiteral("Records report"),
+       QCoreApplication::applicationDirPath(), true});
+  if (!path) return;
+  RecordsReportContent content;
+  content.project = rowReport->edtProject->text();
+  content.engineer = rowReport->edtEngineer->text();
+  content.date = QDate::currentDate().toString(Qt::ISODate);
+  content.program = QStringLiteral("Tremvale ") + QString::fromLatin1(tremvale::kVersion);
+  content.settings = ReportSettingsRows(*design_, inputs_);
+  for (const RecordEntry& entry : records_.Entries()) {
+    content.descriptions.push_back(entry.motion->description);
+  }
+  content.plot = chtRecords->Content();
+  content.check = *check_;
+  WriteWholeFile(*path, BuildRecordsReportPdf(content));
+  desktop_.Information(QStringLiteral("Report saved."));
+}
+
 void TRecordsForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::LocaleChange) return;
@@ -338,7 +383,7 @@ void TRecordsForm::changeEvent(QEvent* event) {
   settingsGroup_->ShowAcceptedNumbers(inputs_);
   settingsGroup_->ShowSeparatorTexts();
   settingsGroup_->ShowTargetValue();
-  chtRecords->RefreshLabels();
+  chtRecords->update();
   Refresh();
 }
 
@@ -364,7 +409,7 @@ void TRecordsForm::RefreshRows() {
 }
 
 void TRecordsForm::RefreshChart() {
-  chartGroup_->Show(design_.get(), DesignSa(), inputs_.tolerance, records_);
+  chartGroup_->Show(design_.get(), DesignSa(), inputs_.tolerance, records_, inputs_.periods);
 }
 
 void TRecordsForm::RefreshCheck() {

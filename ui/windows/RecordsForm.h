@@ -28,9 +28,10 @@ class CheckTable;
 class RecordChartGroup;
 class RecordCheckGroup;
 class RecordListGroup;
+class RecordReportRow;
 class RecordSettingsGroup;
 class RecordStatusRow;
-class ResponseChartView;
+class RecordChart;
 class SpectrumList;
 
 // The ground-motion records window: records read from files, their response spectra scaled to
@@ -52,6 +53,8 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   void btnCheckClick();
   void btnSaveDataClick();
   void btnSavePictureClick();
+  // Checks the settings as typed (as Check does), then saves the one-page PDF report.
+  void btnSaveReportClick();
   void cbbTargetChange();
   // The main window created or deleted spectra: refills the design spectrum list.
   void SpectraChanged();
@@ -78,12 +81,13 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   QGroupBox* grpRecords = nullptr;
   QGroupBox* grpSettings = nullptr;
   QGroupBox* grpChart = nullptr;
-  ResponseChartView* chtRecords = nullptr;
+  RecordChart* chtRecords = nullptr;
   QGroupBox* grpCheck = nullptr;
   CheckTable* grdCheck = nullptr;
   QLabel* lblVerdict = nullptr;
   QProgressBar* pbCompute = nullptr;
   QLabel* lblStatus = nullptr;
+  RecordReportRow* rowReport = nullptr;
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -96,6 +100,8 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   template <typename Sender, typename Signal>
   void Bind(Sender* sender, Signal signal, void (TRecordsForm::*handler)());
 
+  // Accepts the settings as typed and checks with them; false after a warning.
+  bool ApplyInputs();
   void ReadNextFile();
   void AddFile(const QString& path, const RecordReadOptions& options);
   void StartJob(const RecordEntry& entry);

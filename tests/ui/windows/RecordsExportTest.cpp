@@ -2,7 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "chart/widget/ResponseChartView.h"
+#include "ui/widgets/RecordChart.h"
 #include "tests/support/BitmapHeader.h"
 #include "tests/support/FileBytes.h"
 #include "tests/ui/windows/RecordsWindowFixture.h"
