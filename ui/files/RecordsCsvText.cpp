@@ -82,7 +82,6 @@ void AppendSettings(std::string& out, const RecordsCsvContent& content) {
 
 // The check table, with the same columns as the command line's.
 void AppendCheck(std::string& out, const RecordsCsvContent& content) {
-  out.append(kLineEnd);
   out.append(BuildCheckTableText(*content.design, *content.check, DecimalSeparator()));
 }
 

@@ -36,8 +36,13 @@ std::vector<double> Times(const std::vector<double>& values, double factor) {
 
 }  // namespace
 
-RecordChartGroup::RecordChartGroup(QWidget* parent)
-    : QGroupBox(QStringLiteral("Scaled Response Spectra"), parent) {
+namespace {
+
+const QString kTitle = QStringLiteral("Scaled Response Spectra");
+
+}  // namespace
+
+RecordChartGroup::RecordChartGroup(QWidget* parent) : QGroupBox(kTitle, parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   chtRecords = new RecordChart(this);
@@ -75,4 +80,8 @@ void RecordChartGroup::Show(const DesignSpectrum* design, const std::vector<doub
                             double tolerance, const RecordSet& records,
                             const std::vector<double>& mainPeriods) {
   chtRecords->SetContent(Lines(design, designSa, tolerance, records), mainPeriods);
+}
+
+void RecordChartGroup::ShowStale(bool stale) {
+  setTitle(stale ? kTitle + QStringLiteral(" (of the settings before the last edit)") : kTitle);
 }

@@ -25,5 +25,8 @@ class RecordChartGroup : public QGroupBox {
                                         const std::vector<double>& designSa, double tolerance,
                                         const RecordSet& records);
 
-  RecordChart* chtRecords = nullptr;
+  // The title says when the settings were edited since the chart was drawn.
+  void ShowStale(bool stale);
+
+    RecordChart* chtRecords = nullptr;
 };

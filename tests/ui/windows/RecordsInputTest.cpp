@@ -73,8 +73,15 @@ INSTANTIATE_TEST_SUITE_P(
                  "Main periods must be at least 0.001 s and at most 6 s."},
         BadInput{"period zero", &TRecordsForm::edtPeriods, "0",
                  "Main periods must be at least 0.001 s and at most 6 s."},
+        BadInput{"period below the shortest", &TRecordsForm::edtPeriods, "1.2, 0.0005",
+                 "Main periods must be at least 0.001 s and at most 6 s."},
         BadInput{"tolerance zero", &TRecordsForm::edtTolerance, "0",
-                 "Tolerance must be greater than 0 % and less than 100 %."}));
+                 "Tolerance must be greater than 0 % and less than 100 %."},
+        BadInput{"scale band of one number", &TRecordsForm::edtScaleBand, "4",
+                 "Please input the scale factor band as its low and high bounds, e.g. 0.25, 4."},
+        BadInput{"scale band reversed", &TRecordsForm::edtScaleBand, "4, 0.25",
+                 "The scale factor band needs a low bound above 0 and below its high bound, and a "
+                 "high bound of at most 1000."}));
 
 TEST_F(RecordsWindowTest, BadStepOpensNoDialog) {
   records->edtStep->setText("0");
@@ -86,7 +93,7 @@ TEST_F(RecordsWindowTest, BadStepOpensNoDialog) {
 
 TEST_F(RecordsWindowTest, OneColumnRecordsTakeTheTypedStepAndUnit) {
   records->edtStep->setText("0.005");
-  records->cbbUnits->setCurrentIndex(2);  // cm/s2
+  records->cbbUnits->setCurrentIndex(3);  // cm/s2
   Add({WriteFile("one.txt", "0\n98.0665\n-49.03325\n0\n")});
   ASSERT_EQ(records->Records().size(), 1u);
   EXPECT_EQ(records->Records()[0].motion->step, 0.005);
