@@ -9,7 +9,10 @@
 
 namespace {
 
-constexpr int kLegendWidth = 190;
+// The legend takes this share of the width, within these bounds (px).
+constexpr double kLegendShare = 0.27;
+constexpr int kLegendLeast = 110;
+constexpr int kLegendMost = 200;
 constexpr int kSwatchWidth = 28;
 constexpr int kSwatchHeight = 12;
 
@@ -38,7 +41,7 @@ RecordChart::RecordChart(QWidget* parent) : QWidget(parent) {
   row->addStretch(1);
   auto* side = new QVBoxLayout;
   lstLegend = new QListWidget(this);
-  lstLegend->setFixedWidth(kLegendWidth);
+  lstLegend->setFixedWidth(kLegendLeast);
   lstLegend->setIconSize(QSize(kSwatchWidth, kSwatchHeight));
   lstLegend->setUniformItemSizes(true);
   lstLegend->setSpacing(0);
@@ -104,6 +107,12 @@ void RecordChart::OnLegendChanged(QListWidgetItem* item) {
 QRectF RecordChart::PlotArea() const {
   const QRectF area(0, 0, lstLegend->geometry().left() - 6, height());
   return SpectraPlot::PlotRect(area.adjusted(6, 4, 0, 0), font());
+}
+
+void RecordChart::resizeEvent(QResizeEvent* event) {
+  lstLegend->setFixedWidth(
+      std::clamp(static_cast<int>(width() * kLegendShare), kLegendLeast, kLegendMost));
+  QWidget::resizeEvent(event);
 }
 
 QImage RecordChart::RenderImage() { return grab().toImage(); }

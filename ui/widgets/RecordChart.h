@@ -41,6 +41,7 @@ class RecordChart : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FillLegend();

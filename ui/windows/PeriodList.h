@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// The main periods as the user types them: entries separated by ";", and by "," too unless
-// "," is the decimal separator. Entries are trimmed; empty ones are skipped.
+// The main periods as the user types them: entries separated by ";", blanks, and by "," too
+// unless "," is the decimal separator. Empty entries are skipped.
 QStringList SplitPeriodList(const QString& text);
 
 // What the window puts between two periods it writes: "; " when "," is the decimal

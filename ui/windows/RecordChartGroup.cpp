@@ -16,7 +16,7 @@ constexpr LineStyle kBandLine{1, true};
 constexpr LineStyle kMeanLine{3, false};
 constexpr LineStyle kRecordLine{1, false};
 // Records in colours well apart from the design spectrum's red and the mean's black.
-constexpr Rgb kRecordColours[] = {0x1F77B4, 0x2CA02C, 0x9467BD, 0x8C564B, 0x17BECF,
+constexpr Rgb kRecordColours[] = {0x1F77B4, 0x2CA02C, 0x9467BD, 0x4B6C8C, 0x17BECF,
                                   0xBCBD22, 0x7F7F7F, 0x393B79, 0x637939, 0x3182BD,
                                   0x31A354, 0x756BB1, 0x8C6D31, 0x6BAED6, 0x74C476,
                                   0x9E9AC8, 0xE7BA52, 0x17A589, 0x5B2C6F, 0x1B4F72};

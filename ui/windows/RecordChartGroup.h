@@ -28,5 +28,5 @@ class RecordChartGroup : public QGroupBox {
   // The title says when the settings were edited since the chart was drawn.
   void ShowStale(bool stale);
 
-    RecordChart* chtRecords = nullptr;
+  RecordChart* chtRecords = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "ui/windows/RecordSet.h"
 
 class CheckTable;
+class FrozenColumns;
 class QLabel;
 
 // The records window's compatibility check: its table and a verdict that gives the reasons of
@@ -24,5 +25,6 @@ class RecordCheckGroup : public QGroupBox {
                                   const RecordSet& records, bool stale);
 
   CheckTable* grdCheck = nullptr;
+  FrozenColumns* grdSummary = nullptr;  // over grdCheck's first columns
   QLabel* lblVerdict = nullptr;
 };

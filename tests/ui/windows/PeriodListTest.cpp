@@ -25,13 +25,15 @@ TEST_P(PeriodListTest, SplitsAtTheListSeparators) {
   EXPECT_EQ(SplitPeriodList(QString::fromUtf8(GetParam().text)), GetParam().entries);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, PeriodListTest,
-    ::testing::Values(ListCase{".", "1.2, 0.4,0.2", {"1.2", "0.4", "0.2"}},
-                      ListCase{".", "1.2; 0.4", {"1.2", "0.4"}}, ListCase{".", " , ;", {}},
-                      ListCase{".", "1.2,,0.4,", {"1.2", "0.4"}},
-                      ListCase{".", "1.2 0.4", {"1.2 0.4"}},  // refused later as one number
-                      ListCase{",", "1,2; 0,4", {"1,2", "0,4"}}, ListCase{",", "1,2", {"1,2"}}));
+INSTANTIATE_TEST_SUITE_P(Texts, PeriodListTest,
+                         ::testing::Values(ListCase{".", "1.2, 0.4,0.2", {"1.2", "0.4", "0.2"}},
+                                           ListCase{".", "1.2; 0.4", {"1.2", "0.4"}},
+                                           ListCase{".", " , ;", {}},
+                                           ListCase{".", "1.2,,0.4,", {"1.2", "0.4"}},
+                                           ListCase{".", "1.2 0.4\t0.2", {"1.2", "0.4", "0.2"}},
+                                           ListCase{",", "1,2 0,4", {"1,2", "0,4"}},
+                                           ListCase{",", "1,2; 0,4", {"1,2", "0,4"}},
+                                           ListCase{",", "1,2", {"1,2"}}));
 
 TEST_F(PeriodListTest, WrittenListsUseASeparatorThatReadsBack) {
   EXPECT_EQ(PeriodListSeparator(), ", ");

@@ -77,7 +77,8 @@ TEST_F(RecordsReportTest, TheReportIsOnePageWhoseTextHoldsEveryFigureOfTheCheck)
   ASSERT_FALSE(fonts.isEmpty());
   for (const QString& font : fonts) EXPECT_TRUE(font.contains(" yes ")) << font.toStdString();
 
-  if (qEnvironmentVariableIsSet("TREMVALE_KEEP_REPORT")) QFile::copy(path, qEnvironmentVariable("TREMVALE_KEEP_REPORT"));
+  if (qEnvironmentVariableIsSet("TREMVALE_KEEP_REPORT"))
+    QFile::copy(path, qEnvironmentVariable("TREMVALE_KEEP_REPORT"));
   const QString text = RunTool("pdftotext", {"-layout", path, "-"});
   const CheckResult& check = *records->Check();
   ASSERT_EQ(check.records.size(), 7u);
