@@ -207,7 +207,7 @@ QStringList RecordSettingsGroup::DesignNotes(const DesignSpectrum& design) const
   return notes;
 }
 
-std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted) const {
+std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted, bool checkNeeded) const {
   const FieldCheck check(desktop_);
   const std::optional<double> damping = check.Number(edtDamping);
   if (!damping) return -1;
@@ -220,7 +220,14 @@ std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted) const {
     return -1;
   }
   accepted.damping = *damping;
-  if (ReadTarget(accepted) < 0 || ReadPeriods(accepted) < 0) return -1;
+  if (ReadTarget(accepted) < 0) return -1;
+  // Spectra alone need no main periods nor a design spectrum to check against.
+  const bool noCheck = !checkNeeded && SplitPeriodList(edtPeriods->text()).isEmpty();
+  if (noCheck) {
+    accepted.periods.clear();
+  } else if (ReadPeriods(accepted) < 0) {
+    return -1;
+  }
 
   const std::optional<double> tolerance = check.Number(edtTolerance);
   if (!tolerance) return -1;
@@ -231,6 +238,10 @@ std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted) const {
   accepted.tolerance = *tolerance / 100;
   if (ReadScaleBand(accepted) < 0) return -1;
 
+  if (cbbDesign->currentIndex() < 0 && noCheck) {
+    accepted.design.clear();
+    return 0;
+  }
   if (cbbDesign->currentIndex() < 0) {
     check.Refuse(QStringLiteral("No design spectrum to check against: create one in the main "
                                 "window first (Edit, Create)."),

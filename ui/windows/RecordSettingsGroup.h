@@ -16,8 +16,10 @@ class RecordSettingsGroup : public QGroupBox, public RecordSettingsControls {
  public:
   RecordSettingsGroup(Desktop& desktop, QWidget* parent);
 
-  // Reads every setting into `accepted`; -1 after a warning for the first bad one.
-  std::int32_t ReadInputs(RecordInputs& accepted) const;
+  // Reads every setting into `accepted`; -1 after a warning for the first bad one. Without
+  // `checkNeeded`, blank main periods are taken as no check, and then no design spectrum is
+  // needed either.
+  std::int32_t ReadInputs(RecordInputs& accepted, bool checkNeeded = true) const;
   // The target field as the picked kind of target wants it.
   void ShowTargetValue();
   // The accepted numbers, written in the current decimal separator.

@@ -1,5 +1,6 @@
 #include "ui/windows/RecordsForm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -46,6 +47,7 @@ namespace {
 constexpr int kWidth = 1240;
 constexpr int kHeight = 780;
 constexpr int kViewIntervalMs = 100;
+constexpr int kNoticeRetryMs = 250;
 
 }  // namespace
 
@@ -100,6 +102,9 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
     });
   });
   Bind(grdRecords, &RecordTable::deleteRequested, &TRecordsForm::btnRemoveClick);
+  noticeTimer_.setSingleShot(true);
+  noticeTimer_.setInterval(kNoticeRetryMs);
+  connect(&noticeTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { ShowNotices(); }); });
   connect(grdRecords, &RecordTable::realChanged, this,
           [this](int id, bool real) { RunCommand([=, this] { OnRealChanged(id, real); }); });
 
@@ -109,8 +114,15 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
     settingsGroup_->ShowTargetValue();
   });
   SpectraChanged();
-  // What the fields show now is the starting point, not an edit.
+  // What the fields show now is the starting point, not an edit: the design spectrum picked at
+  // the start gives the damping and the level until the first check.
+  if (const DesignSpectrum* design = PickedDesign()) {
+    inputs_.damping = design->damping;
+    inputs_.intensity = cbbIntensity->currentIndex();
+    inputs_.action = cbbAction->currentIndex();
+  }
   stale_ = false;
+  chartGroup_->ShowStale(false);
   Refresh();
 }
 
@@ -214,6 +226,8 @@ void TRecordsForm::OnFileRead(const RecordReadResult& result) {
   if (const GroundMotion* motion = std::get_if<GroundMotion>(&result.read)) {
     RecordEntry& entry = *records_.Find(records_.Add(*motion, file.path, result.id).id);
     entry.scaleFactor = ScaleFactor(*entry.motion, inputs_.TargetGal());
+    // The user may have marked it while it was read.
+    entry.real = grdRecords->IsReal(entry.id);
     StartJob(entry);
   } else {
     failure = std::get<QString>(result.read);
@@ -252,8 +266,12 @@ void TRecordsForm::Notify(const QStringList& failures) {
 
 void TRecordsForm::ShowNotices() {
   // A box runs an event loop of its own, in which more files arrive; their message waits for
-  // this one to close.
-  if (noticing_) return;
+  // this one to close, and for any box or dialog of another command.
+  if (noticing_ || notices_.empty()) return;
+  if (QApplication::activeModalWidget() != nullptr) {
+    if (!noticeTimer_.isActive()) noticeTimer_.start();
+    return;
+  }
   noticing_ = true;
   while (!notices_.empty()) {
     const QStringList failures = std::move(notices_.front());
@@ -431,10 +449,10 @@ void TRecordsForm::SpectraChanged() {
   Refresh();
 }
 
-std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted) {
+std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted, bool checkNeeded) {
   accepted = inputs_;
-  if (settingsGroup_->ReadInputs(accepted) < 0) return -1;
-  if (records_.Empty()) {
+  if (settingsGroup_->ReadInputs(accepted, checkNeeded) < 0) return -1;
+  if (checkNeeded && records_.Empty()) {
     FieldCheck(desktop_).Refuse(
         QStringLiteral("No record to check: add ground motion records first."), btnAdd);
     return -1;
@@ -442,19 +460,24 @@ std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted) {
   return 0;
 }
 
-void TRecordsForm::btnCheckClick() { ApplySettings(); }
+void TRecordsForm::btnCheckClick() { ApplySettings(true); }
 
-bool TRecordsForm::ApplySettings() {
+bool TRecordsForm::ApplySettings(bool checkNeeded) {
   RecordInputs accepted;
-  if (ReadInputs(accepted) < 0) return false;
+  if (ReadInputs(accepted, checkNeeded) < 0) return false;
   const std::size_t found = spectra_.Find(accepted.design);
-  if (found == spectra_.Size()) return false;  // the list is kept in step with the spectra
+  // The list is kept in step with the spectra.
+  if (!accepted.design.empty() && found == spectra_.Size()) return false;
   const bool recompute = accepted.damping != inputs_.damping || accepted.periods != inputs_.periods;
   inputs_ = std::move(accepted);
   stale_ = false;
   chartGroup_->ShowStale(false);
-  const DesignSpectrum& s = spectra_.At(found);
-  design_ = std::make_unique<DesignSpectrum>(s.name, s.alphaMax, s.tg, s.damping, s.codeType);
+  if (found < spectra_.Size()) {
+    const DesignSpectrum& s = spectra_.At(found);
+    design_ = std::make_unique<DesignSpectrum>(s.name, s.alphaMax, s.tg, s.damping, s.codeType);
+  } else {
+    design_.reset();
+  }
   records_.Rescale(inputs_.TargetGal());
   if (recompute) {
     records_.ForgetComputed();
@@ -467,7 +490,7 @@ bool TRecordsForm::ApplySettings() {
 // ---- Files ----
 
 bool TRecordsForm::ReadyToSave() {
-  if (stale_ && !ApplySettings()) return false;
+  if (stale_ && !ApplySettings(false)) return false;
   if (Computing()) {
     desktop_.Information(
         QStringLiteral("The spectra are still being computed; save them when they are ready."));
@@ -520,7 +543,7 @@ void TRecordsForm::btnSavePictureClick() {
 
 void TRecordsForm::btnSaveReportClick() {
   rowReport->SaveNames();
-  if (!ApplySettings()) return;
+  if (!ApplySettings(true)) return;
   if (Computing()) {
     desktop_.Information(QStringLiteral(
         "The spectra are still being computed; save the report when they are ready."));

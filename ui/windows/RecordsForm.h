@@ -68,8 +68,9 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   // The same on a worker thread: each file is listed at once and filled in when it is read;
   // the dialog and dropped files go this way.
   void QueueFiles(const QStringList& paths);
-  // Reads every setting into `accepted`; -1 after a warning for the first bad one.
-  std::int32_t ReadInputs(RecordInputs& accepted);
+  // Reads every setting into `accepted`; -1 after a warning for the first bad one. Without
+  // `checkNeeded`, blank main periods mean spectra without a check.
+  std::int32_t ReadInputs(RecordInputs& accepted, bool checkNeeded = true);
   // The settings were changed since the last check: the check is not shown, and saving
   // checks first.
   bool Stale() const { return stale_; }
@@ -135,8 +136,9 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   void OnRealChanged(int id, bool real);
 
   // Takes the typed settings when they are valid (else a warning names the first bad one), and
-  // checks the records with them; false when refused.
-  bool ApplySettings();
+  // checks the records with them; false when refused. Without `checkNeeded` (before saving),
+  // blank main periods mean no check.
+  bool ApplySettings(bool checkNeeded);
   // A setting was edited or picked.
   void SettingsEdited();
   // The picked design spectrum, or null.
@@ -179,6 +181,7 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   int nextBatch_ = 1;
   std::deque<QStringList> notices_;
   bool noticing_ = false;
+  QTimer noticeTimer_;  // asks again while another box or dialog is open
   bool stale_ = false;
   bool ownWrite_ = false;       // the window writes the fields itself
   bool dampingFollows_ = true;  // the damping field follows the design spectrum's

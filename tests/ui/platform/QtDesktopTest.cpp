@@ -1,7 +1,6 @@
 #include "ui/platform/QtDesktop.h"
 
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
@@ -14,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 
 #include "tests/support/QtPrinters.h"
 #include "tests/support/WhenModal.h"

@@ -100,6 +100,20 @@ TEST_F(RecordsWindowTest, OneColumnRecordsTakeTheTypedStepAndUnit) {
   EXPECT_DOUBLE_EQ(records->Records()[0].peak, 0.1);
 }
 
+TEST_F(RecordsWindowTest, APeerRecordThatNamesNoUnitTakesThePickedOne) {
+  const QString path = WriteFile("quake.AT2",
+                                 "PEER record\nNo unit line\nACCELERATION IN FURLONGS\n"
+                                 "NPTS=  3, DT= .01000 SEC\n 0.0 98.0665 -49.03325\n");
+  Add({path});
+  EXPECT_TRUE(records->Records().empty());
+  ASSERT_EQ(desktop.Texts(MessageKind::Warning).size(), 1u);
+  EXPECT_TRUE(desktop.Texts(MessageKind::Warning)[0].startsWith("quake.AT2, line 3"));
+  records->cbbUnits->setCurrentIndex(3);  // cm/s2
+  Add({path});
+  ASSERT_EQ(records->Records().size(), 1u);
+  EXPECT_DOUBLE_EQ(records->Records()[0].peak, 0.1);
+}
+
 TEST_F(RecordsWindowTest, CheckWithoutADesignSpectrumSaysWhatIsMissing) {
   Add({WriteRecord("a.txt", 300)});
   records->edtPeriods->setText("1");

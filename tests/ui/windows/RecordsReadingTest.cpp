@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -74,6 +76,18 @@ TEST_F(RecordsWindowTest, FilesBeingReadAreListedAndRemoveOrCloseStopsThem) {
   QCoreApplication::processEvents();
   EXPECT_EQ(table.rowCount(), 2);
   EXPECT_TRUE(desktop.messages().empty());
+}
+
+TEST_F(RecordsWindowTest, AMessageWaitsUntilAnotherBoxIsClosed) {
+  QDialog box(records);
+  box.setModal(true);
+  box.show();
+  ASSERT_EQ(QApplication::activeModalWidget(), &box);
+  Add({WriteFile("bad.txt", "x\n")});
+  EXPECT_TRUE(desktop.messages().empty());
+  box.close();
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !desktop.messages().empty(); }, 10000));
+  EXPECT_EQ(desktop.messages().size(), 1u);
 }
 
 }  // namespace

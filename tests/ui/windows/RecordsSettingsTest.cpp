@@ -106,6 +106,21 @@ TEST_F(RecordsWindowTest, EditedSettingsAreCheckedBeforeAnythingIsShownOrSaved) 
   EXPECT_EQ(records->Check()->periods.size(), 2u);
 }
 
+TEST_F(RecordsWindowTest, SpectraAreSavedWithTheEditedSettingsWithoutACheck) {
+  Add({WriteRecord("a.txt", 600)});
+  ASSERT_TRUE(WaitForSpectra());
+  form->edt5->setText("0.03");
+  Create("S");  // the records' damping follows the new spectrum's
+  ASSERT_TRUE(records->Stale());
+  records->btnSaveData->click();  // the spectra are computed anew first
+  ASSERT_TRUE(WaitForSpectra());
+  const QString path = folder.filePath("records.csv");
+  desktop.QueueSaveAnswer(path);
+  records->btnSaveData->click();
+  EXPECT_EQ(desktop.Texts(MessageKind::Warning), std::vector<QString>{});
+  EXPECT_TRUE(ReadAll(path).contains("\r\nDampingRatio,0.03\r\n"));
+}
+
 TEST_F(RecordsWindowTest, TheVerdictNamesTheSetRuleAndRecordsScaledOutsideTheBand) {
   Add({WriteRecord("faint.txt", 3000, 0.001, 0.3)});
   CheckAgainst("S", "0.3");
