@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 #include "model/NumberText.h"
@@ -20,8 +21,13 @@ constexpr int kResolution = 72;
 constexpr double kMargin = 36;
 constexpr double kGap = 7;
 constexpr double kCellPad = 2;
+constexpr double kTightCellPad = 1;  // for long tables, so that more fits on the page
+constexpr std::size_t kLongTable = 10;
 constexpr double kChartHeight = 235;
-constexpr double kLegendWidth = 118;
+constexpr double kLeastChartHeight = 150;
+constexpr double kTall = 10000;           // a box height that never cuts text short
+constexpr double kHeadingWithLines = 26;  // a heading is not left alone at a page's foot
+constexpr double kLegendWidth = 134;
 const QColor kRuleColour(0x80, 0x80, 0x80);
 const QColor kHeadBack(0xE8, 0xE8, 0xE8);
 const QColor kPassText(0x00, 0x61, 0x00);
@@ -53,8 +59,14 @@ struct Cell {
 // Lays the page out from top to bottom.
 class PageWriter {
  public:
-  PageWriter(QPainter& painter, const QRectF& page)
-      : painter_(painter), page_(page), y_(page.top()) {}
+  // `newPage` starts the next page; without it the writer only measures how far it goes.
+  PageWriter(QPainter& painter, const QRectF& page, double chartHeight,
+             std::function<void()> newPage)
+      : painter_(painter),
+        page_(page),
+        y_(page.top()),
+        chartHeight_(chartHeight),
+        newPage_(std::move(newPage)) {}
 
   double Y() const { return y_; }
   void Skip(double points) { y_ += points; }
@@ -62,7 +74,10 @@ class PageWriter {
   void Paragraph(const QString& text, const QFont& font, const QColor& colour = Qt::black) {
     painter_.setFont(font);
     painter_.setPen(colour);
-    const QRectF box(page_.left(), y_, page_.width(), page_.bottom() - y_);
+    const double height =
+        painter_.boundingRect(QRectF(0, 0, page_.width(), kTall), Qt::TextWordWrap, text).height();
+    Room(height);
+    const QRectF box(page_.left(), y_, page_.width(), height + 1);
     const QRectF used = painter_.boundingRect(box, Qt::TextWordWrap | Qt::AlignLeft, text);
     painter_.drawText(box, Qt::TextWordWrap | Qt::AlignLeft, text);
     y_ += used.height();
@@ -70,6 +85,7 @@ class PageWriter {
 
   void Heading(const QString& text) {
     Skip(kGap * 0.6);
+    Room(kHeadingWithLines);
     Paragraph(text, ReportFont(9.5, true));
     painter_.setPen(QPen(kRuleColour, 0.5));
     painter_.drawLine(QPointF(page_.left(), y_ + 0.5), QPointF(page_.right(), y_ + 0.5));
@@ -85,9 +101,10 @@ class PageWriter {
     }();
     const double half = page_.width() / 2;
     for (std::size_t i = 0; i < fields.size(); i += 2) {
+      Room(QFontMetricsF(font).height() * 2);
       double height = 0;
       for (std::size_t k = i; k < std::min(i + 2, fields.size()); ++k) {
-        const QRectF box(page_.left() + (k - i) * half, y_, half - 6, page_.bottom() - y_);
+        const QRectF box(page_.left() + (k - i) * half, y_, half - 6, kTall);
         painter_.setFont(bold);
         painter_.setPen(Qt::black);
         const QString label = fields[k].first + QStringLiteral(": ");
@@ -113,35 +130,45 @@ class PageWriter {
     bold.setBold(true);
     std::vector<Cell> head;
     for (const Column& column : columns) head.push_back({column.title});
-    Row(columns, widths, head, bold, true);
-    for (const std::vector<Cell>& row : rows) Row(columns, widths, row, font, false);
+    const double pad = rows.size() > kLongTable ? kTightCellPad : kCellPad;
+    Row(columns, widths, head, bold, true, pad);
+    for (const std::vector<Cell>& row : rows) Row(columns, widths, row, font, false, pad);
   }
 
   void Chart(const SpectraPlotContent& plot) {
-    const QRectF area(page_.left(), y_, page_.width() - kLegendWidth, kChartHeight);
+    Room(chartHeight_);
+    const QRectF area(page_.left(), y_, page_.width() - kLegendWidth, chartHeight_);
     SpectraPlot::Paint(painter_, area, plot, ReportFont(6.5));
-    Legend(plot, QRectF(area.right() + 6, area.top() + 8, kLegendWidth - 6, kChartHeight - 8));
-    y_ += kChartHeight;
+    Legend(plot, QRectF(area.right() + 6, area.top() + 8, kLegendWidth - 6, chartHeight_ - 8));
+    y_ += chartHeight_;
   }
 
  private:
+  // Starts a new page when the next `height` points would run off this one.
+  void Room(double height) {
+    if (newPage_ && y_ + height > page_.bottom() && y_ > page_.top()) {
+      newPage_();
+      y_ = page_.top();
+    }
+  }
+
   void Row(const std::vector<Column>& columns, const std::vector<double>& widths,
-           const std::vector<Cell>& cells, const QFont& font, bool head) {
+           const std::vector<Cell>& cells, const QFont& font, bool head, double pad) {
     painter_.setFont(font);
     const int flags = Qt::TextWrapAnywhere;
     double height = QFontMetricsF(font).height();
     for (std::size_t c = 0; c < columns.size() && c < cells.size(); ++c) {
-      const QRectF box(0, 0, widths[c] - 2 * kCellPad, 1000);
+      const QRectF box(0, 0, widths[c] - 2 * pad, 1000);
       height = std::max(height, painter_.boundingRect(box, flags, cells[c].text).height());
     }
-    height += 2 * kCellPad;
+    height += 2 * pad;
+    Room(height);
     double x = page_.left();
     if (head) painter_.fillRect(QRectF(x, y_, page_.width(), height), kHeadBack);
     for (std::size_t c = 0; c < columns.size() && c < cells.size(); ++c) {
       painter_.setPen(cells[c].colour);
-      painter_.drawText(
-          QRectF(x + kCellPad, y_ + kCellPad, widths[c] - 2 * kCellPad, height - 2 * kCellPad),
-          flags | columns[c].alignment | Qt::AlignVCenter, cells[c].text);
+      painter_.drawText(QRectF(x + pad, y_ + pad, widths[c] - 2 * pad, height - 2 * pad),
+                        flags | columns[c].alignment | Qt::AlignVCenter, cells[c].text);
       x += widths[c];
     }
     y_ += height;
@@ -149,38 +176,60 @@ class PageWriter {
     painter_.drawLine(QPointF(page_.left(), y_), QPointF(page_.right(), y_));
   }
 
+  // One column of entries, or two when one would not hold them all; what still does not fit is
+  // counted in the last line rather than left out unsaid.
   void Legend(const SpectraPlotContent& plot, const QRectF& box) {
     const QFont font = ReportFont(6.5);
+    const QFontMetricsF metrics(font);
     painter_.setFont(font);
-    const double line = QFontMetricsF(font).height() + 1;
-    double y = box.top();
+    const double line = metrics.height() + 1;
+    std::vector<const ChartSeries*> shown;
     for (const ChartSeries& series : plot.series) {
-      if (!series.Active()) continue;
-      if (y + line > box.bottom()) break;  // more lines than room: the rest stay in the table
-      const Rgb rgb = series.Color();
-      QPen pen(QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF),
-               0.5 * series.Style().width, series.Style().dashed ? Qt::DashLine : Qt::SolidLine);
-      painter_.setPen(pen);
-      painter_.drawLine(QPointF(box.left(), y + line / 2), QPointF(box.left() + 16, y + line / 2));
-      painter_.setPen(Qt::black);
-      painter_.drawText(
-          QRectF(box.left() + 20, y, box.width() - 20, line), Qt::AlignLeft | Qt::AlignVCenter,
-          QFontMetricsF(font).elidedText(Text(series.Title()), Qt::ElideMiddle, box.width() - 20));
-      y += line;
+      if (series.Active()) shown.push_back(&series);
     }
-    if (!plot.markers.empty()) {
-      painter_.setPen(QPen(QColor(0x30, 0x30, 0x30), 0.5, Qt::DashDotLine));
-      painter_.drawLine(QPointF(box.left(), y + line / 2), QPointF(box.left() + 16, y + line / 2));
+    const std::size_t entries = shown.size() + (plot.markers.empty() ? 0 : 1);
+    const auto perColumn = static_cast<std::size_t>(std::max(1.0, std::floor(box.height() / line)));
+    const int columns = entries > perColumn ? 2 : 1;
+    const double width = box.width() / columns;
+    const double swatch = columns == 1 ? 16 : 10;
+    const std::size_t room = perColumn * columns;
+    const std::size_t drawn = entries > room ? room - 1 : shown.size();
+    const auto place = [&](std::size_t k) {
+      return QPointF(box.left() + (k / perColumn) * width, box.top() + (k % perColumn) * line);
+    };
+    const auto entry = [&](std::size_t k, const QPen& pen, const QString& text) {
+      const QPointF at = place(k);
+      painter_.setPen(pen);
+      painter_.drawLine(QPointF(at.x(), at.y() + line / 2),
+                        QPointF(at.x() + swatch, at.y() + line / 2));
       painter_.setPen(Qt::black);
-      painter_.drawText(QRectF(box.left() + 20, y, box.width() - 20, line),
+      const double textWidth = width - swatch - 4;
+      painter_.drawText(QRectF(at.x() + swatch + 3, at.y(), textWidth, line),
                         Qt::AlignLeft | Qt::AlignVCenter,
-                        QStringLiteral("Main periods T1, T2, ..."));
+                        metrics.elidedText(text, Qt::ElideMiddle, textWidth));
+    };
+    std::size_t k = 0;
+    for (; k < drawn && k < shown.size(); ++k) {
+      const ChartSeries& series = *shown[k];
+      const Rgb rgb = series.Color();
+      entry(k,
+            QPen(QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF),
+                 0.5 * series.Style().width, series.Style().dashed ? Qt::DashLine : Qt::SolidLine),
+            Text(series.Title()));
+    }
+    if (k < shown.size()) {
+      entry(k, QPen(Qt::NoPen), QStringLiteral("%1 more in the table").arg(shown.size() - k));
+    } else if (!plot.markers.empty()) {
+      entry(k, QPen(QColor(0x30, 0x30, 0x30), 0.5, Qt::DashDotLine),
+            QStringLiteral("Main periods"));
     }
   }
 
   QPainter& painter_;
   QRectF page_;
   double y_;
+  double chartHeight_;
+  std::function<void()> newPage_;
 };
 
 std::vector<std::vector<Cell>> RecordRows(const RecordsReportContent& content) {
@@ -245,23 +294,10 @@ QString SetRulesText(const CheckResult& check) {
   return text;
 }
 
-}  // namespace
-
-QByteArray BuildRecordsReportPdf(const RecordsReportContent& content) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QPdfWriter writer(&buffer);
-  writer.setResolution(kResolution);
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                   QMarginsF(0, 0, 0, 0), QPageLayout::Point));
-  writer.setTitle(QStringLiteral("Ground motion records: compatibility with the design spectrum"));
-  writer.setCreator(content.program);
-  QPainter painter;
-  if (!painter.begin(&writer)) throw std::runtime_error("The report could not be started.");
-  const QRectF page = QRectF(QPointF(0, 0), writer.pageLayout().fullRectPoints().size())
-                          .adjusted(kMargin, kMargin, -kMargin, -kMargin);
-  PageWriter out(painter, page);
+// Writes the page with a chart of the given height; returns where the last line ends.
+double WritePage(QPainter& painter, const QRectF& page, double chartHeight,
+                 std::function<void()> newPage, const RecordsReportContent& content) {
+  PageWriter out(painter, page, chartHeight, std::move(newPage));
   const QFont body = ReportFont(7.5);
   const QFont small = ReportFont(7);
 
@@ -318,7 +354,54 @@ QByteArray BuildRecordsReportPdf(const RecordsReportContent& content) {
   for (const std::string& reason : CheckFailureReasons(check, DecimalSeparator())) {
     out.Paragraph(QStringLiteral("\u2022 ") + Text(reason), body);
   }
-  if (!painter.end()) throw std::runtime_error("The report could not be finished.");
-  buffer.close();
-  return bytes;
+  return out.Y();
+}
+
+// A page painted into a writer of the same page and resolution.
+class PdfPage {
+ public:
+  explicit PdfPage(const RecordsReportContent& content) : buffer_(&bytes_), writer_(&buffer_) {
+    buffer_.open(QIODevice::WriteOnly);
+    writer_.setResolution(kResolution);
+    writer_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+    writer_.setTitle(
+        QStringLiteral("Ground motion records: compatibility with the design spectrum"));
+    writer_.setCreator(content.program);
+  }
+  QRectF Page() const {
+    return QRectF(QPointF(0, 0), writer_.pageLayout().fullRectPoints().size())
+        .adjusted(kMargin, kMargin, -kMargin, -kMargin);
+  }
+  // Paints the page; returns where its last line ends.
+  double Write(double chartHeight, bool breakPages, const RecordsReportContent& content) {
+    QPainter painter;
+    if (!painter.begin(&writer_)) throw std::runtime_error("The report could not be started.");
+    std::function<void()> newPage;
+    if (breakPages) newPage = [this] { writer_.newPage(); };
+    const double end = WritePage(painter, Page(), chartHeight, newPage, content);
+    if (!painter.end()) throw std::runtime_error("The report could not be finished.");
+    buffer_.close();
+    return end;
+  }
+  const QByteArray& Bytes() const { return bytes_; }
+
+ private:
+  QByteArray bytes_;
+  QBuffer buffer_;
+  QPdfWriter writer_;
+};
+
+}  // namespace
+
+QByteArray BuildRecordsReportPdf(const RecordsReportContent& content) {
+  // A trial page finds how much the chart must give up for everything else to fit.
+  PdfPage trial(content);
+  const double overflow = trial.Write(kChartHeight, false, content) - trial.Page().bottom();
+  PdfPage page(content);
+  // More than a page holds even then (many records): the rest goes on further pages.
+  page.Write(std::clamp(kChartHeight - std::max(0.0, overflow + kHeadingWithLines),
+                        kLeastChartHeight, kChartHeight),
+             true, content);
+  return page.Bytes();
 }

@@ -22,7 +22,8 @@ struct RecordsReportContent {
   CheckResult check;
 };
 
-// The report as a PDF file: one A4 page, portrait, with real text in embedded fonts, and the
+// The report as a PDF file: one A4 page, portrait (the chart gives up height for many records;
+// a set too large even then continues on further pages), with real text in embedded fonts, and the
 // chart as vector lines. Sections: title, project and engineer, date and program; the design
 // spectrum and the scaling; the records (file, event, station, component, kind, PGA, scale
 // factor with its warning, effective duration with its verdict); the chart with its legend;

@@ -36,6 +36,7 @@ RecordChart::RecordChart(QWidget* parent) : QWidget(parent) {
   QPalette back = palette();
   back.setColor(QPalette::Window, Qt::white);
   setPalette(back);
+  content_.saTitle = QStringLiteral("Pseudo-spectral acceleration, PSA (g)");
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 4, 4);
   row->addStretch(1);

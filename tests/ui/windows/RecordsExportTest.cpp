@@ -2,10 +2,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/widgets/RecordChart.h"
 #include "tests/support/BitmapHeader.h"
 #include "tests/support/FileBytes.h"
 #include "tests/ui/windows/RecordsWindowFixture.h"
+#include "ui/widgets/RecordChart.h"
 
 namespace {
 

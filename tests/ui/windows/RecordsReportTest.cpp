@@ -77,6 +77,7 @@ TEST_F(RecordsReportTest, TheReportIsOnePageWhoseTextHoldsEveryFigureOfTheCheck)
   ASSERT_FALSE(fonts.isEmpty());
   for (const QString& font : fonts) EXPECT_TRUE(font.contains(" yes ")) << font.toStdString();
 
+  // To look at the page by eye: TREMVALE_KEEP_REPORT=<pdf path>, then pdftoppm -png.
   if (qEnvironmentVariableIsSet("TREMVALE_KEEP_REPORT"))
     QFile::copy(path, qEnvironmentVariable("TREMVALE_KEEP_REPORT"));
   const QString text = RunTool("pdftotext", {"-layout", path, "-"});

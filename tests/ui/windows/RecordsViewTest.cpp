@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -68,6 +69,7 @@ TEST_F(RecordsWindowTest, TwentyRecordsReadAtAGlanceInASmallWindow) {
   const QRect result = summary.visualRect(summary.model()->index(0, CheckTable::Result));
   EXPECT_TRUE(summary.viewport()->rect().contains(result));
   EXPECT_LT(summary.geometry().right(), table.viewport()->width() - 40) << "records beside it";
+  // To look at the window by eye: TREMVALE_KEEP_WINDOW=<png path>.
   if (qEnvironmentVariableIsSet("TREMVALE_KEEP_WINDOW")) {
     records->grab().save(qEnvironmentVariable("TREMVALE_KEEP_WINDOW"), "PNG");
   }
