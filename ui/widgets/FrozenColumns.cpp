@@ -5,7 +5,12 @@
 #include <QScrollBar>
 
 FrozenColumns::FrozenColumns(QTableView& table, int count)
-    : QTableView(&table), table_(table), count_(count) {
+    : QTableView(&table),
+      table_(table),
+      count_(count),
+      columns_(table.horizontalHeader()),
+      rows_(table.verticalHeader()),
+      viewport_(table.viewport()) {
   setModel(table.model());
   setSelectionModel(table.selectionModel());
   setFocusPolicy(Qt::NoFocus);
@@ -42,23 +47,25 @@ FrozenColumns::FrozenColumns(QTableView& table, int count)
 }
 
 void FrozenColumns::Follow() {
+  if (!columns_ || !rows_ || !viewport_) return;
   const int columns = model()->columnCount();
   for (int c = 0; c < columns; ++c) {
     setColumnHidden(c, c >= count_);
-    if (c < count_) setColumnWidth(c, table_.columnWidth(c));
+    if (c < count_) setColumnWidth(c, columns_->sectionSize(c));
   }
-  for (int r = 0; r < model()->rowCount(); ++r) setRowHeight(r, table_.rowHeight(r));
-  horizontalHeader()->setFixedHeight(table_.horizontalHeader()->height());
+  for (int r = 0; r < model()->rowCount(); ++r) setRowHeight(r, rows_->sectionSize(r));
+  horizontalHeader()->setFixedHeight(columns_->height());
   Place();
 }
 
 void FrozenColumns::Place() {
+  if (!columns_ || !viewport_) return;
   int width = 0;
-  for (int c = 0; c < count_ && c < model()->columnCount(); ++c) width += table_.columnWidth(c);
+  for (int c = 0; c < count_ && c < model()->columnCount(); ++c) width += columns_->sectionSize(c);
   // Beside the table's row headings, which stay in view anyway, over its first columns.
   const int frame = table_.frameWidth();
-  const int height = table_.viewport()->height() + table_.horizontalHeader()->height();
-  setGeometry(table_.viewport()->x(), frame, width + 2, height);
+  const int height = viewport_->height() + columns_->height();
+  setGeometry(viewport_->x(), frame, width + 2, height);
   setVisible(model()->columnCount() > count_);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHeaderView>
+#include <QPointer>
 #include <QTableView>
 
 // The first columns of a table held in view while the others scroll under them: a view of the
@@ -24,4 +26,9 @@ class FrozenColumns : public QTableView {
 
   QTableView& table_;
   int count_;
+  // The table's parts, which go before its model when it is destroyed: the model's last
+  // reset must then find them gone rather than read them.
+  QPointer<QHeaderView> columns_;
+  QPointer<QHeaderView> rows_;
+  QPointer<QWidget> viewport_;
 };
