@@ -99,6 +99,10 @@ TEST_F(RecordsReportTest, TheReportIsOnePageWhoseTextHoldsEveryFigureOfTheCheck)
     EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
   }
   EXPECT_TRUE(text.contains(check.passes ? "PASS" : "FAIL"));
+  // The names are kept for the next session.
+  const RecordReportRow next(nullptr);
+  EXPECT_EQ(next.edtProject->text(), "Bridge <b>7</b>");
+  EXPECT_EQ(next.edtEngineer->text(), "A. Engineer");
 }
 
 TEST_F(RecordsReportTest, TheReportChecksTheTypedSettingsFirst) {

@@ -1,9 +1,12 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QUrl>
 #include <algorithm>
 
 #include "tests/ui/windows/RecordsWindowFixture.h"
@@ -98,6 +101,15 @@ TEST_F(RecordsWindowTest, TheListShowsDescriptionsAndShortRecordsAndDeleteRemove
   QTest::keyClick(&list, Qt::Key_Delete);
   ASSERT_EQ(list.rowCount(), 1);
   EXPECT_EQ(ItemText(list, 0, RecordTable::File), "long.txt");
+}
+
+TEST_F(RecordsWindowTest, ADragOfNoLocalFileIsRefused) {
+  QMimeData data;
+  data.setUrls({QUrl(QStringLiteral("https://example.org/quake.AT2"))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  enter.ignore();
+  QCoreApplication::sendEvent(records, &enter);
+  EXPECT_FALSE(enter.isAccepted());
 }
 
 TEST_F(RecordsWindowTest, ATypedTargetStartsFromTheTablesTarget) {
