@@ -20,7 +20,7 @@ constexpr std::size_t kSteps = 8000;
 GroundMotion SyntheticRecord(unsigned seed) {
   std::mt19937 random(seed);
   std::normal_distribution<double> noise(0, 1);
-  GroundMotion motion{"synthetic", 0.005, {}};
+  GroundMotion motion{"synthetic", 0.005, {}, {}};
   double filtered = 0;
   double previous = 0;
   for (std::size_t k = 0; k <= kSteps; ++k) {

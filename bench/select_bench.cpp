@@ -36,7 +36,7 @@ GroundMotion SyntheticRecord(unsigned seed) {
   std::normal_distribution<double> noise(0, 1);
   std::uniform_real_distribution<double> pole(0.6, 0.97);
   const double a = pole(random);
-  GroundMotion motion{Name(seed), 0.005, {}};
+  GroundMotion motion{Name(seed), 0.005, {}, {}};
   double filtered = 0, slow = 0;
   for (std::size_t k = 0; k <= kSteps; ++k) {
     const double t = static_cast<double>(k) * motion.step;

@@ -16,6 +16,7 @@
 
 namespace {
 
+constexpr std::size_t kDescriptionLine = 2;
 constexpr std::size_t kUnitLine = 3;
 constexpr std::size_t kHeaderLine = 4;
 
@@ -49,6 +50,12 @@ const char* UnitText(AccelerationUnit unit) {
       break;
   }
   return "g";
+}
+
+std::string Trimmed(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return std::string(line.substr(first, line.find_last_not_of(" \t\r") - first + 1));
 }
 
 bool IsWordByte(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/'; }
@@ -188,6 +195,7 @@ GroundMotion ReadAt2(std::string_view fileName, std::string_view bytes,
 
   GroundMotion motion;
   motion.name = std::string(fileName);
+  motion.description = Trimmed(lines[kDescriptionLine - 1]);
   motion.step = header->step;
   motion.acceleration.reserve(std::min(points, bytes.size() / 2 + 1));
   for (std::string_view line; cursor.Next(line);) {

@@ -6,7 +6,8 @@
 #include "records/AccelerationUnit.h"
 #include "records/GroundMotion.h"
 
-// Reads a PEER NGA record: two free header lines, a third naming the unit of the values (g,
+// Reads a PEER NGA record: two free header lines (the second, trimmed, is kept as the
+// record's description), a third naming the unit of the values (g,
 // cm/s2 as "CM/SEC/SEC", "CM/S/S", "CM/S2" or "GAL", m/s2 as "M/SEC/SEC", "M/S/S" or "M/S2"),
 // a fourth giving the number of points and the time step, either as "NPTS=  4000, DT=   .0100
 // SEC" or as "4000   0.0100   NPTS, DT" (any letter case and spacing), then the accelerations,

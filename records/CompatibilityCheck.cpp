@@ -57,6 +57,10 @@ SetRule SetRuleFor(std::size_t records) {
   return records < kRecordsForMean ? SetRule::Envelope : SetRule::Mean;
 }
 
+double MinimumEffectiveDuration(const std::vector<double>& periods) {
+  return kDurationPeriods * FundamentalPeriod(periods);
+}
+
 CheckResult CheckCompatibility(const std::vector<CheckRecord>& records,
                                const DesignSpectrum& design, const CheckSettings& settings) {
   CheckInputs(records, settings);
@@ -69,7 +73,7 @@ CheckResult CheckCompatibility(const std::vector<CheckRecord>& records,
     if (!result.periods.back().passes) result.failingPeriods.push_back(i);
   }
   result.fundamentalPeriod = FundamentalPeriod(settings.periods);
-  result.minimumDuration = kDurationPeriods * result.fundamentalPeriod;
+  result.minimumDuration = MinimumEffectiveDuration(settings.periods);
   for (std::size_t r = 0; r < records.size(); ++r) {
     const CheckRecord& record = records[r];
     RecordCheck check;

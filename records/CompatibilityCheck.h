@@ -47,6 +47,10 @@ inline constexpr std::size_t kRecordsForMean = 7;
 
 SetRule SetRuleFor(std::size_t records);
 
+// The shortest effective duration the records need for these main periods: 5 * T1, s (0 for
+// no periods).
+double MinimumEffectiveDuration(const std::vector<double>& periods);
+
 struct CheckResult {
   std::vector<PeriodCheck> periods;  // in the order the main periods were given
   std::vector<RecordCheck> records;

@@ -9,6 +9,7 @@ struct GroundMotion {
   std::string name;                  // the file name it was read from, for messages and lists
   double step = 0;                   // time step in s, positive
   std::vector<double> acceleration;  // in g, at least one value
+  std::string description;           // what the file says the record is (event, station, ...)
 };
 
 // Largest absolute acceleration in g.

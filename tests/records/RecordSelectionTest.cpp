@@ -33,7 +33,7 @@ struct Variant {
 };
 
 GroundMotion MakeVariant(const GroundMotion& source, const Variant& v, std::size_t index) {
-  GroundMotion motion{"v" + std::to_string(index), source.step * v.stretch, {}};
+  GroundMotion motion{"v" + std::to_string(index), source.step * v.stretch, {}, {}};
   const std::vector<double>& a = source.acceleration;
   for (std::size_t k = 0; k < a.size(); ++k) {
     double sum = 0;

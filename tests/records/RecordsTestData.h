@@ -18,5 +18,5 @@ inline std::optional<GroundMotion> ElCentro() {
 }
 
 inline GroundMotion Motion(double step, std::vector<double> acceleration) {
-  return {"test", step, std::move(acceleration)};
+  return {"test", step, std::move(acceleration), {}};
 }

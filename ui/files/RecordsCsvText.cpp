@@ -7,6 +7,7 @@
 #include "model/NumberText.h"
 #include "records/CheckTableText.h"
 #include "records/CompatibilityCheck.h"
+#include "records/RecordDescription.h"
 
 namespace {
 
@@ -46,8 +47,13 @@ void AppendRecords(std::string& out, const RecordsCsvContent& content, std::stri
       .Field("PGA(g)")
       .Field("ScaleFactor")
       .Field("Kind")
-      .Field("EffectiveDuration(s)");
+      .Field("EffectiveDuration(s)")
+      .Field("Event")
+      .Field("Date")
+      .Field("Station")
+      .Field("Component");
   for (const RecordsCsvRecord& record : content.records) {
+    const RecordDescription description = ParseRecordDescription(record.description);
     CsvLine(out, separator)
         .Field(record.name)
         .Field(std::to_string(record.points))
@@ -56,7 +62,11 @@ void AppendRecords(std::string& out, const RecordsCsvContent& content, std::stri
         .Pattern(NumberPattern::Scientific, record.pga)
         .Pattern(NumberPattern::Scientific, record.scaleFactor)
         .Field(record.real ? "Real" : "Artificial")
-        .Pattern(NumberPattern::TwoDecimals, record.effectiveDuration);
+        .Pattern(NumberPattern::TwoDecimals, record.effectiveDuration)
+        .Field(description.event)
+        .Field(description.date)
+        .Field(description.station)
+        .Field(description.component);
   }
 }
 

@@ -11,7 +11,7 @@ struct CheckResult;
 
 // One record as the records window's data file lists it.
 struct RecordsCsvRecord {
-  std::string name;
+  std::string name;  // the full path of its file, so that records of the same name stay apart
   std::size_t points = 0;
   double step = 0;      // s
   double duration = 0;  // s
@@ -20,6 +20,7 @@ struct RecordsCsvRecord {
   bool real = true;
   double effectiveDuration = 0;  // s
   std::vector<double> psa;       // scaled, g, one per period of `periods`
+  std::string description;       // the file's own description line; may be empty
 };
 
 // Everything the records window's "Save Data" writes.

@@ -1,11 +1,15 @@
 #include "ui/widgets/RecordTable.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <set>
 
 namespace {
 
 constexpr int kIdRole = Qt::UserRole;
+constexpr int kTooShortRole = Qt::UserRole + 1;
+const QColor kTooShortBack(0xFF, 0xC7, 0xCE);
+const QColor kTooShortText(0x9C, 0x00, 0x06);
 
 QTableWidgetItem* TextItem(const QString& text, Qt::Alignment alignment) {
   auto* item = new QTableWidgetItem(text);
@@ -19,10 +23,16 @@ QString KindText(bool real) { return real ? QStringLiteral("Real") : QStringLite
 }  // namespace
 
 RecordTable::RecordTable(QWidget* parent) : QTableWidget(0, ColumnCount, parent) {
-  setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Points"),
-                             QStringLiteral("Step (s)"), QStringLiteral("Duration (s)"),
+  setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Event, Station, Component"),
+                             QStringLiteral("Points"), QStringLiteral("Step (s)"),
+                             QStringLiteral("Duration (s)"), QStringLiteral("Effective (s)"),
                              QStringLiteral("PGA (g)"), QStringLiteral("Scale Factor"),
                              QStringLiteral("Real"), QStringLiteral("Spectrum")});
+  horizontalHeaderItem(EffectiveDuration)
+      ->setToolTip(QStringLiteral(
+          "Effective duration: the time from the first to the last instant at which the "
+          "acceleration reaches 10 % of its peak. The code asks for at least 5 times the "
+          "fundamental period T1, the longest main period; shorter ones are marked."));
   horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   horizontalHeader()->setSectionResizeMode(File, QHeaderView::Stretch);
   verticalHeader()->setVisible(false);
@@ -40,7 +50,8 @@ void RecordTable::AppendRecord(int id, const QStringList& texts, bool real) {
   insertRow(row);
   for (int column = File; column <= ScaleFactor; ++column) {
     const QString text = column < texts.size() ? texts[column] : QString();
-    setItem(row, column, TextItem(text, column == File ? Qt::AlignLeft : Qt::AlignRight));
+    const bool words = column == File || column == Description;
+    setItem(row, column, TextItem(text, words ? Qt::AlignLeft : Qt::AlignRight));
   }
   item(row, File)->setData(kIdRole, id);
   auto* kind = TextItem(KindText(real), Qt::AlignLeft);
@@ -62,6 +73,34 @@ void RecordTable::SetText(int id, Column column, const QString& text) {
   programChange_ = true;
   item(row, column)->setText(text);
   programChange_ = false;
+}
+
+void RecordTable::SetTooShort(int id, bool tooShort) {
+  const int row = RowOf(id);
+  QTableWidgetItem* cell = row >= 0 ? item(row, EffectiveDuration) : nullptr;
+  if (cell == nullptr || cell->data(kTooShortRole).toBool() == tooShort) return;
+  programChange_ = true;
+  cell->setData(kTooShortRole, tooShort);
+  cell->setBackground(tooShort ? QBrush(kTooShortBack) : QBrush());
+  cell->setForeground(tooShort ? QBrush(kTooShortText) : QBrush());
+  cell->setToolTip(tooShort ? QStringLiteral("Shorter than 5 T1: too short for the structure.")
+                            : QString());
+  programChange_ = false;
+}
+
+bool RecordTable::IsTooShort(int id) const {
+  const int row = RowOf(id);
+  const QTableWidgetItem* cell = row >= 0 ? item(row, EffectiveDuration) : nullptr;
+  return cell != nullptr && cell->data(kTooShortRole).toBool();
+}
+
+void RecordTable::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Delete && !SelectedIds().empty()) {
+    emit deleteRequested();
+    event->accept();
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
 }
 
 void RecordTable::SetToolTip(int id, Column column, const QString& text) {

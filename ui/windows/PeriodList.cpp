@@ -5,7 +5,7 @@ QStringList SplitPeriodList(const QString& text, std::string_view decimalSeparat
   QStringList entries;
   QString entry;
   for (const QChar c : text + QChar(u';')) {
-    if (c != u';' && !(commaSeparates && c == u',')) {
+    if (c != u';' && !c.isSpace() && !(commaSeparates && c == u',')) {
       entry += c;
       continue;
     }

@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <string_view>
 
-// The main periods as the user types them: entries separated by ";", and by "," too unless
-// "," is the decimal separator. Entries are trimmed; empty ones are skipped.
+// The main periods as the user types them: entries separated by ";", blanks, and by "," too
+// unless "," is the decimal separator. Empty entries are skipped.
 QStringList SplitPeriodList(const QString& text, std::string_view decimalSeparator);
 
 // What the window puts between two periods it writes: "; " when "," is the decimal

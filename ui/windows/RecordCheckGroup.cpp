@@ -8,6 +8,7 @@
 #include "model/NumberText.h"
 #include "records/CheckTableText.h"
 #include "ui/widgets/CheckTable.h"
+#include "ui/widgets/FrozenColumns.h"
 #include "ui/windows/WindowControls.h"
 
 namespace {
@@ -45,6 +46,8 @@ RecordCheckGroup::RecordCheckGroup(QWidget* parent)
     : QGroupBox(QStringLiteral("Compatibility Check"), parent) {
   auto* layout = new QVBoxLayout(this);
   grdCheck = new CheckTable(this);
+  // The summary (period, mean, design, deviation, result) stays in view however many records.
+  grdSummary = new FrozenColumns(*grdCheck, CheckTable::FirstRecord);
   lblVerdict = PlainLabel(QString(), this);
   lblVerdict->setWordWrap(true);
   QFont bold = lblVerdict->font();

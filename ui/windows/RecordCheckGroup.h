@@ -10,6 +10,7 @@
 #include "ui/windows/RecordSet.h"
 
 class CheckTable;
+class FrozenColumns;
 class QLabel;
 
 // The records window's compatibility check: its table and a verdict that gives the reasons of
@@ -27,5 +28,6 @@ class RecordCheckGroup : public QGroupBox {
                                   const std::string& separator);
 
   CheckTable* grdCheck = nullptr;
+  FrozenColumns* grdSummary = nullptr;  // over grdCheck's first columns
   QLabel* lblVerdict = nullptr;
 };

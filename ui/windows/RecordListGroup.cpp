@@ -73,15 +73,21 @@ void RecordListGroup::AppendReading(int id, const QString& fileName) {
   grdRecords->SetText(id, RecordTable::Spectrum, QStringLiteral("Reading..."));
 }
 
-void RecordListGroup::ShowRows(const RecordSet& records) {
+void RecordListGroup::ShowRows(const RecordSet& records, double minimumDuration) {
   for (const RecordEntry& entry : records.Entries()) {
     const GroundMotion& motion = *entry.motion;
+    grdRecords->SetText(entry.id, RecordTable::Description,
+                        QString::fromStdString(motion.description));
     grdRecords->SetText(entry.id, RecordTable::Points, QString::number(motion.acceleration.size()));
     grdRecords->SetText(entry.id, RecordTable::Step,
                         GeneralText(motion.step, DecimalSeparatorOf(desktop_)));
     grdRecords->SetText(
         entry.id, RecordTable::Duration,
         PatternText(NumberPattern::TwoDecimals, Duration(motion), DecimalSeparatorOf(desktop_)));
+    grdRecords->SetText(entry.id, RecordTable::EffectiveDuration,
+                        PatternText(NumberPattern::TwoDecimals, entry.effectiveDuration,
+                                    DecimalSeparatorOf(desktop_)));
+    grdRecords->SetTooShort(entry.id, entry.effectiveDuration < minimumDuration);
     grdRecords->SetText(
         entry.id, RecordTable::Pga,
         PatternText(NumberPattern::SixDecimals, entry.peak, DecimalSeparatorOf(desktop_)));

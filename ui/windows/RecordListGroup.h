@@ -19,8 +19,9 @@ class RecordListGroup : public QGroupBox, public RecordListControls {
   std::optional<RecordReadOptions> ReadOptions() const;
   // Lists a record file being read, by its name; its figures come with ShowRows.
   void AppendReading(int id, const QString& fileName);
-  // Writes every record's numbers and the state of its spectrum.
-  void ShowRows(const RecordSet& records);
+  // Writes every record's numbers and the state of its spectrum, marking effective durations
+  // below the minimum (s).
+  void ShowRows(const RecordSet& records, double minimumDuration);
 
  private:
   Desktop& desktop_;

@@ -103,9 +103,9 @@ std::vector<RecordsCsvRecord> RecordSet::CsvRecords() const {
   std::vector<RecordsCsvRecord> records;
   for (const RecordEntry& entry : entries_) {
     const GroundMotion& motion = *entry.motion;
-    records.push_back({motion.name, motion.acceleration.size(), motion.step, Duration(motion),
-                       entry.peak, entry.scaleFactor, entry.real, entry.effectiveDuration,
-                       ScaledPsa(entry)});
+    records.push_back({entry.path.toStdString(), motion.acceleration.size(), motion.step,
+                       Duration(motion), entry.peak, entry.scaleFactor, entry.real,
+                       entry.effectiveDuration, ScaledPsa(entry), motion.description});
   }
   return records;
 }

@@ -73,12 +73,16 @@ void RecordSettingsGroup::ShowTargetValue() {
   cbbAction->setEnabled(table);
   edtTargetPga->setEnabled(table || typed);
   edtTargetPga->setReadOnly(!typed);
+  const QString tableTarget = GeneralText(
+      TimeHistoryPeakAcceleration(cbbIntensity->currentIndex(), cbbAction->currentIndex()),
+      DecimalSeparatorOf(desktop_));
   if (table) {
-    edtTargetPga->setText(GeneralText(
-        TimeHistoryPeakAcceleration(cbbIntensity->currentIndex(), cbbAction->currentIndex()),
-        DecimalSeparatorOf(desktop_)));
+    edtTargetPga->setText(tableTarget);
   } else if (!typed) {
     edtTargetPga->clear();
+  } else if (edtTargetPga->text().trimmed().isEmpty()) {
+    // A typed target starts from the table's, to be edited, rather than from nothing.
+    edtTargetPga->setText(tableTarget);
   }
 }
 

@@ -4,37 +4,44 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
-#include "chart/widget/ResponseChartView.h"
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
 #include "model/SpectrumSampling.h"
+#include "model/Version.h"
+#include "records/CompatibilityCheck.h"
 #include "records/RecordScaling.h"
 #include "ui/files/BitmapFile.h"
 #include "ui/files/FileWriter.h"
 #include "ui/files/RecordFile.h"
 #include "ui/files/RecordsCsvText.h"
+#include "ui/files/RecordsReport.h"
 #include "ui/platform/ErrorText.h"
 #include "ui/platform/Fonts.h"
 #include "ui/platform/ScreenPlacement.h"
+#include "ui/widgets/RecordChart.h"
 #include "ui/widgets/RecordTable.h"
 #include "ui/windows/FieldCheck.h"
 #include "ui/windows/RecordChartGroup.h"
 #include "ui/windows/RecordCheckGroup.h"
 #include "ui/windows/RecordListGroup.h"
+#include "ui/windows/RecordReportRow.h"
 #include "ui/windows/RecordSettingsGroup.h"
 #include "ui/windows/RecordStatusRow.h"
+#include "ui/windows/ReportSettingsRows.h"
 #include "ui/windows/WindowControls.h"
 
 namespace {
@@ -59,7 +66,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   resize(kWidth, kHeight);
   FitWindowToScreen(*this, owner);
   BuildParts();
-  chtRecords->RefreshLabels(DecimalSeparatorOf(desktop_));
+  chtRecords->SetDecimalSeparator(DecimalSeparatorOf(desktop_));
 
   // Every handler runs as a command, so that no exception crosses the event loop.
   Bind(btnAdd, &QPushButton::clicked, &TRecordsForm::btnAddClick);
@@ -71,6 +78,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   Bind(btnCheck, &QPushButton::clicked, &TRecordsForm::btnCheckClick);
   Bind(btnSaveData, &QPushButton::clicked, &TRecordsForm::btnSaveDataClick);
   Bind(btnSavePicture, &QPushButton::clicked, &TRecordsForm::btnSavePictureClick);
+  Bind(rowReport->btnSaveReport, &QPushButton::clicked, &TRecordsForm::btnSaveReportClick);
   // Any edit makes the shown check stale; Enter in a field checks anew.
   for (QLineEdit* field : {edtDamping, edtTargetPga, edtPeriods, edtTolerance, edtScaleBand}) {
     Bind(field, &QLineEdit::textChanged, &TRecordsForm::SettingsEdited);
@@ -97,6 +105,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
       RefreshViews();
     });
   });
+  Bind(grdRecords, &RecordTable::deleteRequested, &TRecordsForm::btnRemoveClick);
   noticeTimer_.setSingleShot(true);
   noticeTimer_.setInterval(kNoticeRetryMs);
   connect(&noticeTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { ShowNotices(); }); });
@@ -129,12 +138,14 @@ void TRecordsForm::BuildParts() {
   chartGroup_ = new RecordChartGroup(this);
   checkGroup_ = new RecordCheckGroup(this);
   statusRow_ = new RecordStatusRow(this);
+  rowReport = new RecordReportRow(this);
   auto* grid = new QGridLayout(this);
   grid->addWidget(listGroup_, 0, 0);
   grid->addWidget(settingsGroup_, 0, 1);
   grid->addWidget(chartGroup_, 1, 0);
   grid->addWidget(checkGroup_, 1, 1);
-  grid->addWidget(statusRow_, 2, 0, 1, 2);
+  grid->addWidget(rowReport, 2, 0, 1, 2);
+  grid->addWidget(statusRow_, 3, 0, 1, 2);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(0, 2);
@@ -536,6 +547,37 @@ void TRecordsForm::btnSavePictureClick() {
   WriteBitmapFile(*path, chtRecords->RenderImage());
 }
 
+void TRecordsForm::btnSaveReportClick() {
+  rowReport->SaveNames();
+  if (!ApplySettings(true)) return;
+  if (Computing()) {
+    desktop_.Information(QStringLiteral(
+        "The spectra are still being computed; save the report when they are ready."));
+    return;
+  }
+  if (!check_ || !design_) {
+    desktop_.Information(QStringLiteral("No report without a check: ") + lblVerdict->text());
+    return;
+  }
+  const std::optional<QString> path = desktop_.SaveFileName(
+      {QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"), QStringLiteral("Records report"),
+       QCoreApplication::applicationDirPath(), true});
+  if (!path) return;
+  RecordsReportContent content;
+  content.project = rowReport->edtProject->text();
+  content.engineer = rowReport->edtEngineer->text();
+  content.date = QDate::currentDate().toString(Qt::ISODate);
+  content.program = QStringLiteral("Tremvale ") + QString::fromLatin1(tremvale::kVersion);
+  content.settings = ReportSettingsRows(*design_, inputs_, DecimalSeparatorOf(desktop_));
+  for (const RecordEntry& entry : records_.Entries()) {
+    content.descriptions.push_back(entry.motion->description);
+  }
+  content.plot = chtRecords->Content();
+  content.check = *check_;
+  WriteWholeFile(*path, BuildRecordsReportPdf(content));
+  desktop_.Information(QStringLiteral("Report saved."));
+}
+
 void TRecordsForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::LocaleChange) return;
@@ -546,7 +588,7 @@ void TRecordsForm::changeEvent(QEvent* event) {
     settingsGroup_->ShowTargetValue();
   });
   ShowDesign();
-  chtRecords->RefreshLabels(DecimalSeparatorOf(desktop_));
+  chtRecords->SetDecimalSeparator(DecimalSeparatorOf(desktop_));
   Refresh();
 }
 
@@ -567,11 +609,13 @@ void TRecordsForm::RefreshViews() {
   RefreshCheck();
 }
 
-void TRecordsForm::RefreshRows() { listGroup_->ShowRows(records_); }
+void TRecordsForm::RefreshRows() {
+  listGroup_->ShowRows(records_, MinimumEffectiveDuration(inputs_.periods));
+}
 
 void TRecordsForm::RefreshChart() {
   chartGroup_->Show(design_.get(), DesignSa(), inputs_.tolerance, DecimalSeparatorOf(desktop_),
-                    records_);
+                    records_, inputs_.periods);
 }
 
 void TRecordsForm::RefreshCheck() {

@@ -31,9 +31,10 @@ class CheckTable;
 class RecordChartGroup;
 class RecordCheckGroup;
 class RecordListGroup;
+class RecordReportRow;
 class RecordSettingsGroup;
 class RecordStatusRow;
-class ResponseChartView;
+class RecordChart;
 class SpectrumList;
 
 // The ground-motion records window: records read from files, their response spectra scaled to
@@ -55,6 +56,8 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   void btnCheckClick();
   void btnSaveDataClick();
   void btnSavePictureClick();
+  // Checks the settings as typed (as Check does), then saves the one-page PDF report.
+  void btnSaveReportClick();
   void cbbTargetChange();
   // The main window created or deleted spectra: refills the design spectrum list.
   void SpectraChanged();
@@ -86,12 +89,13 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   QGroupBox* grpRecords = nullptr;
   QGroupBox* grpSettings = nullptr;
   QGroupBox* grpChart = nullptr;
-  ResponseChartView* chtRecords = nullptr;
+  RecordChart* chtRecords = nullptr;
   QGroupBox* grpCheck = nullptr;
   CheckTable* grdCheck = nullptr;
   QLabel* lblVerdict = nullptr;
   QProgressBar* pbCompute = nullptr;
   QLabel* lblStatus = nullptr;
+  RecordReportRow* rowReport = nullptr;
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;

@@ -10,7 +10,7 @@
 namespace {
 
 std::shared_ptr<const GroundMotion> Sine(int points) {
-  GroundMotion motion{"sine", 0.01, {}};
+  GroundMotion motion{"sine", 0.01, {}, {}};
   for (int i = 0; i < points; ++i) motion.acceleration.push_back(0.1 * std::sin(i * 0.3));
   return std::make_shared<const GroundMotion>(std::move(motion));
 }

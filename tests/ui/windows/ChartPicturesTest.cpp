@@ -30,12 +30,11 @@ void ExpectReadablePicture(RecordingDesktop& desktop, const QString& path,
 class ChartPicturesTest : public RecordsWindowTest {
  protected:
   void SaveMainPicture() { form->Button3->click(); }
-  void SaveRecordsPicture() { records->btnSavePicture->click(); }
   QString Picture() const { return folder.filePath(QStringLiteral("chart.bmp")); }
 };
 
 // Two 0.9 g spectra, docked, in the graph panel over a sweep of heights (296 to 308 px once
-// cut every label short) and in the records window at its default size and smaller.
+// cut every label short).
 TEST_F(ChartPicturesTest, EveryChartsPictureShowsEveryLabelWhole) {
   form->show();
   form->edt1->setText("0.9");
@@ -56,24 +55,6 @@ TEST_F(ChartPicturesTest, EveryChartsPictureShowsEveryLabelWhole) {
     if (HasFailure()) return;
   }
   form->cht1DblClick();
-
-  // Records scaled to 12 cm/s2 peak: the tallest size steps Sa by 0.0025.
-  records->cbbTarget->setCurrentIndex(1);
-  records->cbbTargetChange();
-  records->edtTargetPga->setText("12");
-  Add({ElCentro()});
-  form->Button5->click();  // Delete All: the check's design spectrum is the small one
-  form->edt1->setText("0.02");
-  CheckAgainst("C", "0.5");
-  ASSERT_TRUE(WaitForSpectra());
-  records->show();
-  const auto save = [this] { SaveRecordsPicture(); };
-  for (QSize size :
-       {QSize(1240, 1100), QSize(1240, 780), QSize(1240, 700), QSize(1000, 640), QSize(900, 560)}) {
-    records->resize(size);
-    SCOPED_TRACE(::testing::Message() << "records " << size.width() << " x " << size.height());
-    ExpectReadablePicture(desktop, Picture(), save, *records->chtRecords);
-  }
 }
 
 }  // namespace

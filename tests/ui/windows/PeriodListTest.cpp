@@ -21,13 +21,15 @@ TEST_P(PeriodListTest, SplitsAtTheListSeparators) {
             GetParam().entries);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, PeriodListTest,
-    ::testing::Values(ListCase{".", "1.2, 0.4,0.2", {"1.2", "0.4", "0.2"}},
-                      ListCase{".", "1.2; 0.4", {"1.2", "0.4"}}, ListCase{".", " , ;", {}},
-                      ListCase{".", "1.2,,0.4,", {"1.2", "0.4"}},
-                      ListCase{".", "1.2 0.4", {"1.2 0.4"}},  // refused later as one number
-                      ListCase{",", "1,2; 0,4", {"1,2", "0,4"}}, ListCase{",", "1,2", {"1,2"}}));
+INSTANTIATE_TEST_SUITE_P(Texts, PeriodListTest,
+                         ::testing::Values(ListCase{".", "1.2, 0.4,0.2", {"1.2", "0.4", "0.2"}},
+                                           ListCase{".", "1.2; 0.4", {"1.2", "0.4"}},
+                                           ListCase{".", " , ;", {}},
+                                           ListCase{".", "1.2,,0.4,", {"1.2", "0.4"}},
+                                           ListCase{".", "1.2 0.4\t0.2", {"1.2", "0.4", "0.2"}},
+                                           ListCase{",", "1,2 0,4", {"1,2", "0,4"}},
+                                           ListCase{",", "1,2; 0,4", {"1,2", "0,4"}},
+                                           ListCase{",", "1,2", {"1,2"}}));
 
 TEST_F(PeriodListTest, WrittenListsUseASeparatorThatReadsBack) {
   EXPECT_EQ(PeriodListSeparator("."), ", ");

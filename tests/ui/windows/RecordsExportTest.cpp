@@ -2,10 +2,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "chart/widget/ResponseChartView.h"
 #include "tests/support/BitmapHeader.h"
 #include "tests/support/FileBytes.h"
 #include "tests/ui/windows/RecordsWindowFixture.h"
+#include "ui/widgets/RecordChart.h"
 
 namespace {
 
@@ -32,8 +32,10 @@ TEST_F(RecordsWindowTest, SaveDataWritesRecordsCheckAndSpectra) {
   ASSERT_GE(lines.size(), 20);
   EXPECT_EQ(lines[0].toStdString(),
             "Record,Points,Step(s),Duration(s),PGA(g),ScaleFactor,Kind,"
-            "EffectiveDuration(s)\r");
-  EXPECT_TRUE(lines[1].startsWith("\"a,\"\"b\"\".txt\",600,0.01,5.99,")) << lines[1].toStdString();
+            "EffectiveDuration(s),Event,Date,Station,Component\r");
+  const QString fullPath = QString(folder.filePath("a,\"b\".txt")).replace('"', "\"\"");
+  EXPECT_TRUE(lines[1].startsWith(("\"" + fullPath + "\",600,0.01,5.99,").toUtf8()))
+      << lines[1].toStdString();
   EXPECT_EQ(lines[4].toStdString(), "DampingRatio,0.05\r");
   EXPECT_EQ(lines[5].toStdString(), "TargetPGA(cm/s2),18\r");
   EXPECT_EQ(lines[7].toStdString(), "S,GB 50011-2010,0.04,0.2,0.05\r");
@@ -45,7 +47,8 @@ TEST_F(RecordsWindowTest, SaveDataWritesRecordsCheckAndSpectra) {
   // 601 spectrum lines close the file, one per period of the fine grid.
   EXPECT_TRUE(lines.back().startsWith("6.00,")) << lines.back().toStdString();
   EXPECT_EQ(lines[lines.size() - 602].toStdString(),
-            "Period(s),\"a,\"\"b\"\".txt\",c.txt,Mean,S,Lower,Upper\r");
+            ("Period(s),\"" + fullPath + "\"," + folder.filePath("c.txt") + ",Mean,S,Lower,Upper\r")
+                .toStdString());
 }
 
 TEST_F(RecordsWindowTest, SaveDataNeedsRecordsWithTheirSpectra) {

@@ -5,13 +5,13 @@
 #include <QProgressBar>
 #include <QUrl>
 
-#include "chart/widget/ResponseChartView.h"
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
 #include "records/CompatibilityCheck.h"
 #include "records/RecordScaling.h"
 #include "tests/ui/windows/RecordsWindowFixture.h"
 #include "ui/widgets/CheckTable.h"
+#include "ui/widgets/RecordChart.h"
 #include "ui/widgets/RecordTable.h"
 #include "ui/widgets/SpectrumCheckList.h"
 
@@ -22,7 +22,7 @@ QString ItemText(const QTableWidget& table, int row, int column) {
   return item != nullptr ? item->text() : QString();
 }
 
-std::vector<std::string> SeriesTitles(const ResponseChartView& chart) {
+std::vector<std::string> SeriesTitles(const RecordChart& chart) {
   std::vector<std::string> titles;
   for (int i = 0; i < chart.SeriesCount(); ++i) titles.push_back(chart.Series(i).Title());
   return titles;
