@@ -12,5 +12,6 @@ inline constexpr char kInstitution[] =
     "Institute of Structural Engineering, Eastern Hills University";
 inline constexpr char kEmail[] = "ks@kestrin.cn";
 inline constexpr char kMessenger[] = "QQ : 2048173";
+inline constexpr char kLicence[] = "Licence : GPL-3.0-or-later";
 
 }  // namespace author

@@ -110,8 +110,8 @@ TEST_F(AboutBoxTest, LinkClickOpensAddressAndKeepsDialogOpen) {
 // inside the panel and no two texts overlap.
 TEST_F(AboutBoxTest, NoTextClippedOrOverlapping) {
   TAboutBox box(&owner, desktop);
-  const std::vector<QLabel*> labels = {box.lbl3,     box.lbl1, box.Version, box.lbl4, box.lbl2,
-                                       box.Comments, box.lbl8, box.lbl7,    box.lbl6};
+  const std::vector<QLabel*> labels = {box.lbl3, box.lbl1,     box.Version, box.lbl4, box.lbl9,
+                                       box.lbl2, box.Comments, box.lbl8,    box.lbl7, box.lbl6};
   std::vector<QRect> texts;
   for (QLabel* label : labels) {
     SCOPED_TRACE(label->text().toStdString());
