@@ -33,24 +33,26 @@ if [[ ! -f "$tarball" ]] && ((cached_only)); then
 fi
 [[ $(id -u) -eq 0 ]] || { echo "install check: needs root (debootstrap, chroot)" >&2; exit 1; }
 
+# The rest runs in a mount namespace of its own, the chroot on a tmpfs: every mount, the chroot
+# included, ends with the script whatever happens, and nothing is left to delete.
+if [[ -z "${TREMVALE_INSTALL_NAMESPACE:-}" ]]; then
+  TREMVALE_INSTALL_NAMESPACE=1 exec unshare --mount --propagation private -- bash "$0" "$@"
+fi
 root=$(mktemp -d /var/tmp/tremvale-chroot.XXXXXX)
-chmod 755 "$root"
-# --one-file-system: should a mount outlive its namespace, never delete through it.
-trap 'rm -rf --one-file-system "$root"' EXIT
+trap 'umount --recursive --lazy "$root"; rmdir "$root"' EXIT
+mount -t tmpfs -o mode=755 tmpfs "$root"
 
-# Runs a command in the chroot with /proc, /dev and the download cache mounted in a mount
-# namespace of its own, so the mounts end with the command whatever happens.
-in_chroot() {
-  unshare --mount --propagation private -- bash -c '
-    root=$1 archives=$2
-    shift 2
-    mount -t proc proc "$root/proc"
-    mount --rbind /dev "$root/dev"
-    mount --bind "$archives" "$root/var/cache/apt/archives"
-    exec chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
-      DEBIAN_FRONTEND=noninteractive "$@"' in-chroot "$root" "$archives" "$@"
-}
 apt_options=(-o Acquire::Check-Valid-Until=false -o Acquire::Languages=none -o Dpkg::Use-Pty=0)
+in_chroot() {
+  chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+    DEBIAN_FRONTEND=noninteractive "$@"
+}
+# /proc, /dev and the download cache; tar --one-file-system leaves them out of the tarball.
+mount_in_chroot() {
+  mount -t proc proc "$root/proc"
+  mount --rbind /dev "$root/dev"
+  mount --bind "$archives" "$root/var/cache/apt/archives"
+}
 
 mkdir -p "$archives/partial"
 if [[ ! -f "$tarball" ]]; then
@@ -58,25 +60,25 @@ if [[ ! -f "$tarball" ]]; then
   debootstrap --variant=minbase --include=man-db --cache-dir="$archives" bookworm "$root" \
     "$mirror" >"$root.log" 2>&1 || { tail -n 20 "$root.log" >&2; rm -f "$root.log"; exit 1; }
   rm -f "$root.log"
-  # The suites the build machine takes its libraries from, so Depends versions can be met.
-  cat >"$root/etc/apt/sources.list" <<EOF
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb $security bookworm-security main
-EOF
-  in_chroot apt-get "${apt_options[@]}" -qq update
   # debootstrap leaves its downloads in the chroot too; they are kept once, in the cache folder.
   rm -f "$root"/var/cache/apt/archives/*.deb
-  tar -C "$root" -cf "$tarball.part" . && mv "$tarball.part" "$tarball"
+  # The suites the build machine takes its libraries from, so Depends versions can be met.
+  printf 'deb %s bookworm main\ndeb %s bookworm-updates main\ndeb %s bookworm-security main\n' \
+    "$mirror" "$mirror" "$security" >"$root/etc/apt/sources.list"
+  mount_in_chroot
+  in_chroot apt-get "${apt_options[@]}" -qq update
+  rm -f "$root"/var/cache/apt/*.bin
+  tar --one-file-system -C "$root" -cf "$tarball.part" . && mv "$tarball.part" "$tarball"
   echo "install check: chroot cache made ($((SECONDS - started)) s)"
 else
   tar -C "$root" -xpf "$tarball"
+  mount_in_chroot
 fi
 
 cp "$deb" "$root/tmp/"
 log="$build/install-check.log"
-if ! in_chroot bash -c "apt-get ${apt_options[*]} -qq update &&
-    apt-get ${apt_options[*]} install -y --no-install-recommends /tmp/$(basename "$deb")" \
+if ! in_chroot bash -c "cd /tmp && apt-get ${apt_options[*]} -qq update &&
+    apt-get ${apt_options[*]} install -y --no-install-recommends ./$(basename "$deb")" \
   >"$log" 2>&1; then
   tail -n 30 "$log" >&2
   echo "install check: apt-get install ./$(basename "$deb") fails in a fresh Debian 12 chroot" >&2
