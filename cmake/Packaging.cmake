@@ -21,5 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The offscreen and desktop platform plugins are loaded at run time, so no linker sees them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-add_subdirectory(packaging)
+# The fuzz preset builds no package.
+if(NOT TREMVALE_FUZZ)
+  add_subdirectory(packaging)
+endif()
 include(CPack)
