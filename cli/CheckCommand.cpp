@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <set>
+#include <stdexcept>
 
 #include "cli/CheckText.h"
 #include "cli/CliError.h"
@@ -13,6 +14,7 @@
 #include "cli/StagedFiles.h"
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
+#include "records/CheckTableText.h"
 #include "records/RecordScaling.h"
 #include "records/ResponseSpectrum.h"
 
@@ -21,12 +23,14 @@ CLI::App* CheckCommand::Register(CLI::App& program) {
       "check",
       "Check a set of ground-motion records against a design spectrum at the main periods: "
       "each record scaled, the mean PSA within the tolerance of the design value at every "
-      "period, each record's effective duration at least 5 T1, real records at least two "
-      "thirds of the set. Exit code 0 when the set passes, 3 when it does not.");
+      "period, each record's effective duration at least 5 T1 (T1 the longest main period), "
+      "real records at least two thirds of the set, at least 3 records (3 to 6: use the "
+      "envelope of the results; 7 or more: the mean may be used). Scale factors outside the "
+      "scale band are warned of. Exit code 0 when the set passes, 3 when it does not.");
   command
       ->add_option("--periods", periods_,
-                   "main periods T1,T2,... in s (above 0, at most 6), T1 the fundamental one; "
-                   "START:STEP:END also")
+                   "the structure's main periods T1,T2,... in s (0.001 to 6), in any order; "
+                   "START:STEP:END also. T1, the fundamental period, is the longest")
       ->required();
   design_.Register(*command, {Column::Code, Column::Pga, Column::Action, Column::Site,
                               Column::Group, Column::Damping, Column::AlphaMax, Column::Tg});
@@ -34,7 +38,13 @@ CLI::App* CheckCommand::Register(CLI::App& program) {
       .description(
           "damping ratio of the design spectrum and of the records' spectra (default "
           "0.05, below 1)");
-  command->add_option("--tolerance", tolerance_, "allowed deviation of the mean in percent")
+  command
+      ->add_option("--tolerance", tolerance_,
+                   "allowed deviation of the mean in percent, above 0 and below 100")
+      ->capture_default_str();
+  command
+      ->add_option("--scale-band", scaleBand_,
+                   "LOW,HIGH: scale factors outside this band are warned of (not a failure)")
       ->capture_default_str();
   command->add_option("FILE", files_, "real (recorded) ground motions");
   command
@@ -59,18 +69,32 @@ CLI::App* CheckCommand::Register(CLI::App& program) {
 std::vector<double> CheckCommand::MainPeriods() const {
   std::vector<double> periods = ParsePeriods(periods_);
   for (const double period : periods) {
-    if (!(period >= kMinimumPeriod)) {
-      throw CliError(kExitUsage, "--periods: the main periods must be at least " +
-                                     FormatGeneral(kMinimumPeriod) + " s");
+    if (const auto problem = MainPeriodProblem(period, ".")) {
+      throw CliError(kExitUsage, "--periods: " + *problem);
     }
   }
   return periods;
 }
 
 double CheckCommand::Tolerance() const {
-  const double percent = ReadOptionNumber("--tolerance", tolerance_);
-  if (!(percent > 0)) throw CliError(kExitUsage, "--tolerance: the tolerance must be above 0 %");
-  return percent;
+  const double fraction = ReadOptionNumber("--tolerance", tolerance_) / 100;
+  if (const auto problem = ToleranceProblem(fraction, ".")) {
+    throw CliError(kExitUsage, "--tolerance: " + *problem);
+  }
+  return fraction;
+}
+
+ScaleBand CheckCommand::Band() const {
+  const std::size_t comma = scaleBand_.find(',');
+  if (comma == std::string::npos) {
+    throw CliError(kExitUsage, "--scale-band: \"" + scaleBand_ + "\" is not LOW,HIGH");
+  }
+  const ScaleBand band{ReadOptionNumber("--scale-band", scaleBand_.substr(0, comma)),
+                       ReadOptionNumber("--scale-band", scaleBand_.substr(comma + 1))};
+  if (const auto problem = ScaleBandProblem(band, ".")) {
+    throw CliError(kExitUsage, "--scale-band: " + *problem);
+  }
+  return band;
 }
 
 std::optional<double> CheckCommand::Target(std::int32_t intensity, std::int32_t action,
@@ -123,8 +147,7 @@ ExitCode CheckCommand::Run(std::ostream& out) {
   const std::optional<double> target =
       Target(builder.Choice(request, Column::Pga), builder.Choice(request, Column::Action),
              report.scaling);
-  report.tolerancePercent = Tolerance();
-  const CheckOptions options{MainPeriods(), report.tolerancePercent / 100};
+  const CheckSettings settings{MainPeriods(), Tolerance(), Band()};
 
   const std::vector<std::string> paths = RecordPaths();
   const std::vector<GroundMotion> motions = fileOptions_.ReadAll(paths);
@@ -132,10 +155,17 @@ ExitCode CheckCommand::Run(std::ostream& out) {
   for (std::size_t i = 0; i < motions.size(); ++i) {
     const double factor = ScaleFactorTo(motions[i], target);
     const bool real = i < files_.size();
-    records.push_back(MakeCheckRecord(motions[i], factor, real, options.periods, design.damping));
-    report.records.push_back({paths[i], PeakAcceleration(motions[i]), factor});
+    try {
+      records.push_back(
+          MakeCheckRecord(motions[i], factor, real, settings.periods, design.damping));
+    } catch (const std::overflow_error& error) {
+      throw CliError(kExitUsage, error.what());
+    }
   }
-  report.result = CheckCompatibility(records, design, options);
-  WriteOutput(output_, format_ == "csv" ? BuildCheckCsvText(report) : BuildCheckText(report), out);
+  report.result = CheckCompatibility(records, design, settings);
+  WriteOutput(
+      output_,
+      format_ == "csv" ? BuildCheckTableText(design, report.result, ".") : BuildCheckText(report),
+      out);
   return report.result.passes ? kExitSuccess : kExitNotPassed;
 }

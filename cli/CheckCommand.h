@@ -8,6 +8,7 @@
 #include "cli/Command.h"
 #include "cli/DesignOptions.h"
 #include "cli/RecordFileOptions.h"
+#include "records/CheckSettings.h"
 
 class DesignSpectrum;
 
@@ -25,7 +26,8 @@ class CheckCommand : public Command {
 
  private:
   std::vector<double> MainPeriods() const;
-  double Tolerance() const;
+  double Tolerance() const;  // a fraction
+  ScaleBand Band() const;
   // The target in cm/s2 and the sentence that tells it.
   std::optional<double> Target(std::int32_t intensity, std::int32_t action,
                                std::string& scaling) const;
@@ -34,6 +36,7 @@ class CheckCommand : public Command {
   DesignOptions design_;
   std::string periods_;
   std::string tolerance_ = "20";
+  std::string scaleBand_ = "0.25,4";
   std::vector<std::string> files_;
   std::vector<std::string> artificial_;
   RecordFileOptions fileOptions_;

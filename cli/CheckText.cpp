@@ -1,9 +1,8 @@
 #include "cli/CheckText.h"
 
-#include "cli/ShortestText.h"
 #include "cli/TextTable.h"
-#include "model/CsvText.h"
 #include "model/NumberText.h"
+#include "records/CheckTableText.h"
 
 namespace {
 
@@ -37,15 +36,17 @@ std::string Label(std::size_t index) {
 void AppendRecords(std::string& text, const CheckReport& report) {
   const CheckResult& result = report.result;
   text.append("Records (an effective duration of at least " +
-              Fixed(result.minimumDuration, NumberPattern::TwoDecimals) + " s, 5 T1):\n");
-  TextTable table({"", "Kind", "PGA(g)", "Scale", "Effective(s)", "Duration", "File"},
-                  {false, false, true, true, true, false, false});
+              Fixed(result.minimumDuration, NumberPattern::TwoDecimals) + " s, 5 T1; scale " +
+              FormatGeneral(result.scaleBand.low) + " to " + FormatGeneral(result.scaleBand.high) +
+              "):\n");
+  TextTable table({"", "Kind", "PGA(g)", "Scale", "Band", "Effective(s)", "Duration", "File"},
+                  {false, false, true, true, false, true, false, false});
   for (std::size_t r = 0; r < result.records.size(); ++r) {
     const RecordCheck& record = result.records[r];
-    table.AddRow({Label(r), Kind(record.real), Fixed(report.records[r].peakAcceleration),
-                  Fixed(report.records[r].scaleFactor),
+    table.AddRow({Label(r), Kind(record.real), Fixed(record.peakAcceleration),
+                  Fixed(record.scaleFactor), record.scaleOutsideBand ? "outside" : "within",
                   Fixed(record.effectiveDuration, NumberPattern::TwoDecimals),
-                  Length(record.tooShort), report.records[r].path});
+                  Length(record.tooShort), record.name});
   }
   table.AppendTo(text);
 }
@@ -72,24 +73,6 @@ void AppendPeriods(std::string& text, const CheckReport& report) {
   table.AppendTo(text);
 }
 
-std::string Reasons(const CheckResult& result) {
-  std::size_t periods = 0;
-  for (const PeriodCheck& period : result.periods) periods += period.passes ? 0 : 1;
-  std::size_t short_ = 0;
-  for (const RecordCheck& record : result.records) short_ += record.tooShort ? 1 : 0;
-  std::string reasons;
-  const auto add = [&reasons](const std::string& reason) {
-    reasons.append(reasons.empty() ? "" : "; ").append(reason);
-  };
-  if (periods > 0) {
-    add(std::to_string(periods) + " of " + Count(result.periods.size(), "period") +
-        " outside the tolerance");
-  }
-  if (short_ > 0) add(Count(short_, "record") + " too short");
-  if (result.tooFewReal) add("too few real records");
-  return reasons;
-}
-
 }  // namespace
 
 std::string BuildCheckText(const CheckReport& report) {
@@ -100,57 +83,25 @@ std::string BuildCheckText(const CheckReport& report) {
               FormatGeneral(design.alphaMax) + " g, Tg " + FormatGeneral(design.tg) +
               " s, damping ratio " + FormatGeneral(design.damping) + "\n");
   text.append("Scaling: " + report.scaling + "\n");
-  text.append("Tolerance: " + FormatGeneral(report.tolerancePercent) +
-              " % of the design value\n\n");
+  text.append("Tolerance: " + FormatGeneral(result.tolerance * 100) + " % of the design value\n");
+  text.append("T1: " + FormatGeneral(result.fundamentalPeriod) + " s, the longest main period\n\n");
   AppendRecords(text, report);
   text.push_back('\n');
   AppendPeriods(text, report);
-  text.append("\nSet: " + Count(result.records.size(), "record") + ", " +
+  text.push_back('\n');
+  if (!result.scaleWarnings.empty()) {
+    text.append("Warning: " + ScaleWarningText(result, ".") + "\n");
+  }
+  text.append("Set: " + Count(result.records.size(), "record") + ", " +
               std::to_string(result.realCount) + " real, " +
               std::to_string(result.artificialCount) + " artificial: real records " +
-              (result.tooFewReal ? "fewer than" : "at least") + " two thirds\n");
+              (result.tooFewReal ? "fewer than" : "at least") + " two thirds; " +
+              SetRuleText(result.setRule) + "\n");
+  std::string reasons;
+  for (const std::string& reason : CheckFailureReasons(result, ".")) {
+    reasons.append(reasons.empty() ? "" : "; ").append(reason);
+  }
   text.append(result.passes ? "Result: the set passes\n"
-                            : "Result: the set does not pass (" + Reasons(result) + ")\n");
-  return text;
-}
-
-std::string BuildCheckCsvText(const CheckReport& report) {
-  const CheckResult& result = report.result;
-  std::string text = "T(s)";
-  for (const CheckReport::Record& record : report.records) {
-    text.push_back(',');
-    AppendCsvField(text, record.path + " PSA(g)");
-  }
-  text.append(",Mean(g),Design(g),Deviation(%),Result\r\n");
-  for (const PeriodCheck& period : result.periods) {
-    AppendShortest(text, period.period);
-    for (const double value : period.psa) {
-      text.push_back(',');
-      AppendShortest(text, value);
-    }
-    for (const double value : {period.mean, period.design, period.deviationPercent}) {
-      text.push_back(',');
-      AppendShortest(text, value);
-    }
-    text.append(",").append(Verdict(period.passes)).append("\r\n");
-  }
-  text.append(
-      "\r\nFile,Kind,PGA(g),ScaleFactor,EffectiveDuration(s),MinimumDuration(s),"
-      "Duration\r\n");
-  for (std::size_t r = 0; r < result.records.size(); ++r) {
-    const RecordCheck& record = result.records[r];
-    AppendCsvField(text, report.records[r].path);
-    text.append(",").append(Kind(record.real));
-    for (const double value : {report.records[r].peakAcceleration, report.records[r].scaleFactor,
-                               record.effectiveDuration, result.minimumDuration}) {
-      text.push_back(',');
-      AppendShortest(text, value);
-    }
-    text.append(",").append(Length(record.tooShort)).append("\r\n");
-  }
-  text.append("\r\nRecords,Real,Artificial,RealAtLeastTwoThirds,Result\r\n");
-  text.append(std::to_string(result.records.size()) + "," + std::to_string(result.realCount) + "," +
-              std::to_string(result.artificialCount) + "," + (result.tooFewReal ? "no" : "yes") +
-              "," + Verdict(result.passes) + "\r\n");
+                            : "Result: the set does not pass (" + reasons + ")\n");
   return text;
 }

@@ -17,7 +17,7 @@ CliError Failure(const std::string& path, int error) {
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, std::uintmax_t limit) {
   const bool standardInput = path == "-";
   const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw Failure(path, errno);
@@ -33,6 +33,7 @@ std::string ReadWholeFile(const std::string& path) {
     }
     if (got == 0) break;
     content.append(buffer, static_cast<std::size_t>(got));
+    if (content.size() > limit) break;
   }
   if (!standardInput) ::close(fd);
   if (error != 0) throw Failure(path, error);

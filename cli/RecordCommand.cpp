@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <optional>
+#include <stdexcept>
 
 #include "cli/CliError.h"
 #include "cli/OptionNumber.h"
@@ -58,7 +59,11 @@ ExitCode RecordCommand::Run(std::ostream& out) {
   std::vector<ResponseSpectrum> spectra;
   for (const GroundMotion& motion : fileOptions_.ReadAll(files_)) {
     const double factor = ScaleFactorTo(motion, target);
-    spectra.push_back(Scaled(*ComputeSpectrum(motion, options), factor));
+    try {
+      spectra.push_back(Scaled(*ComputeSpectrum(motion, options), factor));
+    } catch (const std::overflow_error& error) {
+      throw CliError(kExitUsage, error.what());
+    }
   }
   WriteOutput(output_, BuildRecordCsvText(spectra, all_), out);
   return kExitSuccess;

@@ -1,12 +1,14 @@
 #include "cli/RecordFileOptions.h"
 
 #include <CLI/CLI.hpp>
+#include <system_error>
 #include <utility>
 
 #include "cli/CliError.h"
 #include "cli/InputFile.h"
 #include "cli/OptionNumber.h"
 #include "records/RecordError.h"
+#include "records/RecordFileReader.h"
 
 namespace {
 
@@ -52,17 +54,17 @@ void RecordFileOptions::Register(CLI::App& command, const std::string& formatNam
       ->capture_default_str();
   command
       .add_option("--unit", unit_,
-                  "unit of the accelerations in text records: g, m/s2 or gal (cm/s2); .AT2 "
-                  "records are in g")
-      ->check(CLI::IsMember(Names(kUnits)))
-      ->capture_default_str();
+                  "unit of the accelerations: g, m/s2 or gal (cm/s2). Text records are in g "
+                  "without it; .AT2 records name their unit on their third line, which it must "
+                  "agree with, and need it when that line names none")
+      ->check(CLI::IsMember(Names(kUnits)));
   command.add_option("--step", step_, "time step in s of one-column records");
 }
 
 RecordReadOptions RecordFileOptions::ReadOptions() const {
   RecordReadOptions options;
   options.format = Named(kFormats, format_);
-  options.unit = Named(kUnits, unit_);
+  if (!unit_.empty()) options.unit = Named(kUnits, unit_);
   if (!step_.empty()) {
     const double step = ReadOptionNumber("--step", step_);
     if (!(step > 0)) throw CliError(kExitUsage, "--step: the time step must be above 0 s");
@@ -75,11 +77,18 @@ std::vector<GroundMotion> RecordFileOptions::ReadAll(const std::vector<std::stri
   const RecordReadOptions options = ReadOptions();
   std::vector<GroundMotion> motions;
   for (const std::string& path : paths) {
-    const std::string bytes = ReadWholeFile(path);
     try {
-      motions.push_back(ReadRecord(path, bytes, options));
+      if (path == "-") {
+        const std::string bytes = ReadWholeFile(path, kMostRecordFileBytes);
+        CheckRecordFileSize(path, bytes.size());
+        motions.push_back(ReadRecord(path, bytes, options));
+      } else {
+        motions.push_back(*ReadRecordFile(path, path, options));
+      }
     } catch (const RecordError& error) {
       throw CliError(kExitUsage, error.what());
+    } catch (const std::system_error& error) {
+      throw CliError(kExitFailure, "Cannot read file \"" + path + "\": " + error.code().message());
     }
   }
   return motions;

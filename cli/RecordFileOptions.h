@@ -19,13 +19,14 @@ class RecordFileOptions {
 
   // Every file, read whole; each record is named by its path as given. Throws CliError: a
   // failure when a file cannot be read, a usage error for an option or for a file that is not
-  // a record (the message names the file and the line).
+  // a record, not a regular file or too large (the message names the file and the line).
+  // Standard input ("-") is read up to the size of the largest record file.
   std::vector<GroundMotion> ReadAll(const std::vector<std::string>& paths) const;
 
  private:
   RecordReadOptions ReadOptions() const;
 
   std::string format_ = "auto";
-  std::string unit_ = "g";
+  std::string unit_;  // none given: as the file says, or g
   std::string step_;
 };

@@ -6,12 +6,13 @@
 #include "cli/CliError.h"
 #include "cli/OptionNumber.h"
 #include "cli/SelectionChoices.h"
+#include "records/CheckSettings.h"
 #include "records/RecordScaling.h"
 
 double ReadTargetPga(std::string_view text) {
   const double target = ReadOptionNumber("--target-pga", text);
-  if (!(target > 0)) {
-    throw CliError(kExitUsage, "--target-pga: the peak ground acceleration must be above 0 cm/s2");
+  if (const auto problem = TargetPgaProblem(target, ".")) {
+    throw CliError(kExitUsage, "--target-pga: " + *problem);
   }
   return target;
 }

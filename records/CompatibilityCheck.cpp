@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "records/ResponseSpectrum.h"
 
@@ -14,22 +15,16 @@ constexpr double kDurationPeriods = 5;
 // and of the product so that a deviation printed as exactly 20 % is not failed.
 constexpr double kBoundarySlack = 1e-12;
 
-void CheckInputs(const std::vector<CheckRecord>& records, const CheckOptions& options) {
+void CheckInputs(const std::vector<CheckRecord>& records, const CheckSettings& settings) {
   if (records.empty()) throw std::invalid_argument("The check needs at least one record.");
-  if (options.periods.empty()) throw std::invalid_argument("The check needs a main period.");
-  for (const double t : options.periods) {
-    if (!(t > 0 && t <= 6)) {
-      throw std::invalid_argument("Each main period must be above 0 and at most 6 s.");
-    }
-  }
-  if (!(options.tolerance > 0) || !std::isfinite(options.tolerance)) {
-    throw std::invalid_argument("The tolerance must be a positive number.");
+  if (const auto problem = CheckSettingsProblem(settings, ".")) {
+    throw std::invalid_argument(problem->message);
   }
   for (const CheckRecord& record : records) {
-    if (record.psa.size() != options.periods.size()) {
+    if (record.psa.size() != settings.periods.size()) {
       throw std::invalid_argument("The record " + record.name + " has " +
                                   std::to_string(record.psa.size()) + " PSA values for " +
-                                  std::to_string(options.periods.size()) + " periods.");
+                                  std::to_string(settings.periods.size()) + " periods.");
     }
   }
 }
@@ -57,26 +52,44 @@ PeriodCheck CheckPeriod(const std::vector<CheckRecord>& records, const DesignSpe
 
 }  // namespace
 
+SetRule SetRuleFor(std::size_t records) {
+  if (records < kLeastRecords) return SetRule::TooFew;
+  return records < kRecordsForMean ? SetRule::Envelope : SetRule::Mean;
+}
+
 CheckResult CheckCompatibility(const std::vector<CheckRecord>& records,
-                               const DesignSpectrum& design, const CheckOptions& options) {
-  CheckInputs(records, options);
+                               const DesignSpectrum& design, const CheckSettings& settings) {
+  CheckInputs(records, settings);
   CheckResult result;
-  bool periodsPass = true;
-  for (std::size_t i = 0; i < options.periods.size(); ++i) {
+  result.tolerance = settings.tolerance;
+  result.scaleBand = settings.scaleBand;
+  for (std::size_t i = 0; i < settings.periods.size(); ++i) {
     result.periods.push_back(
-        CheckPeriod(records, design, i, options.periods[i], options.tolerance));
-    periodsPass = periodsPass && result.periods.back().passes;
+        CheckPeriod(records, design, i, settings.periods[i], settings.tolerance));
+    if (!result.periods.back().passes) result.failingPeriods.push_back(i);
   }
-  result.minimumDuration = kDurationPeriods * options.periods.front();
-  bool durationsPass = true;
-  for (const CheckRecord& record : records) {
-    const bool tooShort = record.effectiveDuration < result.minimumDuration;
-    result.records.push_back({record.name, record.effectiveDuration, record.real, tooShort});
-    durationsPass = durationsPass && !tooShort;
+  result.fundamentalPeriod = FundamentalPeriod(settings.periods);
+  result.minimumDuration = kDurationPeriods * result.fundamentalPeriod;
+  for (std::size_t r = 0; r < records.size(); ++r) {
+    const CheckRecord& record = records[r];
+    RecordCheck check;
+    check.name = record.name;
+    check.effectiveDuration = record.effectiveDuration;
+    check.real = record.real;
+    check.tooShort = record.effectiveDuration < result.minimumDuration;
+    check.scaleFactor = record.scaleFactor;
+    check.peakAcceleration = record.peakAcceleration;
+    check.scaleOutsideBand = !(record.scaleFactor >= settings.scaleBand.low &&
+                               record.scaleFactor <= settings.scaleBand.high);
+    if (check.tooShort) result.shortRecords.push_back(r);
+    if (check.scaleOutsideBand) result.scaleWarnings.push_back(r);
     ++(record.real ? result.realCount : result.artificialCount);
+    result.records.push_back(std::move(check));
   }
   result.tooFewReal = 3 * result.realCount < 2 * records.size();
-  result.passes = periodsPass && durationsPass && !result.tooFewReal;
+  result.setRule = SetRuleFor(records.size());
+  result.passes = result.failingPeriods.empty() && result.shortRecords.empty() &&
+                  !result.tooFewReal && result.setRule != SetRule::TooFew;
   return result;
 }
 
@@ -87,5 +100,6 @@ CheckRecord MakeCheckRecord(const GroundMotion& motion, double scaleFactor, bool
   options.periods = periods;
   options.damping = damping;
   const ResponseSpectrum spectrum = Scaled(*ComputeSpectrum(motion, options), scaleFactor);
-  return {motion.name, spectrum.psa, EffectiveDuration(motion), real};
+  return {motion.name, spectrum.psa, EffectiveDuration(motion),
+          real,        scaleFactor,  PeakAcceleration(motion)};
 }

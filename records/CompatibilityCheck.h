@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/DesignSpectrum.h"
+#include "records/CheckSettings.h"
 #include "records/GroundMotion.h"
 
 // One record of the set as the check sees it.
@@ -13,11 +14,8 @@ struct CheckRecord {
   std::vector<double> psa;       // scaled PSA at each main period, g
   double effectiveDuration = 0;  // s
   bool real = true;              // a recorded motion; false for an artificial one
-};
-
-struct CheckOptions {
-  std::vector<double> periods;  // main periods T1..Tn in s, 0 < T <= 6; T1 the fundamental
-  double tolerance = 0.2;       // allowed deviation of the mean from the design value
+  double scaleFactor = 1;        // the factor the PSA carries
+  double peakAcceleration = 0;   // as read, before scaling, g
 };
 
 struct PeriodCheck {
@@ -34,23 +32,44 @@ struct RecordCheck {
   double effectiveDuration = 0;  // s
   bool real = true;
   bool tooShort = false;  // effective duration below 5 * T1
+  double scaleFactor = 1;
+  double peakAcceleration = 0;    // as read, g
+  bool scaleOutsideBand = false;  // a warning, not a failure
 };
 
+// What the code makes of the number of records: fewer than three are not a set; three to six
+// are judged by the envelope of the results; seven and more by their mean.
+enum class SetRule { TooFew, Envelope, Mean };
+
+// Records a set needs at least, and from how many on the mean of the results may be used.
+inline constexpr std::size_t kLeastRecords = 3;
+inline constexpr std::size_t kRecordsForMean = 7;
+
+SetRule SetRuleFor(std::size_t records);
+
 struct CheckResult {
-  std::vector<PeriodCheck> periods;
+  std::vector<PeriodCheck> periods;  // in the order the main periods were given
   std::vector<RecordCheck> records;
-  double minimumDuration = 0;  // 5 * T1, s
+  double tolerance = 0.2;  // the settings checked against
+  ScaleBand scaleBand;
+  double fundamentalPeriod = 0;  // T1, the longest main period, s
+  double minimumDuration = 0;    // 5 * T1, s
   std::size_t realCount = 0;
   std::size_t artificialCount = 0;
   bool tooFewReal = false;  // real records fewer than two thirds of the set
-  bool passes = false;      // every period passes, no record too short, enough real records
+  SetRule setRule = SetRule::TooFew;
+  std::vector<std::size_t> failingPeriods;  // indices into periods
+  std::vector<std::size_t> shortRecords;    // indices into records
+  std::vector<std::size_t> scaleWarnings;   // indices into records: factor outside the band
+  // Every period passes, no record too short, enough real records, at least three records.
+  bool passes = false;
 };
 
 // The check of a record set against a design spectrum. Throws std::invalid_argument for an
-// empty set, no or bad periods, a tolerance that is not positive, or a record whose PSA list
-// does not match the periods.
+// empty set, settings CheckSettingsProblem refuses, or a record whose PSA list does not match
+// the periods.
 CheckResult CheckCompatibility(const std::vector<CheckRecord>& records,
-                               const DesignSpectrum& design, const CheckOptions& options);
+                               const DesignSpectrum& design, const CheckSettings& settings);
 
 // A record's entry for the check: its PSA at the periods (scale factor applied, damping as for
 // the spectra) and its effective duration. May run on any thread.

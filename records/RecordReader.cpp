@@ -45,16 +45,17 @@ GroundMotion ReadRecord(std::string_view fileName, std::string_view bytes,
                         const RecordReadOptions& options) {
   switch (Resolve(fileName, bytes, options)) {
     case RecordFormat::PeerAt2:
-      return ReadAt2(fileName, bytes);
+      return ReadAt2(fileName, bytes, options.unit);
     case RecordFormat::Acceleration:
       if (!options.step) {
         throw RecordError(fileName, 0,
                           "a record of one column needs the time step; give it with the file.");
       }
-      return ReadAcceleration(fileName, bytes, *options.step, options.unit);
+      return ReadAcceleration(fileName, bytes, *options.step,
+                              options.unit.value_or(AccelerationUnit::G));
     case RecordFormat::TimeAcceleration:
     case RecordFormat::Automatic:
       break;
   }
-  return ReadTimeAcceleration(fileName, bytes, options.unit);
+  return ReadTimeAcceleration(fileName, bytes, options.unit.value_or(AccelerationUnit::G));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -16,9 +17,16 @@ enum class RecordFormat {
 
 struct RecordReadOptions {
   RecordFormat format = RecordFormat::Automatic;
-  AccelerationUnit unit = AccelerationUnit::G;  // text records only; PEER records are in g
-  std::optional<double> step;                   // s, needed by one-column text records
+  // The unit the values are in. Text records are in g without one. A PEER record names its
+  // unit on its third line: a unit given here must agree with it, and is needed when that
+  // line names no unit the reader knows.
+  std::optional<AccelerationUnit> unit;
+  std::optional<double> step;  // s, needed by one-column text records
 };
+
+// The most values one record may hold: 10 million, hours of motion at the finest steps
+// recorded, and a bound on the memory a wrong file can take.
+inline constexpr std::size_t kMostRecordPoints = 10'000'000;
 
 // Reads one record from the bytes of a file; the name is used for the record and in messages.
 // Does no file access. Throws RecordError naming the file and line on any fault; no record is

@@ -29,5 +29,11 @@ double ScaleFactor(const GroundMotion& motion, std::optional<double> targetGal) 
     throw std::invalid_argument("The record " + motion.name +
                                 " has no motion to scale: all its values are zero.");
   }
-  return *targetGal * ToG(AccelerationUnit::Gal) / peak;
+  const double factor = *targetGal * ToG(AccelerationUnit::Gal) / peak;
+  if (!std::isfinite(factor)) {
+    throw std::invalid_argument("The record " + motion.name +
+                                " moves too little to be scaled to the target: the factor is "
+                                "beyond the range of numbers.");
+  }
+  return factor;
 }

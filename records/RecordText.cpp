@@ -20,7 +20,13 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (bytes[i] != '\n' && bytes[i] != '\r') continue;
     lines.push_back(bytes.substr(start, i - start));
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    // CR LF, and CR CR LF as older archives write it, end one line each.
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+      ++i;
+    } else if (bytes[i] == '\r' && i + 2 < bytes.size() && bytes[i + 1] == '\r' &&
+               bytes[i + 2] == '\n') {
+      i += 2;
+    }
     start = i + 1;
   }
   if (start < bytes.size()) lines.push_back(bytes.substr(start));

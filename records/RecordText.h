@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
-// The lines of a text file: CR LF, LF and CR all end a line; a UTF-8 byte-order mark at the
-// start is dropped. Line i of the result is line i + 1 of the file.
+// The lines of a text file: LF, CR LF, CR and CR CR LF each end a line, as an editor counts
+// them; a UTF-8 byte-order mark at the start is dropped. Line i of the result is line i + 1 of
+// the file.
 std::vector<std::string_view> SplitLines(std::string_view bytes);
 
 // The fields of a line, separated by blanks (space, tab, vertical tab, form feed), commas or

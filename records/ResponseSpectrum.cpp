@@ -104,7 +104,14 @@ std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
 ResponseSpectrum Scaled(const ResponseSpectrum& spectrum, double factor) {
   ResponseSpectrum scaled = spectrum;
   for (auto* values : {&scaled.psa, &scaled.sa, &scaled.sd, &scaled.psv}) {
-    for (double& value : *values) value *= std::fabs(factor);
+    for (double& value : *values) {
+      value *= std::fabs(factor);
+      // Printed as "inf", such a value would pass for a result.
+      if (!std::isfinite(value)) {
+        throw std::overflow_error("The spectra of " + spectrum.name +
+                                  " reach beyond the range of numbers once scaled.");
+      }
+    }
   }
   return scaled;
 }

@@ -59,5 +59,6 @@ void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& opti
 // The fine period grid 0, 0.01, ..., 6 s of the design spectrum.
 std::vector<double> DefaultPeriods();
 
-// The spectra of the record scaled by factor (the response is linear in the record).
+// The spectra of the record scaled by factor (the response is linear in the record). Throws
+// std::overflow_error when a scaled value is beyond the range of a double.
 ResponseSpectrum Scaled(const ResponseSpectrum& spectrum, double factor);

@@ -8,7 +8,10 @@
 
 #include "model/NumberText.h"
 #include "records/RecordError.h"
+#include "records/RecordReader.h"
 #include "records/RecordText.h"
+#include "records/ResponseSpectrum.h"
+#include "records/ShortestNumber.h"
 
 namespace {
 
@@ -32,6 +35,11 @@ std::vector<DataRow> ReadRows(std::string_view fileName, std::string_view bytes,
     line = line.substr(0, line.find('#'));
     const std::vector<std::string_view> fields = SplitFields(line);
     if (fields.empty()) continue;
+    if (rows.size() == kMostRecordPoints) {
+      throw RecordError(fileName, index + 1,
+                        "more than " + std::to_string(kMostRecordPoints) +
+                            " values, the most a record may hold.");
+    }
     if (fields.size() != columns) {
       throw RecordError(fileName, index + 1,
                         "expected " + std::string(expected) + ", found " +
@@ -89,9 +97,12 @@ double EqualStep(std::string_view fileName, const std::vector<DataRow>& rows) {
   return step;
 }
 
-void CheckStep(std::string_view fileName, double step) {
-  if (!(step > 0) || !std::isfinite(step)) {
-    throw RecordError(fileName, 0, "the time step must be a positive number of seconds.");
+// The step of a one-column record comes with it, not from a line of the file.
+void CheckStep(std::string_view fileName, std::size_t line, double step) {
+  if (!(step > 0 && step <= kLongestStep)) {
+    throw RecordError(
+        fileName, line,
+        "the time step must be above 0 and at most " + ShortestNumber(kLongestStep, ".") + " s.");
   }
 }
 
@@ -111,11 +122,13 @@ GroundMotion Motion(std::string_view fileName, double step, const std::vector<Da
 GroundMotion ReadTimeAcceleration(std::string_view fileName, std::string_view bytes,
                                   AccelerationUnit unit) {
   const std::vector<DataRow> rows = ReadRows(fileName, bytes, 2, "a time and an acceleration");
-  return Motion(fileName, EqualStep(fileName, rows), rows, 1, unit);
+  const double step = EqualStep(fileName, rows);
+  CheckStep(fileName, rows[1].line, step);
+  return Motion(fileName, step, rows, 1, unit);
 }
 
 GroundMotion ReadAcceleration(std::string_view fileName, std::string_view bytes, double step,
                               AccelerationUnit unit) {
-  CheckStep(fileName, step);
+  CheckStep(fileName, 0, step);
   return Motion(fileName, step, ReadRows(fileName, bytes, 1, "one acceleration"), 0, unit);
 }

@@ -40,128 +40,151 @@ TEST_P(CheckSetTest, ExitCodeFollowsTheVerdict) {
   EXPECT_EQ(lines.back(), c.verdict);
 }
 
-const std::string kOneReal =
-    "Set: 1 record, 1 real, 0 artificial: real records at least two thirds";
+const std::string kEnvelope = "3 to 6 records: use the envelope of the results";
+const std::string kThreeReal =
+    "Set: 3 records, 3 real, 0 artificial: real records at least two thirds; " + kEnvelope;
+const std::string kTooFew = "fewer than 3 records: not a set the code accepts";
 
 INSTANTIATE_TEST_SUITE_P(
     Sets, CheckSetTest,
     ::testing::Values(
         SetCase{"close to the design spectrum",
-                {3},
+                {3, 3, 3},
                 0,
                 {"--pga", "0.20"},
                 0,
-                kOneReal,
+                kThreeReal,
                 "Result: the set passes"},
         SetCase{"rare at 0.30 g",
-                {3},
+                {3, 3, 3},
                 0,
                 {"--pga", "0.30", "--action", "rare"},
                 0,
-                kOneReal,
+                kThreeReal,
                 "Result: the set passes"},
         SetCase{"far off",
-                {3},
+                {3, 3, 3},
                 0,
                 {"--pga", "0.20", "--target-pga", "140"},
                 3,
-                kOneReal,
-                "Result: the set does not pass (2 of 2 periods outside the tolerance)"},
+                kThreeReal,
+                "Result: the set does not pass (2 of 2 periods outside the tolerance of 20 %)"},
         SetCase{"tighter tolerance",
-                {3},
+                {3, 3, 3},
                 0,
                 {"--pga", "0.20", "--tolerance", "17"},
                 3,
-                kOneReal,
-                "Result: the set does not pass (2 of 2 periods outside the tolerance)"},
+                kThreeReal,
+                "Result: the set does not pass (2 of 2 periods outside the tolerance of 17 %)"},
         SetCase{"as read",
-                {3},
+                {3, 3, 3},
                 0,
                 {"--alpha-max", "1.6", "--no-scaling"},
                 0,
-                kOneReal,
+                kThreeReal,
                 "Result: the set passes"},
-        SetCase{"two real of three",
-                {3, 3},
-                1,
+        SetCase{
+            "two real of three",
+            {3, 3},
+            1,
+            {"--pga", "0.20"},
+            0,
+            "Set: 3 records, 2 real, 1 artificial: real records at least two thirds; " + kEnvelope,
+            "Result: the set passes"},
+        SetCase{"seven use the mean",
+                {3, 3, 3, 3, 3, 3, 3},
+                0,
                 {"--pga", "0.20"},
                 0,
-                "Set: 3 records, 2 real, 1 artificial: real records at least two thirds",
+                "Set: 7 records, 7 real, 0 artificial: real records at least two thirds; 7 or "
+                "more records: the mean of the results may be used",
                 "Result: the set passes"},
-        SetCase{"one real of two",
+        SetCase{"a single record",
                 {3},
-                1,
+                0,
                 {"--pga", "0.20"},
                 3,
-                "Set: 2 records, 1 real, 1 artificial: real records fewer than two thirds",
-                "Result: the set does not pass (too few real records)"},
+                "Set: 1 record, 1 real, 0 artificial: real records at least two thirds; " + kTooFew,
+                "Result: the set does not pass (fewer than 3 records)"},
+        SetCase{
+            "one real of two",
+            {3},
+            1,
+            {"--pga", "0.20"},
+            3,
+            "Set: 2 records, 1 real, 1 artificial: real records fewer than two thirds; " + kTooFew,
+            "Result: the set does not pass (too few real records; fewer than 3 records)"},
         SetCase{"artificial only",
                 {},
-                1,
+                3,
                 {"--pga", "0.20"},
                 3,
-                "Set: 1 record, 0 real, 1 artificial: real records fewer than two thirds",
+                "Set: 3 records, 0 real, 3 artificial: real records fewer than two thirds; " +
+                    kEnvelope,
                 "Result: the set does not pass (too few real records)"},
-        SetCase{"too short",
-                {3, 0.49},
+        SetCase{"too short for T1 the longest period",
+                {3, 3, 0.99},
                 0,
                 {"--pga", "0.20"},
                 3,
-                "Set: 2 records, 2 real, 0 artificial: real records at least two thirds",
-                "Result: the set does not pass (1 record too short)"},
+                kThreeReal,
+                "Result: the set does not pass (1 record shorter than 1 s (5 T1))"},
         SetCase{"just long enough",
-                {3, 0.5},
+                {3, 3, 1},
                 0,
                 {"--pga", "0.20"},
                 0,
-                "Set: 2 records, 2 real, 0 artificial: real records at least two thirds",
+                kThreeReal,
                 "Result: the set passes"},
-        SetCase{"everything",
-                {0.3},
-                1,
-                {"--pga", "0.20", "--target-pga", "10"},
-                3,
-                "Set: 2 records, 1 real, 1 artificial: real records fewer than two thirds",
-                "Result: the set does not pass (2 of 2 periods outside the tolerance; 1 record too "
-                "short; too few real records)"}),
+        SetCase{
+            "everything",
+            {0.3},
+            1,
+            {"--pga", "0.20", "--target-pga", "10"},
+            3,
+            "Set: 2 records, 1 real, 1 artificial: real records fewer than two thirds; " + kTooFew,
+            "Result: the set does not pass (2 of 2 periods outside the tolerance of 20 %; 1 "
+            "record shorter than 1 s (5 T1); too few real records; fewer than 3 records)"}),
     CaseName<SetCase>);
 
 TEST_F(CliFixture, CsvHoldsTheExactNumbers) {
   const std::string real = ConstantRecord("real.txt", 0.3, 3);
   const std::string artificial = ConstantRecord("art.txt", 2, 0.4);
-  const auto result = Run({"check", "--periods", "0.1,0.2", "--pga", "0.20", "--format", "csv",
+  const auto result = Run({"check", "--periods", "0.2,0.1", "--pga", "0.20", "--format", "csv",
                            real, "--artificial", artificial, "-o", PathOf("check.csv")});
   EXPECT_EQ(result.code, 3) << result.err;
   EXPECT_EQ(result.out, "");
   const auto lines = Lines(ReadFile(PathOf("check.csv")));
-  ASSERT_EQ(lines.size(), 10u);
-  EXPECT_EQ(lines[0], "T(s)," + real + " PSA(g)," + artificial +
-                          " PSA(g),Mean(g),Design(g),Deviation(%),Result");
+  ASSERT_EQ(lines.size(), 15u);
+  EXPECT_EQ(lines[2], "Tolerance(%),T1(s),MinimumDuration(s),ScaleBandLow,ScaleBandHigh");
+  EXPECT_EQ(lines[3], "20,0.2,1,0.25,4");
+  EXPECT_EQ(lines[5], "Period(s),Mean(g),Design(g),Deviation(%),Result," + real + " PSA(g)," +
+                          artificial + " PSA(g)");
   const double psa = StepPsa(70 / kGal);  // both scaled to 70 cm/s2
-  for (std::size_t i = 1; i <= 2; ++i) {
+  for (std::size_t i = 6; i <= 7; ++i) {
     const auto fields = Fields(lines[i]);
     ASSERT_EQ(fields.size(), 7u) << lines[i];
-    EXPECT_EQ(fields[0], i == 1 ? "0.1" : "0.2");
-    EXPECT_NEAR(Number(fields[1]), psa, 1e-14);
-    EXPECT_NEAR(Number(fields[2]), psa, 1e-14);
-    EXPECT_NEAR(Number(fields[3]), psa, 1e-14);
-    EXPECT_EQ(fields[4], "0.16");
-    EXPECT_NEAR(Number(fields[5]), (psa / 0.16 - 1) * 100, 1e-10);
-    EXPECT_EQ(fields[6], "pass");
+    EXPECT_EQ(fields[0], i == 6 ? "0.2" : "0.1");
+    for (const std::size_t f : {1, 5, 6}) EXPECT_NEAR(Number(fields[f]), psa, 1e-14);
+    EXPECT_EQ(fields[2], "0.16");
+    EXPECT_NEAR(Number(fields[3]), (psa / 0.16 - 1) * 100, 1e-10);
+    EXPECT_EQ(fields[4], "pass");
   }
-  EXPECT_EQ(lines[3], "");
-  EXPECT_EQ(lines[4],
-            "File,Kind,PGA(g),ScaleFactor,EffectiveDuration(s),MinimumDuration(s),"
-            "Duration");
-  EXPECT_EQ(Fields(lines[5])[0], real);
-  EXPECT_EQ(Fields(lines[5])[1], "real");
-  EXPECT_EQ(Fields(lines[5])[2], "0.3");
-  EXPECT_NEAR(Number(Fields(lines[5])[3]), 70 / kGal / 0.3, 1e-15);
-  EXPECT_EQ(Fields(lines[5])[6], "long enough");
-  EXPECT_EQ(Fields(lines[6])[1], "artificial");
-  EXPECT_EQ(Fields(lines[6])[6], "too short");
-  EXPECT_EQ(lines[8], "Records,Real,Artificial,RealAtLeastTwoThirds,Result");
-  EXPECT_EQ(lines[9], "2,1,1,no,fail");
+  EXPECT_EQ(lines[9],
+            "Record,Kind,PGA(g),ScaleFactor,ScaleFactorInBand,EffectiveDuration(s),Duration");
+  const auto first = Fields(lines[10]);
+  EXPECT_EQ(first[0], real);
+  EXPECT_EQ(first[1], "real");
+  EXPECT_EQ(first[2], "0.3");
+  EXPECT_NEAR(Number(first[3]), 70 / kGal / 0.3, 1e-15);
+  EXPECT_EQ(first[4], "no");
+  EXPECT_EQ(first[6], "long enough");
+  EXPECT_EQ(Fields(lines[11])[1], "artificial");
+  EXPECT_EQ(Fields(lines[11])[6], "too short");
+  EXPECT_EQ(lines[13], "Records,Real,Artificial,RealAtLeastTwoThirds,SetRule,Result,Reasons");
+  EXPECT_EQ(lines[14],
+            "2,1,1,no,too few,fail,1 record shorter than 1 s (5 T1); too few real records; "
+            "fewer than 3 records");
 }
 
 TEST_F(CliFixture, ElCentroAgainstItsOwnSpectrumPasses) {
@@ -173,8 +196,10 @@ TEST_F(CliFixture, ElCentroAgainstItsOwnSpectrumPasses) {
   char psa[32];
   const double exact = Number(Fields(Lines(spectrum.out).at(1)).at(1));
   *std::to_chars(psa, psa + 31, exact, std::chars_format::general, 10).ptr = '\0';
-  const auto result = Run({"check", "--periods", "0.5", "--pga", "0.20", "--action",
-                           "fortification", "--alpha-max", psa, "--tg", "0.6", file});
+  const std::string bytes = ReadFile(file);
+  const auto result =
+      Run({"check", "--periods", "0.5", "--pga", "0.20", "--action", "fortification", "--alpha-max",
+           psa, "--tg", "0.6", file, WriteFile("b.AT2", bytes), WriteFile("c.AT2", bytes)});
   EXPECT_EQ(result.code, 0) << result.out << result.err;
   EXPECT_NE(result.out.find("Scaling: peak ground acceleration 200 cm/s2, the code's value for "
                             "time-history analysis at pga 0.20, fortification\n"),
@@ -199,11 +224,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"period zero",
                    {"--periods", "0,0.5"},
                    2,
-                   "--periods: the main periods must be at least 0.001 s"},
+                   "--periods: Main periods must be at least 0.001 s and at most 6 s."},
         RefusedRun{"period too short",
                    {"--periods", "0.0009"},
                    2,
-                   "--periods: the main periods must be at least 0.001 s"},
+                   "--periods: Main periods must be at least 0.001 s and at most 6 s."},
         RefusedRun{
             "period beyond 6 s", {"--periods", "6.5"}, 2, "--periods: 6.5 s lies outside 0 to 6 s"},
         RefusedRun{"alpha max",
@@ -225,7 +250,25 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"tolerance",
                    {"--periods", "1", "--tolerance", "0"},
                    2,
-                   "--tolerance: the tolerance must be above 0 %"},
+                   "--tolerance: Tolerance must be greater than 0 % and less than 100 %."},
+        RefusedRun{"tolerance huge",
+                   {"--periods", "1", "--tolerance", "1e308"},
+                   2,
+                   "--tolerance: Tolerance must be greater than 0 % and less than 100 %."},
+        RefusedRun{"target beyond 10 g",
+                   {"--periods", "1", "--target-pga", "1e308"},
+                   2,
+                   "--target-pga: Target PGA must be greater than 0 cm/s2 and at most 9806.65 "
+                   "cm/s2 (10 g)."},
+        RefusedRun{"scale band reversed",
+                   {"--periods", "1", "--scale-band", "4,0.25"},
+                   2,
+                   "--scale-band: The scale factor band needs a low bound above 0 and below its "
+                   "high bound, and a high bound of at most 1000."},
+        RefusedRun{"scale band one value",
+                   {"--periods", "1", "--scale-band", "4"},
+                   2,
+                   "--scale-band: \"4\" is not LOW,HIGH"},
         RefusedRun{"tolerance text",
                    {"--periods", "1", "--tolerance", "20%"},
                    2,
@@ -253,9 +296,53 @@ TEST_F(CliFixture, EachArtificialOptionTakesOneFile) {
   const auto lines = Lines(result.out);
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[lines.size() - 2],
-            "Set: 2 records, 1 real, 1 artificial: real records fewer than two thirds");
+            "Set: 2 records, 1 real, 1 artificial: real records fewer than two thirds; " + kTooFew);
   EXPECT_NE(result.out.find("R1  real"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("R2  artificial"), std::string::npos) << result.out;
 }
+
+// T1 is the longest main period however they are given; scale factors outside the band are
+// named in a warning that leaves the verdict alone.
+struct TextCase {
+  const char* what;
+  std::vector<std::string> options;
+  std::vector<std::string> shown;
+  bool warned;
+};
+
+class CheckTextTest : public CliFixture, public ::testing::WithParamInterface<TextCase> {};
+
+TEST_P(CheckTextTest, ShowsT1AndScaleWarnings) {
+  std::vector<std::string> args{"check", "--pga", "0.20"};
+  args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) args.push_back(ConstantRecord(name, 1, 20));
+  const auto result = Run(args);
+  EXPECT_EQ(result.err, "");
+  for (const std::string& text : GetParam().shown) {
+    EXPECT_NE(result.out.find(text), std::string::npos) << text << "\n" << result.out;
+  }
+  EXPECT_EQ(result.out.find("Warning: 3 records scaled outside") != std::string::npos,
+            GetParam().warned)
+      << result.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, CheckTextTest,
+    ::testing::Values(
+        TextCase{"unordered list",
+                 {"--periods", "1.6,0.8"},
+                 {"T1: 1.6 s, the longest main period", "at least 8.00 s, 5 T1"},
+                 true},
+        TextCase{"range", {"--periods", "0.2:0.2:1.6"}, {"T1: 1.6 s", "8.00 s, 5 T1"}, true},
+        TextCase{"band warns",
+                 {"--periods", "0.5"},
+                 {"R1  real  1.000000  0.071380  outside",
+                  "Warning: 3 records scaled outside 0.25 to 4: "},
+                 true},
+        TextCase{"wider band",
+                 {"--periods", "0.5", "--scale-band", "0.05,4"},
+                 {"scale 0.05 to 4", "0.071380  within"},
+                 false}),
+    CaseName<TextCase>);
 
 }  // namespace

@@ -49,9 +49,12 @@ TEST_F(ProcessTest, ExitCodes) {
   EXPECT_EQ(Shell("spectrum --damping=-1"), 2);
   EXPECT_EQ(Err(), "tremvale-cli: --damping: Damping ratio must be postive.\n");
   EXPECT_EQ(Shell("read '" + PathOf("missing.csv") + "'"), 1);
-  const std::string record = ConstantRecord("r.txt", 1, 3);
-  EXPECT_EQ(Shell("check --periods 0.1 '" + record + "'"), 0);
-  EXPECT_EQ(Shell("check --periods 0.1 --target-pga 140 '" + record + "'"), 3);
+  std::string records;
+  for (const char* name : {"r1.txt", "r2.txt", "r3.txt"}) {
+    records += " '" + ConstantRecord(name, 1, 3) + "'";
+  }
+  EXPECT_EQ(Shell("check --periods 0.1" + records), 0);
+  EXPECT_EQ(Shell("check --periods 0.1 --target-pga 140" + records), 3);
   EXPECT_EQ(Err(), "");
 }
 
@@ -63,6 +66,32 @@ TEST_F(ProcessTest, StandardOutputThatTakesNothingIsAFailureWithTheReason) {
   for (const char* arguments : {"spectrum", "--help", "spectrum --help", "--version"}) {
     EXPECT_EQ(Shell(arguments, "", "'" + full + "'"), 1) << arguments;
     EXPECT_EQ(Err(), "tremvale-cli: cannot write to standard output: No space left on device\n");
+  }
+}
+
+// Anything but a regular file is refused by its name before it is opened, so nothing blocks;
+// standard input is read no further than a record file may be long. The memory cap is far
+// below what an endless read takes (sanitizers reserve more address space than any cap).
+TEST_F(ProcessTest, OnlyRegularFilesAreReadAsRecords) {
+  const std::string fifo = PathOf("pipe.AT2");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+#if defined(__SANITIZE_ADDRESS__)
+  const std::string limits = "timeout 120";
+#else
+  const std::string limits = "timeout 120 prlimit --as=1500000000";
+#endif
+  const std::string notFile =
+      ": not a regular file (a pipe, a device or a socket); only files are read as records.";
+  const std::pair<std::string, std::string> cases[] = {
+      {"'" + fifo + "'", fifo + notFile},
+      {"/dev/zero", "/dev/zero" + notFile},
+      {"'" + folder.string() + "'", folder.string() + ": a folder, not a record file."},
+      {"--format one-column --step 0.01 - </dev/zero",
+       "-: the file is larger than 256 MiB, more than a record file may be."},
+  };
+  for (const auto& [arguments, message] : cases) {
+    EXPECT_EQ(Shell("record " + arguments, limits), 2) << arguments;
+    EXPECT_EQ(Err(), "tremvale-cli: " + message + "\n");
   }
 }
 

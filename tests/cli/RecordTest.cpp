@@ -120,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"target zero",
                    {"--target-pga", "0"},
                    2,
-                   "--target-pga: the peak ground acceleration must be above 0 cm/s2"},
+                   "--target-pga: Target PGA must be greater than 0 cm/s2 and at most 9806.65 "
+                   "cm/s2 (10 g)."},
         RefusedRun{"target text",
                    {"--target-pga", "100gal"},
                    2,
@@ -197,12 +198,103 @@ INSTANTIATE_TEST_SUITE_P(
                         ", line 4: expected a time and an acceleration, found 3 values."},
         MalformedRecord{"empty", "r.txt", "", ": the file holds no acceleration values."},
         MalformedRecord{"truncated AT2", "r.AT2",
-                        "title\ndate\nunits\nNPTS=  4, DT= .0100 SEC\n.1 .2 .3\n",
+                        "title\ndate\nunits of g\nNPTS=  4, DT= .0100 SEC\n.1 .2 .3\n",
                         ", line 5: the file ends after 3 of the 4 points that the header gives "
                         "(truncated)."},
         MalformedRecord{"uneven times", "r.txt", "0 0.1\n0.01 0.2\n0.03 0.1\n0.04 0.1\n",
                         ", line 3: the times are not equally spaced: \"0.03\" is not one step of "
-                        "0.01 s after the time before."}),
+                        "0.01 s after the time before."},
+        MalformedRecord{"text step of 2 s", "r.txt", "0 0.1\n2 0.2\n",
+                        ", line 2: the time step must be above 0 and at most 1 s."},
+        MalformedRecord{"AT2 step of 2 s", "r.AT2", "t\nt\nunits of g\nNPTS= 2, DT= 2.0\n.1 .2\n",
+                        ", line 4: the time step DT must be above 0 and at most 1 s."},
+        MalformedRecord{"AT2 step of 1e300 s", "r.AT2",
+                        "t\nt\nunits of g\nNPTS= 2, DT= 1e300\n.1 .2\n",
+                        ", line 4: the time step DT must be above 0 and at most 1 s."},
+        MalformedRecord{"AT2 points beyond the limit", "r.AT2",
+                        "t\nt\nunits of g\nNPTS=1000000000000, DT= .01\n.1 .2\n",
+                        ", line 4: the number of points NPTS must be a whole number from 1 to "
+                        "10000000, the most a record may hold."},
+        MalformedRecord{"AT2 unit unknown", "r.AT2",
+                        "t\nt\nunits of counts\nNPTS= 2, DT= .01\n.1 .2\n",
+                        ", line 3: the unit of the values is not named (g, CM/SEC/SEC, GAL or "
+                        "M/SEC/SEC); say which it is."},
+        MalformedRecord{"AT2 CR CR LF", "r.AT2",
+                        "t\r\r\nt\r\r\nunits of g\r\r\nNPTS= 2, DT= .02\r\r\n.1\r\r\nx\r\r\n",
+                        ", line 6: \"x\" is not a number."}),
     CaseName<MalformedRecord>);
+
+TEST_F(CliFixture, ValuesBeyondTheRangeOfNumbersAreInputErrors) {
+  std::string alternating;
+  for (int i = 0; i < 400; ++i) alternating += i % 2 == 0 ? "1.7e308\n" : "-1.7e308\n";
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{WriteFile("tiny.txt", "0 1e-320\n0.01 2e-320\n"), "--target-pga", "100"},
+       "The record " + PathOf("tiny.txt") +
+           " moves too little to be scaled to the target: the factor is beyond the range of "
+           "numbers."},
+      {{WriteFile("huge.txt", alternating), "--format", "one-column", "--step", "0.01", "--damping",
+        "0"},
+       "The spectra of " + PathOf("huge.txt") + " reach beyond the range of numbers once scaled."},
+  };
+  for (const auto& [options, message] : cases) {
+    std::vector<std::string> args{"record", "--periods", "0.02"};
+    args.insert(args.end(), options.begin(), options.end());
+    const auto result = Run(args);
+    EXPECT_EQ(result.code, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "tremvale-cli: " + message + "\n");
+  }
+}
+
+// PEER files as older archives write them: CR CR LF line ends and the unit on the third line.
+struct At2UnitCase {
+  const char* what;
+  std::string unitLine;
+  std::vector<std::string> options;
+  int code;
+  double pga;           // g, when read
+  std::string message;  // after "FILE, line 3: ", when refused
+};
+
+class At2UnitTest : public CliFixture, public ::testing::WithParamInterface<At2UnitCase> {};
+
+TEST_P(At2UnitTest, ReadsTheUnitOrSaysWhyNot) {
+  const At2UnitCase& c = GetParam();
+  const std::string file = WriteFile(
+      "r.AT2", "PEER\r\r\nSTATION\r\r\n" + c.unitLine +
+                   "\r\r\nNPTS=  3, DT= .02000 SEC\r\r\n  50.0  -98.0665\r\r\n  10.0\r\r\n");
+  std::vector<std::string> args{"record", "--periods", "0", file};
+  args.insert(args.end(), c.options.begin(), c.options.end());
+  const auto result = Run(args);
+  EXPECT_EQ(result.code, c.code) << result.err;
+  if (c.code == 0) {
+    EXPECT_NEAR(Number(Fields(Lines(result.out).at(1)).at(1)), c.pga, 1e-14);
+  } else {
+    EXPECT_EQ(result.err, "tremvale-cli: " + file + ", line 3: " + c.message + "\n");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, At2UnitTest,
+    ::testing::Values(
+        At2UnitCase{"g", "ACCELERATION TIME HISTORY IN UNITS OF G", {}, 0, 98.0665, ""},
+        At2UnitCase{"cm/s2", "ACCELERATION IN CM/SEC/SEC", {}, 0, 0.1, ""},
+        At2UnitCase{"gal agreeing", "UNITS: GAL", {"--unit", "gal"}, 0, 0.1, ""},
+        At2UnitCase{"m/s2", "Units are (m/s/s)", {}, 0, 10, ""},
+        At2UnitCase{"unknown",
+                    "DIGITAL COUNTS",
+                    {},
+                    2,
+                    0,
+                    "the unit of the values is not named (g, CM/SEC/SEC, GAL or M/SEC/SEC); say "
+                    "which it is."},
+        At2UnitCase{"unknown but given", "DIGITAL COUNTS", {"--unit", "cm/s2"}, 0, 0.1, ""},
+        At2UnitCase{"contradicted",
+                    "IN UNITS OF G",
+                    {"--unit", "gal"},
+                    2,
+                    0,
+                    "the file gives its values in g, not in the cm/s2 asked for."}),
+    CaseName<At2UnitCase>);
 
 }  // namespace

@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Table, At2HeaderTest,
 
 TEST(At2ReaderTest, ReadsFortranNumbersAnyNumberPerLineAndAnyLineEnd) {
   const std::string body = "NPTS= 5, DT= .0200 SEC\n.62353E-02 -.1D-2\n\n1.5E+00  +2 -0.25\n";
-  for (const char* end : {"\n", "\r\n", "\r"}) {
+  for (const char* end : {"\n", "\r\n", "\r", "\r\r\n"}) {
     std::string bytes = kTitle + body;
     std::string converted;
     for (const char c : bytes) converted += c == '\n' ? std::string(end) : std::string(1, c);
@@ -103,13 +103,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "quake.AT2, line 4: expected the number of points and the time step, as \"NPTS= "
                   "4000, DT= .0100 SEC\" or \"4000 0.0100 NPTS, DT\"."},
         FaultCase{kTitle + "NPTS= 2.5, DT= .01\n1 2 3\n",
-                  "quake.AT2, line 4: the number of points NPTS must be a whole number of at "
-                  "least 1."},
+                  "quake.AT2, line 4: the number of points NPTS must be a whole number from 1 "
+                  "to 10000000, the most a record may hold."},
         FaultCase{kTitle + "NPTS= 0, DT= .01\n",
-                  "quake.AT2, line 4: the number of points NPTS must be a whole number of at "
-                  "least 1."},
+                  "quake.AT2, line 4: the number of points NPTS must be a whole number from 1 "
+                  "to 10000000, the most a record may hold."},
         FaultCase{kTitle + "NPTS= 2, DT= -.01\n1 2\n",
-                  "quake.AT2, line 4: the time step DT must be a positive number."},
+                  "quake.AT2, line 4: the time step DT must be above 0 and at most 1 s."},
         FaultCase{kTitle + "NPTS= 4, DT= .01\n1 2\n3\n",
                   "quake.AT2, line 6: the file ends after 3 of the 4 points that the header "
                   "gives (truncated)."},
@@ -119,6 +119,23 @@ INSTANTIATE_TEST_SUITE_P(
                   "quake.AT2, line 6: \"x4\" is not a number."},
         FaultCase{kTitle + "NPTS= 2, DT= .01\n1 nan\n",
                   "quake.AT2, line 5: \"nan\" is not a number."}));
+
+TEST(At2ReaderTest, HeaderUnitNames) {
+  const std::pair<const char*, std::optional<AccelerationUnit>> cases[] = {
+      {"The units are (g)", AccelerationUnit::G},
+      {"UNITS: CM/SEC/SEC", AccelerationUnit::Gal},
+      {"in cm / s / s", AccelerationUnit::Gal},
+      {"cm/s\xC2\xB2", AccelerationUnit::Gal},
+      {"CM/S**2", AccelerationUnit::Gal},
+      {"gal", AccelerationUnit::Gal},
+      {"M/S2", AccelerationUnit::MetresPerSecondSquared},
+      {"M/SEC/SEC", AccelerationUnit::MetresPerSecondSquared},
+      {"GAUGE 7", std::nullopt},
+      {"in g or gal", std::nullopt},
+      {"COUNTS", std::nullopt},
+  };
+  for (const auto& [line, unit] : cases) EXPECT_EQ(At2HeaderUnit(line), unit) << line;
+}
 
 TEST(At2ReaderTest, ElCentroRecord) {
   const auto record = ElCentro();

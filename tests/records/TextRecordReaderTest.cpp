@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"# only a comment\n\n", 0, "quake.txt: the file holds no acceleration values."},
         FaultCase{"1\n2 3\n", 0.01,
                   "quake.txt, line 2: expected one acceleration, found 2 values."},
-        FaultCase{"1\n", -0.01, "quake.txt: the time step must be a positive number of seconds."}));
+        FaultCase{"1\n", -0.01, "quake.txt: the time step must be above 0 and at most 1 s."}));
 
 struct FormatCase {
   const char* fileName;
@@ -110,7 +110,7 @@ struct FormatCase {
 };
 
 TEST(RecordReaderTest, PicksTheReaderByNameAndColumns) {
-  const std::string at2 = "t\nt\nt\nNPTS= 2, DT= .01\n1 2\n";
+  const std::string at2 = "t\nt\nin g\nNPTS= 2, DT= .01\n1 2\n";
   const std::vector<FormatCase> cases = {
       {"quake.at2", at2.c_str(), {}, {1, 2}},
       {"quake.txt", "0 1\n0.01 2\n", {}, {1, 2}},

@@ -3,30 +3,31 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <string_view>
+#include <optional>
+#include <system_error>
 
 #include "records/RecordError.h"
+#include "records/RecordFileReader.h"
 
-std::variant<GroundMotion, QString> ReadRecordFile(const QString& path,
-                                                   const RecordReadOptions& options) {
+std::variant<GroundMotion, QString> LoadRecordFile(const QString& path,
+                                                   const RecordReadOptions& options,
+                                                   const std::atomic<bool>* cancelled) {
   const QFileInfo info(path);
-  QFile file(info.absoluteFilePath());
-  if (!file.open(QIODevice::ReadOnly)) {
-    return QStringLiteral("Cannot read file \"%1\". %2")
-        .arg(QDir::toNativeSeparators(info.absoluteFilePath()), file.errorString());
-  }
-  const QByteArray bytes = file.readAll();
-  GroundMotion motion;
+  std::optional<GroundMotion> motion;
   try {
-    motion = ReadRecord(info.fileName().toStdString(),
-                        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                        options);
+    motion = ReadRecordFile(QFile::encodeName(info.absoluteFilePath()).toStdString(),
+                            info.fileName().toStdString(), options, cancelled);
   } catch (const RecordError& error) {
     return QString::fromUtf8(error.what());
+  } catch (const std::system_error& error) {
+    return QStringLiteral("Cannot read file \"%1\". %2")
+        .arg(QDir::toNativeSeparators(info.absoluteFilePath()),
+             QString::fromLocal8Bit(error.code().message()));
   }
-  if (!(PeakAcceleration(motion) > 0)) {
+  if (!motion) return QString();
+  if (!(PeakAcceleration(*motion) > 0)) {
     return QStringLiteral("%1: every acceleration is zero, so the record cannot be scaled.")
         .arg(info.fileName());
   }
-  return motion;
+  return std::move(*motion);
 }

@@ -5,6 +5,7 @@
 #include "model/CsvText.h"
 #include "model/DesignSpectrum.h"
 #include "model/NumberText.h"
+#include "records/CheckTableText.h"
 #include "records/CompatibilityCheck.h"
 
 namespace {
@@ -29,7 +30,6 @@ class CsvLine {
   CsvLine& Pattern(NumberPattern pattern, double value) {
     return Field(FormatPattern(pattern, value));
   }
-  CsvLine& Verdict(bool passes) { return Field(passes ? "Pass" : "Fail"); }
 
  private:
   std::string& out_;
@@ -70,59 +70,9 @@ void AppendSettings(std::string& out, const RecordsCsvContent& content) {
   }
 }
 
+// The check table, with the same columns as the command line's.
 void AppendCheck(std::string& out, const RecordsCsvContent& content) {
-  const DesignSpectrum& design = *content.design;
-  const CheckResult& check = *content.check;
-  CsvLine(out)
-      .Field("DesignSpectrum")
-      .Field(design.name)
-      .Field(design.GetCodeName())
-      .General(design.alphaMax)
-      .General(design.tg)
-      .General(design.damping);
-  CsvLine(out).Field("Tolerance(%)").General(content.tolerance * 100);
-  out.append(kLineEnd);
-
-  // The columns of the window's check table: the verdicts first, then the records.
-  {
-    CsvLine heading(out);
-    heading.Field("Period(s)").Field("Mean(g)").Field("Design(g)").Field("Deviation(%)");
-    heading.Field("Result");
-    for (const RecordCheck& record : check.records) heading.Field(record.name);
-  }
-  for (const PeriodCheck& period : check.periods) {
-    CsvLine line(out);
-    line.General(period.period)
-        .Pattern(NumberPattern::Scientific, period.mean)
-        .Pattern(NumberPattern::Scientific, period.design)
-        .Pattern(NumberPattern::TwoDecimals, period.deviationPercent)
-        .Verdict(period.passes);
-    for (const double psa : period.psa) line.Pattern(NumberPattern::Scientific, psa);
-  }
-  {
-    bool durationsPass = true;
-    for (const RecordCheck& record : check.records)
-      durationsPass = durationsPass && !record.tooShort;
-    CsvLine line(out);
-    line.Field("EffectiveDuration(s)")
-        .Field("")
-        .Pattern(NumberPattern::TwoDecimals, check.minimumDuration)
-        .Field("")
-        .Verdict(durationsPass);
-    for (const RecordCheck& record : check.records)
-      line.Pattern(NumberPattern::TwoDecimals, record.effectiveDuration);
-  }
-  {
-    CsvLine line(out);
-    line.Field("Kind")
-        .Field("")
-        .Field("")
-        .Field(std::to_string(check.realCount) + " of " + std::to_string(check.records.size()) +
-               " real")
-        .Verdict(!check.tooFewReal);
-    for (const RecordCheck& record : check.records) line.Field(record.real ? "Real" : "Artificial");
-  }
-  CsvLine(out).Field("Check").Verdict(check.passes);
+  out.append(BuildCheckTableText(*content.design, *content.check, DecimalSeparator()));
 }
 
 void AppendSpectra(std::string& out, const RecordsCsvContent& content) {

@@ -28,6 +28,10 @@ class Desktop {
 
   // Warning icon, caption "Warning", one OK button.
   virtual void Warning(const QString& text) = 0;
+  // The same for a text followed by a list of any length (one line each), which scrolls.
+  virtual void WarningList(const QString& text, const QStringList& lines) {
+    Warning(text + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')));
+  }
   // No icon, caption "Tremvale", one OK button.
   virtual void Information(const QString& text) = 0;
   // Stop icon, caption "Tremvale", one OK button; the text is shown as given.

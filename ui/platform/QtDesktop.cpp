@@ -2,8 +2,14 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QStyle>
 #include <QUrl>
 #include <utility>
 
@@ -40,6 +46,30 @@ QWidget* QtDesktop::Owner() const {
 
 void QtDesktop::Warning(const QString& text) {
   ShowBox(Owner(), QMessageBox::Warning, QStringLiteral("Warning"), text);
+}
+
+void QtDesktop::WarningList(const QString& text, const QStringList& lines) {
+  // A message box grows with its text beyond the screen; the list scrolls in a box of its own.
+  QDialog dialog(Owner());
+  dialog.setWindowTitle(QStringLiteral("Warning"));
+  auto* grid = new QGridLayout(&dialog);
+  auto* icon = new QLabel(&dialog);
+  const int side = dialog.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &dialog);
+  icon->setPixmap(dialog.style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
+  auto* label = new QLabel(text, &dialog);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  auto* list = new QPlainTextEdit(lines.join(QLatin1Char('\n')), &dialog);
+  list->setReadOnly(true);
+  list->setLineWrapMode(QPlainTextEdit::NoWrap);
+  list->setMinimumSize(520, 200);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  grid->addWidget(icon, 0, 0, Qt::AlignTop);
+  grid->addWidget(label, 0, 1);
+  grid->addWidget(list, 1, 0, 1, 2);
+  grid->addWidget(buttons, 2, 0, 1, 2);
+  dialog.exec();
 }
 
 void QtDesktop::Information(const QString& text) {

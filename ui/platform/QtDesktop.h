@@ -19,6 +19,7 @@ class QtDesktop : public Desktop {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   void Warning(const QString& text) override;
+  void WarningList(const QString& text, const QStringList& lines) override;
   void Information(const QString& text) override;
   void Error(const QString& text) override;
   std::optional<QString> SaveFileName(const SaveDialogSettings& settings) override;

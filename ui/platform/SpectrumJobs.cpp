@@ -1,8 +1,11 @@
 #include "ui/platform/SpectrumJobs.h"
 
 #include <QThread>
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <exception>
+#include <stdexcept>
 
 // Shared by a job's worker and this object: the worker reads the cancel flag through the
 // progress callback and writes how far it got.
@@ -17,6 +20,21 @@ namespace {
 // events.
 constexpr double kReportStep = 0.1;
 
+bool AllFinite(const std::vector<double>& values) {
+  return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+// A record whose motion is near the end of the range of numbers gives "inf" or "nan" spectra,
+// which would pass for results in the chart, the check and the data file.
+void CheckFinite(const SpectrumJobResult& result, const std::string& name) {
+  const ResponseSpectrum& spectrum = *result.spectrum;
+  const bool finite = AllFinite(spectrum.psa) && AllFinite(spectrum.sa) && AllFinite(spectrum.sd) &&
+                      AllFinite(spectrum.psv) && (!result.check || AllFinite(result.check->psa));
+  if (!finite) {
+    throw std::overflow_error("The spectra of " + name + " reach beyond the range of numbers.");
+  }
+}
+
 SpectrumJobResult Compute(const SpectrumJob& job, const std::function<bool(double)>& progress) {
   SpectrumJobResult result;
   result.id = job.id;
@@ -27,6 +45,7 @@ SpectrumJobResult Compute(const SpectrumJob& job, const std::function<bool(doubl
     if (result.spectrum && !job.mainPeriods.empty()) {
       result.check = MakeCheckRecord(*job.motion, 1, true, job.mainPeriods, job.damping);
     }
+    if (result.spectrum) CheckFinite(result, job.motion->name);
   } catch (const std::exception& error) {
     // No exception may leave a worker thread; the owner shows the reason.
     result.spectrum.reset();

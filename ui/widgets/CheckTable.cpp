@@ -13,6 +13,8 @@ const QColor kPassBack(0xC6, 0xEF, 0xCE);
 const QColor kPassText(0x00, 0x61, 0x00);
 const QColor kFailBack(0xFF, 0xC7, 0xCE);
 const QColor kFailText(0x9C, 0x00, 0x06);
+const QColor kWarnBack(0xFF, 0xEB, 0x9C);
+const QColor kWarnText(0x9C, 0x57, 0x00);
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 QString Pattern(NumberPattern pattern, double value) { return Text(FormatPattern(pattern, value)); }
@@ -28,6 +30,13 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignR
 QTableWidgetItem* Marked(QTableWidgetItem* item, bool passes) {
   item->setBackground(passes ? kPassBack : kFailBack);
   item->setForeground(passes ? kPassText : kFailText);
+  return item;
+}
+
+// Marks a cell as a warning, which is not a failure.
+QTableWidgetItem* Warned(QTableWidgetItem* item) {
+  item->setBackground(kWarnBack);
+  item->setForeground(kWarnText);
   return item;
 }
 
@@ -60,7 +69,7 @@ void CheckTable::ShowResult(const CheckResult& result) {
   const int records = static_cast<int>(result.records.size());
   const int periods = static_cast<int>(result.periods.size());
   setColumnCount(FirstRecord + records);
-  setRowCount(periods + 2);
+  setRowCount(periods + 4);
 
   QStringList columns{QStringLiteral("Period (s)"), QStringLiteral("Mean (g)"),
                       QStringLiteral("Design (g)"), QStringLiteral("Deviation (%)"),
@@ -71,9 +80,16 @@ void CheckTable::ShowResult(const CheckResult& result) {
     columns << metrics.elidedText(Text(record.name), Qt::ElideMiddle, kMaxHeadingWidth);
   }
   setHorizontalHeaderLabels(columns);
+  // The periods keep the order they were typed in; their names follow the code's, T1 the
+  // longest (the fundamental period), then shorter ones.
   QStringList rows;
-  for (int i = 1; i <= periods; ++i) rows << QStringLiteral("T%1").arg(i);
-  rows << QStringLiteral("Duration (s)") << QStringLiteral("Real / Artificial");
+  for (const PeriodCheck& check : result.periods) {
+    int rank = 1;
+    for (const PeriodCheck& other : result.periods) rank += other.period > check.period ? 1 : 0;
+    rows << (rank == 1 ? QStringLiteral("T1 (fundamental)") : QStringLiteral("T%1").arg(rank));
+  }
+  rows << QStringLiteral("Duration (s) ≥ 5 T1") << QStringLiteral("Real / Artificial")
+       << QStringLiteral("Scale factor") << QStringLiteral("Records");
   setVerticalHeaderLabels(rows);
 
   for (int row = 0; row < periods; ++row) {
@@ -115,6 +131,26 @@ void CheckTable::ShowResult(const CheckResult& result) {
           Marked(Cell(QStringLiteral("%1 of %2 real").arg(result.realCount).arg(records)),
                  !result.tooFewReal));
   setItem(kindRow, Result, Verdict(!result.tooFewReal));
+
+  // A factor outside the band is a warning: the set may still pass.
+  const int scaleRow = periods + 2;
+  for (int k = 0; k < records; ++k) {
+    const RecordCheck& record = result.records[static_cast<std::size_t>(k)];
+    QTableWidgetItem* cell = Cell(Pattern(NumberPattern::SixDecimals, record.scaleFactor));
+    setItem(scaleRow, FirstRecord + k, record.scaleOutsideBand ? Warned(cell) : cell);
+  }
+  setItem(scaleRow, Design,
+          Cell(Text(FormatGeneral(result.scaleBand.low)) + QStringLiteral(" to ") +
+               Text(FormatGeneral(result.scaleBand.high))));
+  setItem(scaleRow, Result,
+          result.scaleWarnings.empty() ? Cell(QStringLiteral("In band"), Qt::AlignHCenter)
+                                       : Warned(Cell(QStringLiteral("Warning"), Qt::AlignHCenter)));
+
+  const int countRow = periods + 3;
+  const bool enough = result.setRule != SetRule::TooFew;
+  setItem(countRow, Design, Cell(QStringLiteral("≥ %1").arg(kLeastRecords)));
+  setItem(countRow, Deviation, Marked(Cell(QString::number(records)), enough));
+  setItem(countRow, Result, Verdict(enough));
   // Once at the end: sizing the columns to their contents as each cell arrives costs the
   // square of the cells.
   resizeColumnsToContents();

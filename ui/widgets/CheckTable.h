@@ -4,12 +4,15 @@
 
 struct CheckResult;
 
-// The compatibility check as a table: a row per main period (the period, the mean of the
-// records' scaled PSA, the design value, the mean's deviation, the result, then each record's
-// PSA), then a row with each record's effective duration against the shortest allowed, and a
-// row with each record's kind against the share of real records. The verdicts come before the
-// records' columns, so they stay in view however many records there are. Results read "Pass" on
-// green and "Fail" on red; so do the figures to blame. Record names are headings in plain text.
+// The compatibility check as a table: a row per main period, in the order given and named T1
+// (the longest) to Tn (the period, the mean of the records' scaled PSA, the design value, the
+// mean's deviation, the result, then each record's PSA), then a row with each record's
+// effective duration against the shortest allowed, a row with each record's kind against the
+// share of real records, a row with each record's scale factor against the band (outside it a
+// warning on amber, not a failure) and a row with the number of records against the least. The
+// verdicts come before the records' columns, so they stay in view however many records there are.
+// Results read "Pass" on green and "Fail" on red; so do the figures to blame. Record names are
+// headings in plain text.
 class CheckTable : public QTableWidget {
   Q_OBJECT
 

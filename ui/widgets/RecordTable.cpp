@@ -64,9 +64,28 @@ void RecordTable::SetText(int id, Column column, const QString& text) {
   programChange_ = false;
 }
 
+void RecordTable::SetToolTip(int id, Column column, const QString& text) {
+  const int row = RowOf(id);
+  if (row < 0 || item(row, column) == nullptr) return;
+  // Tooltips take rich text when it looks like markup; a reason may quote a file's content.
+  item(row, column)
+      ->setToolTip(text.isEmpty() ? QString()
+                                  : QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()));
+}
+
 int RecordTable::RowOf(int id) const {
-  for (int row = 0; row < rowCount(); ++row) {
-    if (IdAt(row) == id) return row;
+  // Ids grow with the rows: each record is appended with a larger id than those before.
+  int low = 0;
+  int high = rowCount() - 1;
+  while (low <= high) {
+    const int row = low + (high - low) / 2;
+    const int at = IdAt(row);
+    if (at == id) return row;
+    if (at < id) {
+      low = row + 1;
+    } else {
+      high = row - 1;
+    }
   }
   return -1;
 }

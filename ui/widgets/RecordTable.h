@@ -16,10 +16,12 @@ class RecordTable : public QTableWidget {
 
   explicit RecordTable(QWidget* parent = nullptr);
 
-  // Appends a row; texts for the columns File to ScaleFactor, in order.
+  // Appends a row; texts for the columns File to ScaleFactor, in order. Ids must grow.
   void AppendRecord(int id, const QStringList& texts, bool real);
   void RemoveRecord(int id);
   void SetText(int id, Column column, const QString& text);
+  // A tooltip shown as plain text; an empty one removes it.
+  void SetToolTip(int id, Column column, const QString& text);
 
   int RowOf(int id) const;  // -1 when there is none
   int IdAt(int row) const;

@@ -31,8 +31,13 @@ std::vector<double> Times(const std::vector<double>& values, double factor) {
 
 }  // namespace
 
-RecordChartGroup::RecordChartGroup(QWidget* parent)
-    : QGroupBox(QStringLiteral("Scaled Response Spectra"), parent) {
+namespace {
+
+const QString kTitle = QStringLiteral("Scaled Response Spectra");
+
+}  // namespace
+
+RecordChartGroup::RecordChartGroup(QWidget* parent) : QGroupBox(kTitle, parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   chtRecords = new ResponseChartView(this);
@@ -67,4 +72,8 @@ void RecordChartGroup::Show(const DesignSpectrum* design, const std::vector<doub
                       {}});
   }
   chtRecords->ReplaceAllSeries(std::move(series));
+}
+
+void RecordChartGroup::ShowStale(bool stale) {
+  setTitle(stale ? kTitle + QStringLiteral(" (of the settings before the last edit)") : kTitle);
 }

@@ -19,5 +19,8 @@ class RecordChartGroup : public QGroupBox {
   void Show(const DesignSpectrum* design, const std::vector<double>& designSa, double tolerance,
             const RecordSet& records);
 
+  // The title says when the settings were edited since the chart was drawn.
+  void ShowStale(bool stale);
+
   ResponseChartView* chtRecords = nullptr;
 };

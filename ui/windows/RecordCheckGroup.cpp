@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "model/NumberText.h"
+#include "records/CheckTableText.h"
 #include "ui/widgets/CheckTable.h"
 #include "ui/windows/WindowControls.h"
 
@@ -13,28 +15,26 @@ namespace {
 const QColor kPassText(0x00, 0x61, 0x00);
 const QColor kFailText(0x9C, 0x00, 0x06);
 
-// Why a check failed, in words.
-QStringList FailureReasons(const CheckResult& check, double tolerance) {
-  QStringList reasons;
-  int failing = 0;
-  for (const PeriodCheck& period : check.periods) failing += period.passes ? 0 : 1;
-  if (failing > 0) {
-    reasons << QStringLiteral(
-                   "the mean is off the design value by more than %1 % at %2 of %3 "
-                   "periods")
-                   .arg(GeneralText(tolerance * 100))
-                   .arg(failing)
-                   .arg(check.periods.size());
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The verdict, what the set's size lets the results be used for, and the records scaled
+// outside the band.
+QString VerdictText(const CheckResult& check) {
+  const std::string separator = DecimalSeparator();
+  QString text;
+  if (check.passes) {
+    text = QStringLiteral(
+               "Pass: the record set matches the design spectrum at T1 = %1 s and the "
+               "other main periods; %2.")
+               .arg(GeneralText(check.fundamentalPeriod), Text(SetRuleText(check.setRule)));
+  } else {
+    QStringList reasons;
+    for (const std::string& reason : CheckFailureReasons(check, separator)) reasons << Text(reason);
+    text = QStringLiteral("Fail: ") + reasons.join(QStringLiteral("; ")) + QStringLiteral(".");
   }
-  int shortRecords = 0;
-  for (const RecordCheck& record : check.records) shortRecords += record.tooShort ? 1 : 0;
-  if (shortRecords > 0) {
-    reasons << QStringLiteral("%1 record(s) shorter than %2 s")
-                   .arg(shortRecords)
-                   .arg(PatternText(NumberPattern::TwoDecimals, check.minimumDuration));
-  }
-  if (check.tooFewReal) reasons << QStringLiteral("fewer than two thirds of the records are real");
-  return reasons;
+  const std::string warning = ScaleWarningText(check, separator);
+  if (!warning.empty()) text += QStringLiteral("\nWarning: ") + Text(warning) + QStringLiteral(".");
+  return text;
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ RecordCheckGroup::RecordCheckGroup(QWidget* parent)
 
 std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
                                                   const DesignSpectrum* design,
-                                                  const RecordSet& records) {
+                                                  const RecordSet& records, bool stale) {
   grdCheck->ClearResult();
   QPalette palette = lblVerdict->palette();
   palette.setColor(QPalette::WindowText, Qt::black);
@@ -72,13 +72,19 @@ std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
             .arg(QString::fromStdString(inputs.design)));
     return std::nullopt;
   }
+  if (stale) {
+    say(
+        QStringLiteral("The settings have changed: press Enter or Check to check the records "
+                       "with them."));
+    return std::nullopt;
+  }
   if (records.Empty()) {
     say(QStringLiteral("No record to check: add ground motion records."));
     return std::nullopt;
   }
   if (const RecordEntry* failed = records.FirstFailed()) {
-    say(QStringLiteral("The spectra of \"%1\" could not be computed: remove the record.")
-            .arg(QString::fromStdString(failed->motion->name)));
+    say(QStringLiteral("The spectra of \"%1\" could not be computed: %2 Remove the record.")
+            .arg(QString::fromStdString(failed->motion->name), failed->failure));
     return std::nullopt;
   }
   const std::optional<std::vector<CheckRecord>> set = records.CheckSet();
@@ -86,12 +92,9 @@ std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
     say(QStringLiteral("Computing the records' spectra..."));
     return std::nullopt;
   }
-  CheckResult check = CheckCompatibility(*set, *design, {inputs.periods, inputs.tolerance});
+  CheckResult check = CheckCompatibility(*set, *design, inputs.Settings());
   grdCheck->ShowResult(check);
   palette.setColor(QPalette::WindowText, check.passes ? kPassText : kFailText);
-  say(check.passes ? QStringLiteral("Pass: the record set matches the design spectrum.")
-                   : QStringLiteral("Fail: ") +
-                         FailureReasons(check, inputs.tolerance).join(QStringLiteral("; ")) +
-                         QStringLiteral("."));
+  say(VerdictText(check));
   return check;
 }

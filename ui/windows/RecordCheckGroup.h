@@ -19,8 +19,9 @@ class RecordCheckGroup : public QGroupBox {
 
   // Runs the check when everything it needs is there and shows it; returns it, or nothing
   // when the verdict says what is missing. `design` may be null (deleted since accepted).
+  // `stale`: the settings were edited since they were accepted, so no check is shown.
   std::optional<CheckResult> Show(const RecordInputs& inputs, const DesignSpectrum* design,
-                                  const RecordSet& records);
+                                  const RecordSet& records, bool stale);
 
   CheckTable* grdCheck = nullptr;
   QLabel* lblVerdict = nullptr;

@@ -22,4 +22,5 @@ struct RecordEntry {
   std::optional<ResponseSpectrum> spectrum;  // unscaled, at the accepted damping
   std::optional<CheckRecord> check;          // unscaled PSA at the accepted main periods
   bool failed = false;                       // the computation ended with an error
+  QString failure;                           // why it failed
 };

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "records/CheckSettings.h"
 #include "records/RecordScaling.h"
 
 // Where the records' target peak ground acceleration comes from.
@@ -19,7 +20,10 @@ struct RecordInputs {
   double typedGal = 0;          // cm/s2
   std::vector<double> periods;  // main periods T1..Tn in s; empty until the first check
   double tolerance = 0.2;       // allowed deviation of the mean, as a fraction
+  ScaleBand scaleBand;          // scale factors outside it are flagged
   std::string design;           // name of the design spectrum; empty until the first check
+
+  CheckSettings Settings() const { return {periods, tolerance, scaleBand}; }
 
   // The target in cm/s2; no value when the records stay unscaled.
   std::optional<double> TargetGal() const {

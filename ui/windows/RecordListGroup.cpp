@@ -15,7 +15,7 @@
 
 namespace {
 
-// The units of text records, in the order of the units list.
+// The units of the units list after its first entry, in order.
 constexpr AccelerationUnit kUnits[] = {
     AccelerationUnit::G, AccelerationUnit::MetresPerSecondSquared, AccelerationUnit::Gal};
 
@@ -31,14 +31,20 @@ RecordListGroup::RecordListGroup(Desktop& desktop, QWidget* parent)
   btnAdd = MakeButton(QStringLiteral("Add..."), this);
   btnRemove = MakeButton(QStringLiteral("Remove"), this);
   cbbUnits = new QComboBox(this);
-  cbbUnits->addItems({QStringLiteral("g"), QStringLiteral("m/s²"), QStringLiteral("cm/s² (gal)")});
+  // A PEER record names its unit on its third line; the list says it for files that name none
+  // (text records, and PEER records whose unit line the reader does not know).
+  cbbUnits->addItems({QStringLiteral("As the file says (else g)"), QStringLiteral("g"),
+                      QStringLiteral("m/s²"), QStringLiteral("cm/s² (gal)")});
+  cbbUnits->setToolTip(
+      QStringLiteral("The unit of the values of files that name none. A PEER record that names "
+                     "its unit must agree with a unit picked here."));
   edtStep = new QLineEdit(this);
   edtStep->setPlaceholderText(QStringLiteral("one-column files"));
   edtStep->setMaximumWidth(130);
   row->addWidget(btnAdd);
   row->addWidget(btnRemove);
   row->addStretch(1);
-  row->addWidget(PlainLabel(QStringLiteral("Text records in"), this));
+  row->addWidget(PlainLabel(QStringLiteral("Units"), this));
   row->addWidget(cbbUnits);
   row->addSpacing(8);
   row->addWidget(PlainLabel(QStringLiteral("Time step (s)"), this));
@@ -48,7 +54,9 @@ RecordListGroup::RecordListGroup(Desktop& desktop, QWidget* parent)
 
 std::optional<RecordReadOptions> RecordListGroup::ReadOptions() const {
   RecordReadOptions options;
-  options.unit = kUnits[std::clamp(cbbUnits->currentIndex(), 0, 2)];
+  // Without a unit picked, text records are in g and a PEER record's own unit stands.
+  const int unit = std::clamp(cbbUnits->currentIndex(), 0, 3);
+  if (unit > 0) options.unit = kUnits[unit - 1];
   if (edtStep->text().trimmed().isEmpty()) return options;
   const std::optional<double> step = FieldCheck(desktop_).Number(edtStep);
   if (!step) return std::nullopt;
@@ -60,16 +68,15 @@ std::optional<RecordReadOptions> RecordListGroup::ReadOptions() const {
   return options;
 }
 
-void RecordListGroup::Append(const RecordEntry& entry) {
-  const GroundMotion& motion = *entry.motion;
-  grdRecords->AppendRecord(
-      entry.id, {QString::fromStdString(motion.name), QString::number(motion.acceleration.size())},
-      entry.real);
+void RecordListGroup::AppendReading(int id, const QString& fileName) {
+  grdRecords->AppendRecord(id, {fileName}, true);
+  grdRecords->SetText(id, RecordTable::Spectrum, QStringLiteral("Reading..."));
 }
 
 void RecordListGroup::ShowRows(const RecordSet& records) {
   for (const RecordEntry& entry : records.Entries()) {
     const GroundMotion& motion = *entry.motion;
+    grdRecords->SetText(entry.id, RecordTable::Points, QString::number(motion.acceleration.size()));
     grdRecords->SetText(entry.id, RecordTable::Step, GeneralText(motion.step));
     grdRecords->SetText(entry.id, RecordTable::Duration,
                         PatternText(NumberPattern::TwoDecimals, Duration(motion)));
@@ -81,5 +88,6 @@ void RecordListGroup::ShowRows(const RecordSet& records) {
                         entry.failed     ? QStringLiteral("Failed")
                         : entry.spectrum ? QStringLiteral("Ready")
                                          : QStringLiteral("Computing..."));
+    grdRecords->SetToolTip(entry.id, RecordTable::Spectrum, entry.failure);
   }
 }

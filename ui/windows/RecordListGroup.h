@@ -17,8 +17,8 @@ class RecordListGroup : public QGroupBox, public RecordListControls {
 
   // How text records are read; nothing after a warning for a bad time step.
   std::optional<RecordReadOptions> ReadOptions() const;
-  // Lists a record just added.
-  void Append(const RecordEntry& entry);
+  // Lists a record file being read, by its name; its figures come with ShowRows.
+  void AppendReading(int id, const QString& fileName);
   // Writes every record's numbers and the state of its spectrum.
   void ShowRows(const RecordSet& records);
 

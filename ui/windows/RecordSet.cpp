@@ -24,9 +24,9 @@ bool RecordSet::HasPath(const QString& fullPath) const {
                      [&](const RecordEntry& entry) { return entry.path == fullPath; });
 }
 
-const RecordEntry& RecordSet::Add(GroundMotion motion, const QString& fullPath) {
+const RecordEntry& RecordSet::Add(GroundMotion motion, const QString& fullPath, int id) {
   RecordEntry entry;
-  entry.id = nextId_++;
+  entry.id = id;
   entry.path = fullPath;
   entry.peak = PeakAcceleration(motion);
   entry.effectiveDuration = EffectiveDuration(motion);
@@ -43,6 +43,7 @@ void RecordSet::ForgetComputed() {
     entry.spectrum.reset();
     entry.check.reset();
     entry.failed = false;
+    entry.failure.clear();
   }
 }
 
@@ -56,6 +57,11 @@ std::size_t RecordSet::ComputedCount() const {
   return static_cast<std::size_t>(
       std::count_if(entries_.begin(), entries_.end(),
                     [](const RecordEntry& entry) { return entry.spectrum.has_value(); }));
+}
+
+std::size_t RecordSet::FailedCount() const {
+  return static_cast<std::size_t>(std::count_if(
+      entries_.begin(), entries_.end(), [](const RecordEntry& entry) { return entry.failed; }));
 }
 
 const RecordEntry* RecordSet::FirstFailed() const {
@@ -86,6 +92,8 @@ std::optional<std::vector<CheckRecord>> RecordSet::CheckSet() const {
     record.name = entry.motion->name;
     record.psa = Times(std::move(record.psa), entry.scaleFactor);
     record.real = entry.real;
+    record.scaleFactor = entry.scaleFactor;
+    record.peakAcceleration = entry.peak;
     set.push_back(std::move(record));
   }
   return set;

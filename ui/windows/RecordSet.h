@@ -18,8 +18,10 @@ class RecordSet {
 
   RecordEntry* Find(int id);
   bool HasPath(const QString& fullPath) const;
-  // Appends a record read from the file at fullPath and gives it its id.
-  const RecordEntry& Add(GroundMotion motion, const QString& fullPath);
+  // An id for a record still being read; Add takes it when the record arrives.
+  int ReserveId() { return nextId_++; }
+  // Appends a record read from the file at fullPath, with an id from ReserveId.
+  const RecordEntry& Add(GroundMotion motion, const QString& fullPath, int id);
   void Remove(int id);
   // Drops every record's spectra, check entry and failure, before they are computed anew.
   void ForgetComputed();
@@ -28,7 +30,10 @@ class RecordSet {
 
   // Every record has its spectra.
   bool AllComputed() const;
+  // Every record has its spectra or has failed to get them.
+  bool AllSettled() const { return ComputedCount() + FailedCount() == entries_.size(); }
   std::size_t ComputedCount() const;
+  std::size_t FailedCount() const;
   const RecordEntry* FirstFailed() const;
   // A record's PSA on its spectra's periods, scaled; empty until its spectra have arrived.
   static std::vector<double> ScaledPsa(const RecordEntry& entry);

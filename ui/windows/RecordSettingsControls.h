@@ -13,9 +13,12 @@ struct RecordSettingsControls {
   QComboBox* cbbAction = nullptr;
   QLineEdit* edtTargetPga = nullptr;
   QComboBox* cbbDesign = nullptr;
+  QLabel* lblDesign = nullptr;       // the picked design spectrum's code and figures
+  QLabel* lblDesignNotes = nullptr;  // where the target and the spectrum's level disagree
   QLabel* lblPeriods = nullptr;
   QLineEdit* edtPeriods = nullptr;
   QLineEdit* edtTolerance = nullptr;
+  QLineEdit* edtScaleBand = nullptr;  // low and high, as a period list
   QPushButton* btnCheck = nullptr;
   QPushButton* btnSaveData = nullptr;
   QPushButton* btnSavePicture = nullptr;

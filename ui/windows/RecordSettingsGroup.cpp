@@ -12,7 +12,10 @@
 #include <vector>
 
 #include "model/CodeTables.h"
+#include "model/NumberText.h"
+#include "records/CheckSettings.h"
 #include "records/RecordScaling.h"
+#include "ui/windows/CodeLevel.h"
 #include "ui/windows/FieldCheck.h"
 #include "ui/windows/PeriodList.h"
 #include "ui/windows/WindowControls.h"
@@ -30,17 +33,24 @@ RecordSettingsGroup::RecordSettingsGroup(Desktop& desktop, QWidget* parent)
   cbbAction = MakeList(ActionNames(), this);
   edtTargetPga = new QLineEdit(this);
   cbbDesign = new QComboBox(this);
+  lblDesign = PlainLabel(QString(), this);
+  lblDesignNotes = PlainLabel(QString(), this);
+  lblDesignNotes->setWordWrap(true);
   edtPeriods = new QLineEdit(this);
   lblPeriods = PlainLabel(QString(), this);
   edtTolerance = new QLineEdit(this);
+  edtScaleBand = new QLineEdit(this);
   form->addRow(PlainLabel(QStringLiteral("Damping Ratio, ζ"), this), edtDamping);
   form->addRow(PlainLabel(QStringLiteral("Target PGA"), this), cbbTarget);
   form->addRow(PlainLabel(QStringLiteral("Seismic Intensity"), this), cbbIntensity);
   form->addRow(PlainLabel(QStringLiteral("Seismic Action"), this), cbbAction);
   form->addRow(PlainLabel(QStringLiteral("Target PGA (cm/s²)"), this), edtTargetPga);
   form->addRow(PlainLabel(QStringLiteral("Design Spectrum"), this), cbbDesign);
+  form->addRow(QString(), lblDesign);
+  form->addRow(QString(), lblDesignNotes);
   form->addRow(lblPeriods, edtPeriods);
   form->addRow(PlainLabel(QStringLiteral("Tolerance (%)"), this), edtTolerance);
+  form->addRow(PlainLabel(QStringLiteral("Scale Factor Band (low, high)"), this), edtScaleBand);
   outer->addLayout(form);
   outer->addStretch(1);
 
@@ -74,6 +84,8 @@ void RecordSettingsGroup::ShowTargetValue() {
 void RecordSettingsGroup::ShowAcceptedNumbers(const RecordInputs& inputs) {
   edtDamping->setText(GeneralText(inputs.damping));
   edtTolerance->setText(GeneralText(inputs.tolerance * 100));
+  edtScaleBand->setText(GeneralText(inputs.scaleBand.low) + PeriodListSeparator() +
+                        GeneralText(inputs.scaleBand.high));
   if (inputs.periods.empty()) return;
   QStringList periods;
   for (const double period : inputs.periods) periods << GeneralText(period);
@@ -82,8 +94,7 @@ void RecordSettingsGroup::ShowAcceptedNumbers(const RecordInputs& inputs) {
 
 void RecordSettingsGroup::ShowSeparatorTexts() {
   const QString separator = PeriodListSeparator();
-  lblPeriods->setText(QStringLiteral("Main Periods T1") + separator + QStringLiteral("T2") +
-                      separator + QStringLiteral("... (s)"));
+  lblPeriods->setText(QStringLiteral("Main Periods (s); T1 is the longest"));
   edtPeriods->setPlaceholderText(GeneralText(1.5) + separator + GeneralText(0.5));
 }
 
@@ -95,7 +106,104 @@ void RecordSettingsGroup::ListDesignSpectra(const SpectrumList& spectra) {
   if (index >= 0) cbbDesign->setCurrentIndex(index);
 }
 
-std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted) const {
+namespace {
+
+QString LevelText(const CodeLevel& level) {
+  return QString::fromUtf8(IntensityNames()[static_cast<std::size_t>(level.intensity)]) +
+         QStringLiteral(", ") +
+         QString::fromUtf8(ActionNames()[static_cast<std::size_t>(level.action)]);
+}
+
+QString GalText(double gal) { return GeneralText(gal) + QStringLiteral(" cm/s²"); }
+
+QString LevelPgaText(const CodeLevel& level) {
+  return LevelText(level) + QStringLiteral(" (") +
+         GalText(TimeHistoryPeakAcceleration(level.intensity, level.action)) + QStringLiteral(")");
+}
+
+}  // namespace
+
+void RecordSettingsGroup::ShowDesign(const DesignSpectrum* design) {
+  if (design == nullptr) {
+    lblDesign->clear();
+    lblDesignNotes->clear();
+    return;
+  }
+  lblDesign->setText(QString::fromStdString(design->GetCodeName()) + QStringLiteral(", AlphaMax ") +
+                     GeneralText(design->alphaMax) + QStringLiteral(", Tg ") +
+                     GeneralText(design->tg) + QStringLiteral(" s, damping ") +
+                     GeneralText(design->damping));
+  lblDesignNotes->setText(DesignNotes(*design).join(QLatin1Char('\n')));
+}
+
+void RecordSettingsGroup::PickLevelOf(const DesignSpectrum& design) {
+  const std::vector<CodeLevel> levels = LevelsOfAlphaMax(design.alphaMax);
+  if (levels.empty()) return;
+  const CodeLevel picked{cbbIntensity->currentIndex(), cbbAction->currentIndex()};
+  if (std::find(levels.begin(), levels.end(), picked) != levels.end()) return;
+  cbbIntensity->setCurrentIndex(levels.front().intensity);
+  cbbAction->setCurrentIndex(levels.front().action);
+  ShowTargetValue();
+}
+
+QStringList RecordSettingsGroup::DesignNotes(const DesignSpectrum& design) const {
+  QStringList notes;
+  const std::vector<CodeLevel> levels = LevelsOfAlphaMax(design.alphaMax);
+  const CodeLevel picked{cbbIntensity->currentIndex(), cbbAction->currentIndex()};
+  const bool pickedIsLevel = std::find(levels.begin(), levels.end(), picked) != levels.end();
+  bool samePga = true;
+  for (const CodeLevel& level : levels) {
+    samePga = samePga && TimeHistoryPeakAcceleration(level.intensity, level.action) ==
+                             TimeHistoryPeakAcceleration(levels[0].intensity, levels[0].action);
+  }
+  if (levels.size() > 1 && !samePga) {
+    QStringList texts;
+    for (const CodeLevel& level : levels) texts << LevelPgaText(level);
+    notes << QStringLiteral(
+                 "AlphaMax %1 is that of %2: pick the intensity and action of the "
+                 "design level.")
+                 .arg(GeneralText(design.alphaMax), texts.join(QStringLiteral(" and of ")));
+  }
+  const int kind = cbbTarget->currentIndex();
+  if (levels.empty()) {
+    notes << QStringLiteral("AlphaMax %1 is of no level of the code's table.")
+                 .arg(GeneralText(design.alphaMax));
+  } else if (kind == static_cast<int>(TargetKind::CodeTable) && !pickedIsLevel) {
+    notes << QStringLiteral(
+                 "The target PGA is that of %1, whose AlphaMax is %2; the design "
+                 "spectrum's AlphaMax %3 belongs to another level.")
+                 .arg(LevelText(picked),
+                      GeneralText(DefaultAlphaMax(picked.intensity, picked.action)),
+                      GeneralText(design.alphaMax));
+  } else if (kind == static_cast<int>(TargetKind::Typed)) {
+    const std::optional<long double> parsed = ParseNumber(edtTargetPga->text().toStdString());
+    const std::optional<double> typed =
+        parsed ? std::optional<double>(static_cast<double>(*parsed)) : std::nullopt;
+    bool ofLevel = false;
+    for (const CodeLevel& level : levels) {
+      ofLevel = ofLevel ||
+                (typed && *typed == TimeHistoryPeakAcceleration(level.intensity, level.action));
+    }
+    if (typed && !ofLevel) {
+      notes << QStringLiteral(
+                   "The typed target PGA %1 is not the time-history value of the "
+                   "design spectrum's level, %2.")
+                   .arg(GalText(*typed), LevelPgaText(pickedIsLevel ? picked : levels.front()));
+    }
+  }
+  // The spectrum's level: the one picked where AlphaMax names two.
+  const bool rare =
+      !levels.empty() && (pickedIsLevel ? picked.action : levels.front().action) == kRareAction;
+  if (rare && IsTableTg(design.tg)) {
+    notes << QStringLiteral(
+                 "For rare earthquakes the code (GB 50011 5.1.4) adds 0.05 s to Tg; "
+                 "this spectrum's Tg %1 s is the plain table value.")
+                 .arg(GeneralText(design.tg));
+  }
+  return notes;
+}
+
+std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted, bool checkNeeded) const {
   const FieldCheck check(desktop_);
   const std::optional<double> damping = check.Number(edtDamping);
   if (!damping) return -1;
@@ -108,17 +216,28 @@ std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted) const {
     return -1;
   }
   accepted.damping = *damping;
-  if (ReadTarget(accepted) < 0 || ReadPeriods(accepted) < 0) return -1;
+  if (ReadTarget(accepted) < 0) return -1;
+  // Spectra alone need no main periods nor a design spectrum to check against.
+  const bool noCheck = !checkNeeded && SplitPeriodList(edtPeriods->text()).isEmpty();
+  if (noCheck) {
+    accepted.periods.clear();
+  } else if (ReadPeriods(accepted) < 0) {
+    return -1;
+  }
 
   const std::optional<double> tolerance = check.Number(edtTolerance);
   if (!tolerance) return -1;
-  if (!(*tolerance > 0 && *tolerance < 100)) {
-    check.Refuse(QStringLiteral("Tolerance must be greater than 0 % and less than 100 %."),
-                 edtTolerance);
+  if (const auto problem = ToleranceProblem(*tolerance / 100, DecimalSeparator())) {
+    check.Refuse(QString::fromStdString(*problem), edtTolerance);
     return -1;
   }
   accepted.tolerance = *tolerance / 100;
+  if (ReadScaleBand(accepted) < 0) return -1;
 
+  if (cbbDesign->currentIndex() < 0 && noCheck) {
+    accepted.design.clear();
+    return 0;
+  }
   if (cbbDesign->currentIndex() < 0) {
     check.Refuse(QStringLiteral("No design spectrum to check against: create one in the main "
                                 "window first (Edit, Create)."),
@@ -137,11 +256,36 @@ std::int32_t RecordSettingsGroup::ReadTarget(RecordInputs& accepted) const {
   const FieldCheck check(desktop_);
   const std::optional<double> gal = check.Number(edtTargetPga);
   if (!gal) return -1;
-  if (!(*gal > 0)) {
-    check.Refuse(QStringLiteral("Target PGA must be greater than 0 cm/s²."), edtTargetPga);
+  if (const auto problem = TargetPgaProblem(*gal, DecimalSeparator())) {
+    check.Refuse(QString::fromStdString(*problem), edtTargetPga);
     return -1;
   }
   accepted.typedGal = *gal;
+  return 0;
+}
+
+std::int32_t RecordSettingsGroup::ReadScaleBand(RecordInputs& accepted) const {
+  const FieldCheck check(desktop_);
+  const QStringList texts = SplitPeriodList(edtScaleBand->text());
+  if (texts.size() != 2) {
+    check.Refuse(QStringLiteral("Please input the scale factor band as its low and high bounds, "
+                                "e.g. ") +
+                     GeneralText(0.25) + PeriodListSeparator() + GeneralText(4) +
+                     QStringLiteral("."),
+                 edtScaleBand);
+    return -1;
+  }
+  ScaleBand band;
+  const std::optional<double> low = check.Number(texts[0], edtScaleBand);
+  if (!low) return -1;
+  const std::optional<double> high = check.Number(texts[1], edtScaleBand);
+  if (!high) return -1;
+  band = {*low, *high};
+  if (const auto problem = ScaleBandProblem(band, DecimalSeparator())) {
+    check.Refuse(QString::fromStdString(*problem), edtScaleBand);
+    return -1;
+  }
+  accepted.scaleBand = band;
   return 0;
 }
 
@@ -158,9 +302,8 @@ std::int32_t RecordSettingsGroup::ReadPeriods(RecordInputs& accepted) const {
   for (const QString& text : texts) {
     const std::optional<double> period = check.Number(text, edtPeriods);
     if (!period) return -1;
-    if (!(*period > 0 && *period <= 6)) {
-      check.Refuse(QStringLiteral("Main periods must be greater than 0 s and at most 6 s."),
-                   edtPeriods);
+    if (const auto problem = MainPeriodProblem(*period, DecimalSeparator())) {
+      check.Refuse(QString::fromStdString(*problem), edtPeriods);
       return -1;
     }
     periods.push_back(*period);

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QStringList>
 #include <cmath>
 
 #include "ui/windows/WindowControls.h"
@@ -26,23 +27,28 @@ RecordStatusRow::RecordStatusRow(QWidget* parent) : QWidget(parent) {
   layout->addWidget(lblStatus, 1);
 }
 
-void RecordStatusRow::Show(const RecordSet& records, std::size_t pendingFiles,
+void RecordStatusRow::Show(const RecordSet& records, std::size_t readingFiles,
                            const SpectrumJobs& jobs) {
+  QStringList parts;
+  if (readingFiles > 0) parts << QStringLiteral("Reading files: %1 left.").arg(readingFiles);
+  const std::size_t count = records.Size();
   const std::size_t ready = records.ComputedCount();
-  if (records.Empty()) {
-    pbCompute->setValue(0);
-    lblStatus->setText(
-        QStringLiteral("No records. Add record files or drop them onto this window."));
-    return;
+  const std::size_t failed = records.FailedCount();
+  if (count == 0 && readingFiles == 0) {
+    parts << QStringLiteral("No records. Add record files or drop them onto this window.");
+  } else if (jobs.Busy()) {
+    parts << QStringLiteral("Computing spectra: %1 of %2 ready.").arg(ready).arg(count);
+  } else if (count > 0 && failed == 0) {
+    parts << (count == 1 ? QStringLiteral("The spectra of the record are ready.")
+                         : QStringLiteral("The spectra of the %1 records are ready.").arg(count));
+  } else if (count > 0) {
+    parts << QStringLiteral("Spectra ready: %1 of %2.").arg(ready).arg(count);
   }
-  if (pendingFiles > 0) {
-    lblStatus->setText(QStringLiteral("Reading files: %1 left.").arg(pendingFiles));
+  if (failed > 0) {
+    parts << (failed == 1 ? QStringLiteral("1 record failed.")
+                          : QStringLiteral("%1 records failed.").arg(failed));
   }
-  const double done = jobs.Busy() ? jobs.Progress() : 1.0;
+  const double done = jobs.Busy() ? jobs.Progress() : (count > 0 ? 1.0 : 0.0);
   pbCompute->setValue(static_cast<int>(std::lround(done * kProgressSteps)));
-  lblStatus->setText(jobs.Busy()
-                         ? QStringLiteral("Computing spectra: %1 of %2 records ready.")
-                               .arg(ready)
-                               .arg(records.Size())
-                         : QStringLiteral("Spectra of all %1 records ready.").arg(records.Size()));
+  lblStatus->setText(parts.join(QLatin1Char(' ')));
 }

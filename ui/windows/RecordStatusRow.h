@@ -15,8 +15,8 @@ class RecordStatusRow : public QWidget {
  public:
   explicit RecordStatusRow(QWidget* parent);
 
-  // `pendingFiles` are the record files still to be read.
-  void Show(const RecordSet& records, std::size_t pendingFiles, const SpectrumJobs& jobs);
+  // `readingFiles` are the record files still to be read.
+  void Show(const RecordSet& records, std::size_t readingFiles, const SpectrumJobs& jobs);
 
   QProgressBar* pbCompute = nullptr;
   QLabel* lblStatus = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/windows/RecordsForm.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +10,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
@@ -17,6 +20,7 @@
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
 #include "model/SpectrumSampling.h"
+#include "records/RecordScaling.h"
 #include "ui/files/BitmapFile.h"
 #include "ui/files/FileWriter.h"
 #include "ui/files/RecordFile.h"
@@ -31,12 +35,14 @@
 #include "ui/windows/RecordListGroup.h"
 #include "ui/windows/RecordSettingsGroup.h"
 #include "ui/windows/RecordStatusRow.h"
+#include "ui/windows/WindowControls.h"
 
 namespace {
 
 constexpr int kWidth = 1240;
 constexpr int kHeight = 780;
 constexpr int kViewIntervalMs = 100;
+constexpr int kNoticeRetryMs = 250;
 
 }  // namespace
 
@@ -60,24 +66,57 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   Bind(cbbTarget, &QComboBox::activated, &TRecordsForm::cbbTargetChange);
   Bind(cbbIntensity, &QComboBox::activated, &TRecordsForm::cbbTargetChange);
   Bind(cbbAction, &QComboBox::activated, &TRecordsForm::cbbTargetChange);
+  Bind(cbbDesign, &QComboBox::activated, &TRecordsForm::DesignPicked);
   Bind(btnCheck, &QPushButton::clicked, &TRecordsForm::btnCheckClick);
   Bind(btnSaveData, &QPushButton::clicked, &TRecordsForm::btnSaveDataClick);
   Bind(btnSavePicture, &QPushButton::clicked, &TRecordsForm::btnSavePictureClick);
+  // Any edit makes the shown check stale; Enter in a field checks anew.
+  for (QLineEdit* field : {edtDamping, edtTargetPga, edtPeriods, edtTolerance, edtScaleBand}) {
+    Bind(field, &QLineEdit::textChanged, &TRecordsForm::SettingsEdited);
+    Bind(field, &QLineEdit::returnPressed, &TRecordsForm::btnCheckClick);
+  }
+  connect(edtDamping, &QLineEdit::textChanged, this, [this] {
+    if (!ownWrite_) dampingFollows_ = false;
+  });
+  Bind(edtTargetPga, &QLineEdit::textChanged, &TRecordsForm::ShowDesign);
+  connect(&reads_, &RecordReadJobs::finished, this, [this](const RecordReadResult& result) {
+    RunCommand([this, &result] { OnFileRead(result); });
+  });
   connect(&jobs_, &SpectrumJobs::finished, this, [this](const SpectrumJobResult& result) {
     RunCommand([this, &result] { OnJobFinished(result); });
   });
   Bind(&jobs_, &SpectrumJobs::progressed, &TRecordsForm::RefreshProgress);
-  // While spectra arrive, the chart and the check are redrawn at most this often.
+  // While files and spectra arrive, the list, the chart and the check are redrawn at most this
+  // often.
   viewTimer_.setSingleShot(true);
   viewTimer_.setInterval(kViewIntervalMs);
-  connect(&viewTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { RefreshViews(); }); });
+  connect(&viewTimer_, &QTimer::timeout, this, [this] {
+    RunCommand([this] {
+      RefreshRows();
+      RefreshViews();
+    });
+  });
+  noticeTimer_.setSingleShot(true);
+  noticeTimer_.setInterval(kNoticeRetryMs);
+  connect(&noticeTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { ShowNotices(); }); });
   connect(grdRecords, &RecordTable::realChanged, this,
           [this](int id, bool real) { RunCommand([=, this] { OnRealChanged(id, real); }); });
 
-  settingsGroup_->ShowAcceptedNumbers(inputs_);
-  settingsGroup_->ShowSeparatorTexts();
-  settingsGroup_->ShowTargetValue();
+  WriteFields([this] {
+    settingsGroup_->ShowAcceptedNumbers(inputs_);
+    settingsGroup_->ShowSeparatorTexts();
+    settingsGroup_->ShowTargetValue();
+  });
   SpectraChanged();
+  // What the fields show now is the starting point, not an edit: the design spectrum picked at
+  // the start gives the damping and the level until the first check.
+  if (const DesignSpectrum* design = PickedDesign()) {
+    inputs_.damping = design->damping;
+    inputs_.intensity = cbbIntensity->currentIndex();
+    inputs_.action = cbbAction->currentIndex();
+  }
+  stale_ = false;
+  chartGroup_->ShowStale(false);
   Refresh();
 }
 
@@ -130,66 +169,153 @@ void TRecordsForm::btnAddClick() {
        QDir::homePath()}));
 }
 
-void TRecordsForm::QueueFiles(const QStringList& paths) {
+void TRecordsForm::QueueFiles(const QStringList& paths) { AddBatchOfFiles(paths, false); }
+
+void TRecordsForm::AddFiles(const QStringList& paths) { AddBatchOfFiles(paths, true); }
+
+void TRecordsForm::AddBatchOfFiles(const QStringList& paths, bool now) {
   if (paths.isEmpty()) return;
   const std::optional<RecordReadOptions> options = listGroup_->ReadOptions();
   if (!options) return;
-  const bool idle = pendingFiles_.empty();
-  for (const QString& path : paths) pendingFiles_.emplace_back(path, *options);
-  if (idle) QTimer::singleShot(0, this, [this] { RunCommand([this] { ReadNextFile(); }); });
+  const int batch = nextBatch_++;
+  AddBatch& added = batches_[batch];
+  added.reasons.resize(static_cast<std::size_t>(paths.size()));
+  std::vector<int> ids;
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    const QFileInfo info(paths[i]);
+    const QString path = info.absoluteFilePath();
+    if (records_.HasPath(path) || readingPaths_.contains(path)) {
+      added.reasons[static_cast<std::size_t>(i)] =
+          QStringLiteral("\"%1\" is already in the list.").arg(info.fileName());
+      continue;
+    }
+    const int id = records_.ReserveId();
+    reading_.emplace(id, ReadingFile{batch, static_cast<std::size_t>(i), path});
+    readingPaths_.insert(path);
+    listGroup_->AppendReading(id, info.fileName());
+    ++added.reading;
+    ids.push_back(id);
+  }
+  for (const int id : ids) {
+    const QString& path = reading_.at(id).path;
+    if (now) {
+      OnFileRead({id, path, LoadRecordFile(path, *options)});
+    } else {
+      reads_.Start(id, path, *options);
+    }
+  }
+  EndBatchIfDone(batch);
   RefreshProgress();
 }
 
-void TRecordsForm::ReadNextFile() {
-  if (pendingFiles_.empty()) return;
-  const auto [path, options] = pendingFiles_.front();
-  pendingFiles_.pop_front();
-  // One file per turn of the event loop, so that the window answers while many are read.
-  if (!pendingFiles_.empty()) {
-    QTimer::singleShot(0, this, [this] { RunCommand([this] { ReadNextFile(); }); });
+void TRecordsForm::OnFileRead(const RecordReadResult& result) {
+  const auto found = reading_.find(result.id);
+  if (found == reading_.end()) return;  // removed meanwhile
+  const ReadingFile file = found->second;
+  reading_.erase(found);
+  readingPaths_.remove(file.path);
+  QString failure;
+  if (const GroundMotion* motion = std::get_if<GroundMotion>(&result.read)) {
+    RecordEntry& entry = *records_.Find(records_.Add(*motion, file.path, result.id).id);
+    entry.scaleFactor = ScaleFactor(*entry.motion, inputs_.TargetGal());
+    // The user may have marked it while it was read.
+    entry.real = grdRecords->IsReal(entry.id);
+    StartJob(entry);
+  } else {
+    failure = std::get<QString>(result.read);
+    grdRecords->RemoveRecord(result.id);
   }
-  AddFile(path, options);
-  RefreshRows();
+  FileDone(file, failure);
+  // The last file read fills in the list at once; before, the timer does.
+  if (!Reading()) RefreshRows();
   RefreshProgress();
   ScheduleViews();
 }
 
-void TRecordsForm::AddFiles(const QStringList& paths) {
-  if (paths.isEmpty()) return;
-  const std::optional<RecordReadOptions> options = listGroup_->ReadOptions();
-  if (!options) return;
-  for (const QString& path : paths) AddFile(path, *options);
-  Refresh();
+void TRecordsForm::FileDone(const ReadingFile& file, const QString& failure) {
+  const auto batch = batches_.find(file.batch);
+  if (batch == batches_.end()) return;
+  batch->second.reasons.at(file.index) = failure;
+  --batch->second.reading;
+  EndBatchIfDone(file.batch);
 }
 
-void TRecordsForm::AddFile(const QString& path, const RecordReadOptions& options) {
-  const QFileInfo info(path);
-  if (records_.HasPath(info.absoluteFilePath())) {
-    desktop_.Warning(QStringLiteral("\"%1\" is already in the list.").arg(info.fileName()));
+void TRecordsForm::EndBatchIfDone(int batch) {
+  const auto found = batches_.find(batch);
+  if (found == batches_.end() || found->second.reading > 0) return;
+  QStringList failures;
+  for (QString& reason : found->second.reasons) {
+    if (!reason.isEmpty()) failures << std::move(reason);
+  }
+  batches_.erase(found);
+  if (!failures.isEmpty()) Notify(failures);
+}
+
+void TRecordsForm::Notify(const QStringList& failures) {
+  notices_.push_back(failures);
+  ShowNotices();
+}
+
+void TRecordsForm::ShowNotices() {
+  // A box runs an event loop of its own, in which more files arrive; their message waits for
+  // this one to close, and for any box or dialog of another command.
+  if (noticing_ || notices_.empty()) return;
+  if (QApplication::activeModalWidget() != nullptr) {
+    if (!noticeTimer_.isActive()) noticeTimer_.start();
     return;
   }
-  std::variant<GroundMotion, QString> read = ReadRecordFile(path, options);
-  if (const QString* message = std::get_if<QString>(&read)) {
-    desktop_.Warning(*message);
-    return;
+  noticing_ = true;
+  while (!notices_.empty()) {
+    const QStringList failures = std::move(notices_.front());
+    notices_.pop_front();
+    if (failures.size() == 1) {
+      desktop_.Warning(failures.front());
+    } else {
+      desktop_.WarningList(QStringLiteral("%1 files could not be added:").arg(failures.size()),
+                           failures);
+    }
   }
-  const RecordEntry& entry =
-      records_.Add(std::move(std::get<GroundMotion>(read)), info.absoluteFilePath());
-  listGroup_->Append(entry);
-  records_.Rescale(inputs_.TargetGal());
-  StartJob(entry);
+  noticing_ = false;
+}
+
+bool TRecordsForm::CancelReading(int id) {
+  const auto found = reading_.find(id);
+  if (found == reading_.end()) return false;
+  const ReadingFile file = found->second;
+  reads_.Cancel(id);
+  grdRecords->RemoveRecord(id);
+  reading_.erase(found);
+  readingPaths_.remove(file.path);
+  FileDone(file, QString());
+  return true;
+}
+
+void TRecordsForm::CancelAllReading() {
+  reads_.CancelAll();
+  for (const auto& [id, file] : reading_) grdRecords->RemoveRecord(id);
+  reading_.clear();
+  readingPaths_.clear();
+  // The user left the window: what the unfinished Adds found goes unsaid.
+  batches_.clear();
 }
 
 void TRecordsForm::btnRemoveClick() {
   const std::vector<int> ids = grdRecords->SelectedIds();
   if (ids.empty()) return;
   for (const int id : ids) {
+    if (CancelReading(id)) continue;
     // A result still on its way is dropped: its job is gone.
     jobs_.Cancel(id);
     grdRecords->RemoveRecord(id);
     records_.Remove(id);
   }
   Refresh();
+}
+
+void TRecordsForm::closeEvent(QCloseEvent* event) {
+  CancelAllReading();
+  Refresh();
+  QWidget::closeEvent(event);
 }
 
 void TRecordsForm::StartJob(const RecordEntry& entry) {
@@ -200,21 +326,23 @@ void TRecordsForm::OnJobFinished(const SpectrumJobResult& result) {
   RecordEntry* entry = records_.Find(result.id);
   if (entry == nullptr) return;
   if (!result.error.empty()) {
+    // No box: the list, the status and the verdict name the record and the reason.
     entry->failed = true;
+    entry->failure = ErrorText(QString::fromStdString(result.error));
     Refresh();
-    desktop_.Error(ErrorText(QString::fromStdString(entry->motion->name + ": " + result.error)));
     return;
   }
   entry->spectrum = result.spectrum;
   entry->check = result.check;
-  RefreshRows();
   ScheduleViews();
 }
 
 void TRecordsForm::ScheduleViews() {
   if (!Computing()) {
     viewTimer_.stop();
+    RefreshRows();
     RefreshViews();
+    RefreshProgress();
   } else if (!viewTimer_.isActive()) {
     viewTimer_.start();
   }
@@ -248,10 +376,60 @@ void TRecordsForm::dropEvent(QDropEvent* event) {
 
 // ---- Settings ----
 
-void TRecordsForm::cbbTargetChange() { settingsGroup_->ShowTargetValue(); }
+void TRecordsForm::cbbTargetChange() {
+  settingsGroup_->ShowTargetValue();
+  ShowDesign();
+  SettingsEdited();
+}
+
+void TRecordsForm::SettingsEdited() {
+  if (ownWrite_ || stale_) return;
+  stale_ = true;
+  RefreshCheck();
+  chartGroup_->ShowStale(true);
+}
+
+void TRecordsForm::WriteFields(const std::function<void()>& write) {
+  ownWrite_ = true;
+  try {
+    write();
+  } catch (...) {
+    ownWrite_ = false;
+    throw;
+  }
+  ownWrite_ = false;
+}
+
+const DesignSpectrum* TRecordsForm::PickedDesign() const {
+  const std::size_t found = spectra_.Find(cbbDesign->currentText().toStdString());
+  return cbbDesign->currentIndex() >= 0 && found < spectra_.Size() ? &spectra_.At(found) : nullptr;
+}
+
+void TRecordsForm::DesignPicked() {
+  const QString name = cbbDesign->currentText();
+  if (name != pickedDesign_) {
+    pickedDesign_ = name;
+    if (const DesignSpectrum* design = PickedDesign()) {
+      if (dampingFollows_) SetDampingText(design->damping);
+      settingsGroup_->PickLevelOf(*design);
+      SettingsEdited();
+    }
+  }
+  ShowDesign();
+}
+
+void TRecordsForm::ShowDesign() { settingsGroup_->ShowDesign(PickedDesign()); }
+
+void TRecordsForm::SetDampingText(double damping) {
+  // A change of the field is a change of the settings, but not the user's own damping.
+  const bool follows = dampingFollows_;
+  edtDamping->setText(GeneralText(damping));
+  dampingFollows_ = follows;
+}
 
 void TRecordsForm::SpectraChanged() {
   settingsGroup_->ListDesignSpectra(spectra_);
+  DesignPicked();
   if (inputs_.design.empty()) return;
   const std::size_t found = spectra_.Find(inputs_.design);
   if (found == spectra_.Size()) {
@@ -263,10 +441,10 @@ void TRecordsForm::SpectraChanged() {
   Refresh();
 }
 
-std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted) {
+std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted, bool checkNeeded) {
   accepted = inputs_;
-  if (settingsGroup_->ReadInputs(accepted) < 0) return -1;
-  if (records_.Empty()) {
+  if (settingsGroup_->ReadInputs(accepted, checkNeeded) < 0) return -1;
+  if (checkNeeded && records_.Empty()) {
     FieldCheck(desktop_).Refuse(
         QStringLiteral("No record to check: add ground motion records first."), btnAdd);
     return -1;
@@ -274,33 +452,55 @@ std::int32_t TRecordsForm::ReadInputs(RecordInputs& accepted) {
   return 0;
 }
 
-void TRecordsForm::btnCheckClick() {
+void TRecordsForm::btnCheckClick() { ApplySettings(true); }
+
+bool TRecordsForm::ApplySettings(bool checkNeeded) {
   RecordInputs accepted;
-  if (ReadInputs(accepted) < 0) return;
+  if (ReadInputs(accepted, checkNeeded) < 0) return false;
   const std::size_t found = spectra_.Find(accepted.design);
-  if (found == spectra_.Size()) return;  // the list is kept in step with the spectra
+  // The list is kept in step with the spectra.
+  if (!accepted.design.empty() && found == spectra_.Size()) return false;
   const bool recompute = accepted.damping != inputs_.damping || accepted.periods != inputs_.periods;
   inputs_ = std::move(accepted);
-  const DesignSpectrum& s = spectra_.At(found);
-  design_ = std::make_unique<DesignSpectrum>(s.name, s.alphaMax, s.tg, s.damping, s.codeType);
+  stale_ = false;
+  chartGroup_->ShowStale(false);
+  if (found < spectra_.Size()) {
+    const DesignSpectrum& s = spectra_.At(found);
+    design_ = std::make_unique<DesignSpectrum>(s.name, s.alphaMax, s.tg, s.damping, s.codeType);
+  } else {
+    design_.reset();
+  }
   records_.Rescale(inputs_.TargetGal());
   if (recompute) {
     records_.ForgetComputed();
     for (const RecordEntry& entry : records_.Entries()) StartJob(entry);
   }
   Refresh();
+  return true;
 }
 
 // ---- Files ----
 
+bool TRecordsForm::ReadyToSave() {
+  if (stale_ && !ApplySettings(false)) return false;
+  if (Computing()) {
+    desktop_.Information(
+        QStringLiteral("The spectra are still being computed; save them when they are ready."));
+    return false;
+  }
+  return true;
+}
+
 void TRecordsForm::btnSaveDataClick() {
-  if (records_.Empty()) {
+  if (records_.Empty() && !Reading()) {
     desktop_.Information(QStringLiteral("No ground motion record has been added."));
     return;
   }
-  if (!records_.AllComputed()) {
-    desktop_.Information(
-        QStringLiteral("The spectra are still being computed; save them when they are ready."));
+  if (!ReadyToSave()) return;
+  if (const RecordEntry* failed = records_.FirstFailed()) {
+    desktop_.Warning(QStringLiteral("The spectra of \"%1\" could not be computed: %2 Remove the "
+                                    "record, then save.")
+                         .arg(QString::fromStdString(failed->motion->name), failed->failure));
     return;
   }
   const std::optional<QString> path =
@@ -325,6 +525,7 @@ void TRecordsForm::btnSaveDataClick() {
 }
 
 void TRecordsForm::btnSavePictureClick() {
+  if (!records_.Empty() && !ReadyToSave()) return;
   const std::optional<QString> path =
       desktop_.SaveFileName({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("bmp"),
                              QStringLiteral("Records"), QDir::homePath(), false});
@@ -337,9 +538,12 @@ void TRecordsForm::changeEvent(QEvent* event) {
   if (event->type() != QEvent::LocaleChange) return;
   SetDecimalSeparator(desktop_.DecimalSymbol().toStdString());
   // Texts in the old separator would no longer read; the accepted values are written anew.
-  settingsGroup_->ShowAcceptedNumbers(inputs_);
-  settingsGroup_->ShowSeparatorTexts();
-  settingsGroup_->ShowTargetValue();
+  WriteFields([this] {
+    settingsGroup_->ShowAcceptedNumbers(inputs_);
+    settingsGroup_->ShowSeparatorTexts();
+    settingsGroup_->ShowTargetValue();
+  });
+  ShowDesign();
   chtRecords->RefreshLabels();
   Refresh();
 }
@@ -369,7 +573,7 @@ void TRecordsForm::RefreshChart() {
 
 void TRecordsForm::RefreshCheck() {
   check_.reset();
-  check_ = checkGroup_->Show(inputs_, design_.get(), records_);
+  check_ = checkGroup_->Show(inputs_, design_.get(), records_, stale_);
 }
 
-void TRecordsForm::RefreshProgress() { statusRow_->Show(records_, pendingFiles_.size(), jobs_); }
+void TRecordsForm::RefreshProgress() { statusRow_->Show(records_, reading_.size(), jobs_); }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -14,6 +16,7 @@
 #include "records/CompatibilityCheck.h"
 #include "records/RecordReader.h"
 #include "ui/platform/Desktop.h"
+#include "ui/platform/RecordReadJobs.h"
 #include "ui/platform/SpectrumJobs.h"
 #include "ui/windows/RecordEntry.h"
 #include "ui/windows/RecordInputs.h"
@@ -56,13 +59,18 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   // The main window created or deleted spectra: refills the design spectrum list.
   void SpectraChanged();
 
-  // Reads and adds record files at once; a file that cannot be read gets a warning and is left
-  // out, the others are added.
+  // Reads and adds record files at once, on this thread; files that cannot be read are left
+  // out, the others are added, and one warning lists the files left out with the reasons.
   void AddFiles(const QStringList& paths);
-  // The same one file per turn of the event loop; the dialog and dropped files go this way.
+  // The same on a worker thread: each file is listed at once and filled in when it is read;
+  // the dialog and dropped files go this way.
   void QueueFiles(const QStringList& paths);
-  // Reads every setting into `accepted`; -1 after a warning for the first bad one.
-  std::int32_t ReadInputs(RecordInputs& accepted);
+  // Reads every setting into `accepted`; -1 after a warning for the first bad one. Without
+  // `checkNeeded`, blank main periods mean spectra without a check.
+  std::int32_t ReadInputs(RecordInputs& accepted, bool checkNeeded = true);
+  // The settings were changed since the last check: the check is not shown, and saving
+  // checks first.
+  bool Stale() const { return stale_; }
   // Runs a command; an error it throws ends it and goes to the error display.
   void RunCommand(const std::function<void()>& command);
 
@@ -70,7 +78,7 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   // and the last complete check.
   const RecordInputs& Inputs() const { return inputs_; }
   const std::vector<RecordEntry>& Records() const { return records_.Entries(); }
-  bool Reading() const { return !pendingFiles_.empty(); }
+  bool Reading() const { return !reading_.empty(); }
   bool Computing() const { return jobs_.Busy() || Reading(); }
   const std::optional<CheckResult>& Check() const { return check_; }
 
@@ -89,6 +97,7 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // Builds the window's parts and points the members above into them.
@@ -96,11 +105,49 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   template <typename Sender, typename Signal>
   void Bind(Sender* sender, Signal signal, void (TRecordsForm::*handler)());
 
-  void ReadNextFile();
-  void AddFile(const QString& path, const RecordReadOptions& options);
+  // One Add: its files still being read, and the reasons of those left out so far.
+  struct AddBatch {
+    std::size_t reading = 0;
+    std::vector<QString> reasons;  // one per file, in the order given; empty when it was added
+  };
+  struct ReadingFile {
+    int batch = 0;
+    std::size_t index = 0;  // in the batch
+    QString path;           // full path
+  };
+  // Starts a batch with the files not yet listed; `now` reads them on this thread.
+  void AddBatchOfFiles(const QStringList& paths, bool now);
+  void OnFileRead(const RecordReadResult& result);
+  // A file of a batch is done; the batch's one message goes out when it was the last.
+  void FileDone(const ReadingFile& file, const QString& failure);
+  void EndBatchIfDone(int batch);
+  // Stops reading the file of this row; false when it is not being read.
+  bool CancelReading(int id);
+  void CancelAllReading();
+  // Shows the warnings one after the other, never one inside the event loop of another.
+  void Notify(const QStringList& failures);
+  void ShowNotices();
   void StartJob(const RecordEntry& entry);
   void OnJobFinished(const SpectrumJobResult& result);
   void OnRealChanged(int id, bool real);
+
+  // Takes the typed settings when they are valid (else a warning names the first bad one), and
+  // checks the records with them; false when refused. Without `checkNeeded` (before saving),
+  // blank main periods mean no check.
+  bool ApplySettings(bool checkNeeded);
+  // A setting was edited or picked.
+  void SettingsEdited();
+  // The picked design spectrum, or null.
+  const DesignSpectrum* PickedDesign() const;
+  // Fills in the figures of a newly picked design spectrum: its damping (unless the user typed
+  // one) and the level of its AlphaMax.
+  void DesignPicked();
+  void ShowDesign();
+  void SetDampingText(double damping);
+  // Runs `write` with the fields' change signals taken as the window's own doing.
+  void WriteFields(const std::function<void()>& write);
+  // Refuses to save while results are pending or a record failed; checks stale settings first.
+  bool ReadyToSave();
 
   // Views of the records and the check, from the state above.
   void Refresh();
@@ -124,8 +171,19 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   std::unique_ptr<DesignSpectrum> design_;  // a copy of the accepted design spectrum
   RecordSet records_;
   std::optional<CheckResult> check_;
-  std::deque<std::pair<QString, RecordReadOptions>> pendingFiles_;
+  std::map<int, ReadingFile> reading_;  // by record id
+  QSet<QString> readingPaths_;
+  std::map<int, AddBatch> batches_;
+  int nextBatch_ = 1;
+  std::deque<QStringList> notices_;
+  bool noticing_ = false;
+  QTimer noticeTimer_;  // asks again while another box or dialog is open
+  bool stale_ = false;
+  bool ownWrite_ = false;       // the window writes the fields itself
+  bool dampingFollows_ = true;  // the damping field follows the design spectrum's
+  QString pickedDesign_;        // the design spectrum whose figures the fields took
   QTimer viewTimer_;
-  // Last, so that it goes first: its workers stop before anything else of this window goes.
+  // Last, so that they go first: their workers stop before anything else of this window goes.
+  RecordReadJobs reads_;
   SpectrumJobs jobs_;
 };

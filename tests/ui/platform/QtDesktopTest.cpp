@@ -7,10 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 
 #include "tests/support/QtPrinters.h"
 #include "tests/support/WhenModal.h"
@@ -57,6 +60,30 @@ INSTANTIATE_TEST_SUITE_P(
                               "Tremvale"},
                       BoxCase{"Error", &QtDesktop::Error, QMessageBox::Critical, "Tremvale"}),
     [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
+
+TEST(QtDesktopWarningList, ShowsTheTextAndTheLinesAsPlainTextInAScrollingList) {
+  QWidget owner;
+  QtDesktop desktop(&owner);
+  bool seen = false;
+  WhenModal([&](QWidget* modal) {
+    seen = true;
+    EXPECT_EQ(modal->windowTitle(), "Warning");
+    const auto labels = modal->findChildren<QLabel*>();
+    const auto text = std::find_if(labels.begin(), labels.end(),
+                                   [](QLabel* label) { return !label->text().isEmpty(); });
+    ASSERT_NE(text, labels.end());
+    EXPECT_EQ((*text)->text(), "2 files could not be added:");
+    EXPECT_EQ((*text)->textFormat(), Qt::PlainText);
+    auto* list = modal->findChild<QPlainTextEdit*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isReadOnly());
+    EXPECT_EQ(list->toPlainText(), "<b>a</b>: bad\nb: bad");
+    static_cast<QDialog*>(modal)->accept();
+  });
+  desktop.WarningList(QStringLiteral("2 files could not be added:"),
+                      {QStringLiteral("<b>a</b>: bad"), QStringLiteral("b: bad")});
+  EXPECT_TRUE(seen);
+}
 
 TEST(QtDesktopSave, AppliesSettingsAndAddsDefaultSuffix) {
   QTemporaryDir folder;

@@ -36,10 +36,12 @@ TEST_F(RecordsWindowTest, SaveDataWritesRecordsCheckAndSpectra) {
   EXPECT_TRUE(lines[1].startsWith("\"a,\"\"b\"\".txt\",600,0.01,5.99,")) << lines[1].toStdString();
   EXPECT_EQ(lines[4].toStdString(), "DampingRatio,0.05\r");
   EXPECT_EQ(lines[5].toStdString(), "TargetPGA(cm/s2),18\r");
-  EXPECT_EQ(lines[6].toStdString(), "DesignSpectrum,S,GB 50011-2010,0.04,0.2,0.05\r");
-  EXPECT_EQ(lines[9].toStdString(),
-            "Period(s),Mean(g),Design(g),Deviation(%),Result,\"a,\"\"b\"\".txt\",c.txt\r")
-      << "the check table in the window's column order";
+  EXPECT_EQ(lines[7].toStdString(), "S,GB 50011-2010,0.04,0.2,0.05\r");
+  EXPECT_EQ(lines[9].toStdString(), "20,1.2,6,0.25,4\r") << "T1 and 5 T1 in the settings";
+  EXPECT_EQ(lines[11].toStdString(),
+            "Period(s),Mean(g),Design(g),Deviation(%),Result,\"a,\"\"b\"\".txt PSA(g)\",c.txt "
+            "PSA(g)\r")
+      << "the check table of the command line";
   // 601 spectrum lines close the file, one per period of the fine grid.
   EXPECT_TRUE(lines.back().startsWith("6.00,")) << lines.back().toStdString();
   EXPECT_EQ(lines[lines.size() - 602].toStdString(),

@@ -54,26 +54,34 @@ TEST_P(RecordsBadInputTest, WarnsFocusesTheFieldAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, RecordsBadInputTest,
-    ::testing::Values(BadInput{"damping not a number", &TRecordsForm::edtDamping, "abc",
-                               "\"abc\" is not a valid floating number!"},
-                      BadInput{"damping negative", &TRecordsForm::edtDamping, "-0.01",
-                               "Damping ratio must be postive."},
-                      BadInput{"damping one", &TRecordsForm::edtDamping, "1",
-                               "Damping ratio must be less than 1."},
-                      BadInput{"typed target zero", &TRecordsForm::edtTargetPga, "0",
-                               "Target PGA must be greater than 0 cm/s².", true},
-                      BadInput{"typed target text", &TRecordsForm::edtTargetPga, "70 gal",
-                               "\"70 gal\" is not a valid floating number!", true},
-                      BadInput{"no periods", &TRecordsForm::edtPeriods, " , ",
-                               "Please Input the main periods T1, T2 ... in seconds."},
-                      BadInput{"second period bad", &TRecordsForm::edtPeriods, "1.2, x1",
-                               "\"x1\" is not a valid floating number!"},
-                      BadInput{"period beyond 6 s", &TRecordsForm::edtPeriods, "1.2, 6.5",
-                               "Main periods must be greater than 0 s and at most 6 s."},
-                      BadInput{"period zero", &TRecordsForm::edtPeriods, "0",
-                               "Main periods must be greater than 0 s and at most 6 s."},
-                      BadInput{"tolerance zero", &TRecordsForm::edtTolerance, "0",
-                               "Tolerance must be greater than 0 % and less than 100 %."}));
+    ::testing::Values(
+        BadInput{"damping not a number", &TRecordsForm::edtDamping, "abc",
+                 "\"abc\" is not a valid floating number!"},
+        BadInput{"damping negative", &TRecordsForm::edtDamping, "-0.01",
+                 "Damping ratio must be postive."},
+        BadInput{"damping one", &TRecordsForm::edtDamping, "1",
+                 "Damping ratio must be less than 1."},
+        BadInput{"typed target zero", &TRecordsForm::edtTargetPga, "0",
+                 "Target PGA must be greater than 0 cm/s2 and at most 9806.65 cm/s2 (10 g).", true},
+        BadInput{"typed target text", &TRecordsForm::edtTargetPga, "70 gal",
+                 "\"70 gal\" is not a valid floating number!", true},
+        BadInput{"no periods", &TRecordsForm::edtPeriods, " , ",
+                 "Please Input the main periods T1, T2 ... in seconds."},
+        BadInput{"second period bad", &TRecordsForm::edtPeriods, "1.2, x1",
+                 "\"x1\" is not a valid floating number!"},
+        BadInput{"period beyond 6 s", &TRecordsForm::edtPeriods, "1.2, 6.5",
+                 "Main periods must be at least 0.001 s and at most 6 s."},
+        BadInput{"period zero", &TRecordsForm::edtPeriods, "0",
+                 "Main periods must be at least 0.001 s and at most 6 s."},
+        BadInput{"period below the shortest", &TRecordsForm::edtPeriods, "1.2, 0.0005",
+                 "Main periods must be at least 0.001 s and at most 6 s."},
+        BadInput{"tolerance zero", &TRecordsForm::edtTolerance, "0",
+                 "Tolerance must be greater than 0 % and less than 100 %."},
+        BadInput{"scale band of one number", &TRecordsForm::edtScaleBand, "4",
+                 "Please input the scale factor band as its low and high bounds, e.g. 0.25, 4."},
+        BadInput{"scale band reversed", &TRecordsForm::edtScaleBand, "4, 0.25",
+                 "The scale factor band needs a low bound above 0 and below its high bound, and a "
+                 "high bound of at most 1000."}));
 
 TEST_F(RecordsWindowTest, BadStepOpensNoDialog) {
   records->edtStep->setText("0");
@@ -85,10 +93,24 @@ TEST_F(RecordsWindowTest, BadStepOpensNoDialog) {
 
 TEST_F(RecordsWindowTest, OneColumnRecordsTakeTheTypedStepAndUnit) {
   records->edtStep->setText("0.005");
-  records->cbbUnits->setCurrentIndex(2);  // cm/s2
+  records->cbbUnits->setCurrentIndex(3);  // cm/s2
   Add({WriteFile("one.txt", "0\n98.0665\n-49.03325\n0\n")});
   ASSERT_EQ(records->Records().size(), 1u);
   EXPECT_EQ(records->Records()[0].motion->step, 0.005);
+  EXPECT_DOUBLE_EQ(records->Records()[0].peak, 0.1);
+}
+
+TEST_F(RecordsWindowTest, APeerRecordThatNamesNoUnitTakesThePickedOne) {
+  const QString path = WriteFile("quake.AT2",
+                                 "PEER record\nNo unit line\nACCELERATION IN FURLONGS\n"
+                                 "NPTS=  3, DT= .01000 SEC\n 0.0 98.0665 -49.03325\n");
+  Add({path});
+  EXPECT_TRUE(records->Records().empty());
+  ASSERT_EQ(desktop.Texts(MessageKind::Warning).size(), 1u);
+  EXPECT_TRUE(desktop.Texts(MessageKind::Warning)[0].startsWith("quake.AT2, line 3"));
+  records->cbbUnits->setCurrentIndex(3);  // cm/s2
+  Add({path});
+  ASSERT_EQ(records->Records().size(), 1u);
   EXPECT_DOUBLE_EQ(records->Records()[0].peak, 0.1);
 }
 

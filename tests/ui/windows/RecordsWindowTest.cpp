@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "chart/widget/ResponseChartView.h"
+#include "model/NumberText.h"
 #include "model/SpectrumList.h"
 #include "records/CompatibilityCheck.h"
 #include "records/RecordScaling.h"
@@ -65,18 +66,22 @@ TEST_F(RecordsWindowTest, AddedRecordsAreListedAndTheirSpectraArriveScaled) {
   EXPECT_DOUBLE_EQ(records->chtRecords->Series(0).Points()[100].y, mean);
 }
 
-TEST_F(RecordsWindowTest, BadFilesGetTheirOwnMessageAndTheGoodOnesAreAdded) {
+TEST_F(RecordsWindowTest, BadFilesOfOneAddShareOneMessageAndTheGoodOnesAreAdded) {
   const QString bad = WriteFile("bad.txt", "0 0.1\n0.01 x\n");
   const QString flat = WriteFile("flat.txt", "0 0\n0.01 0\n0.02 0\n");
   const QString good = WriteRecord("good.txt", 300);
   Add({bad, good, flat, good, folder.filePath("missing.txt")});
   EXPECT_EQ(records->grdRecords->rowCount(), 1);
   const std::vector<QString> warnings = desktop.Texts(MessageKind::Warning);
-  ASSERT_EQ(warnings.size(), 4u);
-  EXPECT_TRUE(warnings[0].startsWith("bad.txt, line 2")) << warnings[0].toStdString();
-  EXPECT_EQ(warnings[1], "flat.txt: every acceleration is zero, so the record cannot be scaled.");
-  EXPECT_EQ(warnings[2], "\"good.txt\" is already in the list.");
-  EXPECT_TRUE(warnings[3].startsWith("Cannot read file \"")) << warnings[3].toStdString();
+  ASSERT_EQ(warnings.size(), 1u);
+  // In the order the files were given, one line each.
+  const QStringList lines = warnings[0].split('\n');
+  ASSERT_EQ(lines.size(), 6);
+  EXPECT_EQ(lines[0], "4 files could not be added:");
+  EXPECT_TRUE(lines[2].startsWith("bad.txt, line 2")) << lines[2].toStdString();
+  EXPECT_EQ(lines[3], "flat.txt: every acceleration is zero, so the record cannot be scaled.");
+  EXPECT_EQ(lines[4], "\"good.txt\" is already in the list.");
+  EXPECT_TRUE(lines[5].startsWith("Cannot read file \"")) << lines[5].toStdString();
 }
 
 TEST_F(RecordsWindowTest, DroppedFilesAreAdded) {
@@ -156,7 +161,8 @@ TEST_F(RecordsWindowTest, CheckAgainstASpectrumOfTheMainWindow) {
     set.push_back(
         MakeCheckRecord(*entry.motion, ScaleFactor(*entry.motion, 70), true, {1.2, 0.4}, 0.05));
   }
-  const CheckResult expected = CheckCompatibility(set, form->Spectra().At(0), {{1.2, 0.4}, 0.2});
+  const CheckResult expected =
+      CheckCompatibility(set, form->Spectra().At(0), {{1.2, 0.4}, 0.2, {}});
   const CheckResult& shown = *records->Check();
   ASSERT_EQ(shown.periods.size(), 2u);
   for (std::size_t i = 0; i < 2; ++i) {
@@ -166,7 +172,12 @@ TEST_F(RecordsWindowTest, CheckAgainstASpectrumOfTheMainWindow) {
   EXPECT_EQ(shown.passes, expected.passes);
 
   const CheckTable& table = *records->grdCheck;
-  ASSERT_EQ(table.rowCount(), 4);
+  ASSERT_EQ(table.rowCount(), 6);
+  EXPECT_EQ(table.verticalHeaderItem(0)->text(), "T1 (fundamental)");
+  EXPECT_EQ(ItemText(table, 4, CheckTable::FirstRecord),
+            QString::fromStdString(
+                FormatPattern(NumberPattern::SixDecimals, records->Records()[0].scaleFactor)));
+  EXPECT_EQ(ItemText(table, 5, CheckTable::Result), "Pass") << "three records make a set";
   ASSERT_EQ(table.columnCount(), CheckTable::FirstRecord + 3);
   EXPECT_EQ(table.horizontalHeaderItem(CheckTable::FirstRecord)->text(), "elCentro.AT2");
   EXPECT_EQ(ItemText(table, 0, CheckTable::Period), "1.2");
