@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` in a build folder makes tremvale_<version>_amd64.deb: the programs in /usr/bin,
 # the desktop entry, the metainfo, the icons, the manual pages, the bash completion, the
 # copyright file and the changelog under /usr/share, dependencies from dpkg-shlibdeps.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when an option of a program's --help (or of a subcommand's --help) is missing from its
 # manual page, or, for a program with a completion file, when bash does not complete it.
 # Usage: check-help-coverage.sh PROGRAM PAGE.1.gz [COMPLETION]

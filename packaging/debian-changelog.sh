@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the Debian changelog (gzip -9n) from CHANGELOG.md. Fails when the newest release there
 # is not VERSION, so a release cannot go out with a stale changelog.
 # Usage: debian-changelog.sh CHANGELOG.md VERSION MAINTAINER OUTPUT.gz

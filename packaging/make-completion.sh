@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the bash completion of tremvale-cli from its own --help and each subcommand's --help
 # (CLI11's layout): subcommands, options, the fixed choices of an option ("TEXT:{a,b}" or "(a|b)"
 # in its description) and file names for positionals and for options whose description speaks

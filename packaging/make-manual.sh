@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a program's manual page (gzip -9n) with help2man from its own --help and --version,
 # the hand-written sections of INCLUDE (name, exit status), for a program with subcommands a
 # COMMANDS section made from each subcommand's --help, and an EXAMPLES section made from the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the built package with apt into a fresh Debian 12 chroot (debootstrap, minbase, plus
 # man-db for `man -w`) and runs the installed programs there. Only Depends are installed, so a
 # missing dependency shows. Needs root.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a release build folder (default build/bench) and checks it: its
 # name, its dependencies, its file list, that its desktop entry and metainfo validate, that its
 # manual pages and completion cover every option of the programs' --help, and that lintian

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Tremvale and runs every check: the package lists against what the configure finds, the
 # Qt-free libraries alone, the dev tests, an optimised build of the programs with the benchmarks
 # and the Debian package, its clean install into a Debian 12 chroot, a short run of every fuzzer,
