@@ -65,7 +65,7 @@ template <NumberPattern pattern>
 void BM_FormatPattern(benchmark::State& state) {
   const std::vector<double> values = SampleValues();
   for (auto _ : state) {
-    for (const double v : values) benchmark::DoNotOptimize(FormatPattern(pattern, v));
+    for (const double v : values) benchmark::DoNotOptimize(FormatPattern(pattern, v, "."));
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
 }
@@ -76,7 +76,7 @@ BENCHMARK(BM_FormatPattern<NumberPattern::TwoDecimals>)->Name("BM_FormatPattern/
 void BM_FormatGeneral(benchmark::State& state) {
   const std::vector<double> values = SampleValues();
   for (auto _ : state) {
-    for (const double v : values) benchmark::DoNotOptimize(FormatGeneral(v));
+    for (const double v : values) benchmark::DoNotOptimize(FormatGeneral(v, "."));
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
 }
@@ -85,7 +85,7 @@ BENCHMARK(BM_FormatGeneral);
 void BM_ParseNumber(benchmark::State& state) {
   const std::vector<std::string> texts = {"0.04", "0.2", "0.05", "1.2345E-2", " 0.35 "};
   for (auto _ : state) {
-    for (const auto& text : texts) benchmark::DoNotOptimize(ParseNumber(text));
+    for (const auto& text : texts) benchmark::DoNotOptimize(ParseNumber(text, "."));
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(texts.size()));
 }
@@ -101,7 +101,7 @@ void BM_BuildCsvText(benchmark::State& state) {
   }
   std::size_t bytes = 0;
   for (auto _ : state) {
-    const std::string text = BuildCsvText(spectra);
+    const std::string text = BuildCsvText(spectra, ".");
     bytes = text.size();
     benchmark::DoNotOptimize(text.data());
   }

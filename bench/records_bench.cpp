@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/baseline/Spectrum.h"
 #include "records/GroundMotion.h"
 #include "records/OscillatorBank.h"
 #include "records/ResponseSpectrum.h"
@@ -42,6 +43,10 @@ SpectrumOptions Options(SpectrumKernel kernel) {
 
 // One record of 8,000 steps at the 601 periods of the fine grid, 5 % damping.
 void BM_OneRecord(benchmark::State& state, SpectrumKernel kernel) {
+  if (!SpectrumKernelRuns(kernel)) {
+    state.SkipWithError("this processor does not run the kernel");
+    return;
+  }
   const GroundMotion motion = SyntheticRecord(1);
   const SpectrumOptions options = Options(kernel);
   for (auto _ : state) benchmark::DoNotOptimize(ComputeSpectrum(motion, options));
@@ -50,7 +55,22 @@ void BM_OneRecord(benchmark::State& state, SpectrumKernel kernel) {
 }
 BENCHMARK_CAPTURE(BM_OneRecord, Vectorised, SpectrumKernel::Vectorised)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OneRecord, Avx512, SpectrumKernel::Avx512)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OneRecord, Avx2, SpectrumKernel::Avx2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OneRecord, Plain, SpectrumKernel::Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OneRecord, Scalar, SpectrumKernel::Scalar)->Unit(benchmark::kMillisecond);
+
+// The same record through the kernel as it was before SA became the continuous peak: the
+// yardstick for the cost of the absolute-acceleration crests.
+void BM_OneRecordBaseline(benchmark::State& state) {
+  const GroundMotion motion = SyntheticRecord(1);
+  std::vector<double> periods = DefaultPeriods();
+  periods.erase(periods.begin());
+  for (auto _ : state) benchmark::DoNotOptimize(baseline::ComputePeaks(motion, periods, 0.05));
+  state.counters["oscillator_steps_per_s"] = benchmark::Counter(
+      static_cast<double>(kSteps * 600), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_OneRecordBaseline)->Unit(benchmark::kMillisecond);
 
 // The yardstick: the bare recurrence over 32 oscillators at a time, the loop the compiler
 // vectorises best, with no peaks, no crest search and no blocks; what the machine gives for the
@@ -60,7 +80,10 @@ struct alignas(64) BareChunk {
   double xx[kBare], xv[kBare], xa0[kBare], xa1[kBare], vx[kBare], vv[kBare], va0[kBare], va1[kBare];
 };
 
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void BareRecurrence(
+#if defined(__x86_64__)
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+#endif
+void BareRecurrence(
     const BareChunk* __restrict k, double* __restrict x, double* __restrict v,
     const double* __restrict a, std::size_t steps) {
   for (std::size_t n = 0; n < steps; ++n) {

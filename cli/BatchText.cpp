@@ -6,7 +6,7 @@
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
 
-std::string BuildBatchText(const SpectrumList& spectra) {
+std::string BuildBatchText(const SpectrumList& spectra, std::string_view separator) {
   std::string text = "name,code,alpha_max,tg,damping\r\n";
   for (const auto& spectrum : spectra) {
     AppendCsvField(text, spectrum->name);
@@ -14,7 +14,7 @@ std::string BuildBatchText(const SpectrumList& spectra) {
     text.append(ChoiceText(Column::Code, spectrum->codeType == 0 ? 0 : 1));
     for (const double value : {spectrum->alphaMax, spectrum->tg, spectrum->damping}) {
       text.push_back(',');
-      AppendCsvField(text, FormatGeneral(value));
+      AppendCsvField(text, FormatGeneral(value, separator));
     }
     text.append("\r\n");
   }

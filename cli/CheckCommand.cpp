@@ -106,11 +106,11 @@ std::optional<double> CheckCommand::Target(std::int32_t intensity, std::int32_t 
   }
   if (targetOption_->count() > 0) {
     const double target = ReadTargetPga(targetPga_);
-    scaling = "peak ground acceleration " + FormatGeneral(target) + " cm/s2";
+    scaling = "peak ground acceleration " + FormatGeneral(target, ".") + " cm/s2";
     return target;
   }
   const double target = TimeHistoryPeakAcceleration(intensity, action);
-  scaling = "peak ground acceleration " + FormatGeneral(target) +
+  scaling = "peak ground acceleration " + FormatGeneral(target, ".") +
             " cm/s2, the code's value for time-history analysis at pga " +
             std::string(ChoiceText(Column::Pga, intensity)) + ", " +
             std::string(ChoiceText(Column::Action, action));

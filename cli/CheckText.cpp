@@ -12,7 +12,7 @@ const char* Verdict(bool passes) { return passes ? "pass" : "fail"; }
 const char* Length(bool tooShort) { return tooShort ? "too short" : "long enough"; }
 
 std::string Fixed(double value, NumberPattern pattern = NumberPattern::SixDecimals) {
-  return FormatPattern(pattern, value);
+  return FormatPattern(pattern, value, ".");
 }
 
 // With a "+" above the design value; none where the rounded text is zero.
@@ -38,8 +38,8 @@ void AppendRecords(std::string& text, const CheckReport& report) {
   const CheckResult& result = report.result;
   text.append("Records (an effective duration of at least " +
               Fixed(result.minimumDuration, NumberPattern::TwoDecimals) + " s, 5 T1; scale " +
-              FormatGeneral(result.scaleBand.low) + " to " + FormatGeneral(result.scaleBand.high) +
-              "):\n");
+              FormatGeneral(result.scaleBand.low, ".") + " to " +
+              FormatGeneral(result.scaleBand.high, ".") + "):\n");
   TextTable table({"", "Kind", "PGA(g)", "Scale", "Band", "Effective(s)", "Duration", "File"},
                   {false, false, true, true, false, true, false, false});
   for (std::size_t r = 0; r < result.records.size(); ++r) {
@@ -65,7 +65,7 @@ void AppendPeriods(std::string& text, const CheckReport& report) {
   right.insert(right.end(), {true, true, true, false});
   TextTable table(std::move(heading), std::move(right));
   for (const PeriodCheck& period : result.periods) {
-    std::vector<std::string> row{FormatGeneral(period.period)};
+    std::vector<std::string> row{FormatGeneral(period.period, ".")};
     for (const double psa : period.psa) row.push_back(Fixed(psa));
     row.insert(row.end(), {Fixed(period.mean), Fixed(period.design),
                            Deviation(period.deviationPercent), Verdict(period.passes)});
@@ -81,11 +81,13 @@ std::string BuildCheckText(const CheckReport& report) {
   const CheckResult& result = report.result;
   std::string text;
   text.append("Design spectrum: " + design.GetCodeName() + ", AlphaMax " +
-              FormatGeneral(design.alphaMax) + " g, Tg " + FormatGeneral(design.tg) +
-              " s, damping ratio " + FormatGeneral(design.damping) + "\n");
+              FormatGeneral(design.alphaMax, ".") + " g, Tg " + FormatGeneral(design.tg, ".") +
+              " s, damping ratio " + FormatGeneral(design.damping, ".") + "\n");
   text.append("Scaling: " + report.scaling + "\n");
-  text.append("Tolerance: " + FormatGeneral(result.tolerance * 100) + " % of the design value\n");
-  text.append("T1: " + FormatGeneral(result.fundamentalPeriod) + " s, the longest main period\n\n");
+  text.append("Tolerance: " + FormatGeneral(result.tolerance * 100, ".") +
+              " % of the design value\n");
+  text.append("T1: " + FormatGeneral(result.fundamentalPeriod, ".") +
+              " s, the longest main period\n\n");
   AppendRecords(text, report);
   text.push_back('\n');
   AppendPeriods(text, report);

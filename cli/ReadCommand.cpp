@@ -5,7 +5,6 @@
 
 #include "cli/BatchText.h"
 #include "cli/CliError.h"
-#include "cli/DecimalSeparatorScope.h"
 #include "cli/InputFile.h"
 #include "cli/SavedDataFile.h"
 #include "cli/StagedFiles.h"
@@ -27,7 +26,6 @@ CLI::App* ReadCommand::Register(CLI::App& program) {
 
 ExitCode ReadCommand::Run(std::ostream& out) {
   const SpectrumList spectra = ReadSavedData(ReadWholeFile(file_), file_);
-  const DecimalSeparatorScope separator(separator_);
-  WriteOutput(output_, BuildBatchText(spectra), out);
+  WriteOutput(output_, BuildBatchText(spectra, separator_), out);
   return kExitSuccess;
 }

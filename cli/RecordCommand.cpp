@@ -50,7 +50,7 @@ ExitCode RecordCommand::Run(std::ostream& out) {
   for (const double period : options.periods) {
     if (period > 0 && period < kMinimumPeriod) {
       throw CliError(kExitUsage, "--periods: a period is 0 or at least " +
-                                     FormatGeneral(kMinimumPeriod) + " s");
+                                     FormatGeneral(kMinimumPeriod, ".") + " s");
     }
   }
   std::optional<double> target;

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "cli/CliError.h"
-#include "cli/DecimalSeparatorScope.h"
 #include "cli/Utf8Text.h"
 #include "model/CsvReader.h"
 #include "model/InputCheck.h"
@@ -49,7 +48,7 @@ class SavedDataReader {
     }
     // The first period tells the decimal separator the file was written with.
     const auto& first = records_[n + 4].fields[0];
-    DecimalSeparatorScope separator(first == "0,00" ? "," : ".");
+    separator_ = first == "0,00" ? "," : ".";
 
     SpectrumList spectra;
     for (std::size_t k = 0; k < n; ++k) ReadParameters(records_[1 + k], spectra);
@@ -89,7 +88,7 @@ class SavedDataReader {
     InputValues values;
     std::optional<InputProblem> problem;
     try {
-      problem = CheckInputs({fields[0], fields[2], fields[3], fields[4]}, values);
+      problem = CheckInputs({fields[0], fields[2], fields[3], fields[4]}, separator_, values);
     } catch (const std::overflow_error& error) {
       throw Fail(record.line, std::string(error.what()) + ".");
     }
@@ -124,10 +123,10 @@ class SavedDataReader {
   }
 
   // Equal texts, or texts of the same number ("0.018" for "1.8000E-02").
-  static bool SameNumber(const std::string& text, const std::string& expected) {
+  bool SameNumber(const std::string& text, const std::string& expected) const {
     if (text == expected) return true;
-    const auto value = ParseNumber(text);
-    return value && *value == ParseNumber(expected);
+    const auto value = ParseNumber(text, separator_);
+    return value && *value == ParseNumber(expected, separator_);
   }
 
   void CheckDataLine(const CsvRecord& record, std::int32_t i, const SpectrumList& spectra) const {
@@ -137,7 +136,7 @@ class SavedDataReader {
                                   std::to_string(spectra.Size() + 2));
     }
     const double period = FinePeriod(i);
-    const std::string periodText = FormatPattern(NumberPattern::TwoDecimals, period);
+    const std::string periodText = FormatPattern(NumberPattern::TwoDecimals, period, separator_);
     if (!SameNumber(fields[0], periodText)) {
       throw Fail(record.line, "the period is " + fields[0] + " where " + periodText + " belongs");
     }
@@ -145,7 +144,7 @@ class SavedDataReader {
       const DesignSpectrum& spectrum = spectra.At(k);
       double sa = 0;
       spectrum.GetSa(period, sa);
-      const std::string expected = FormatPattern(NumberPattern::Scientific, sa);
+      const std::string expected = FormatPattern(NumberPattern::Scientific, sa, separator_);
       const std::string& text = fields[k + 1];
       if (!SameNumber(text, expected)) {
         throw Fail(record.line, "Sa of \"" + spectrum.name + "\" at T = " + periodText + " s is " +
@@ -156,6 +155,7 @@ class SavedDataReader {
 
   std::string_view fileName_;
   std::vector<CsvRecord> records_;
+  std::string separator_ = ".";  // as the file's first period shows it
 };
 
 }  // namespace

@@ -72,9 +72,11 @@ void SpectrumBuilder::Add(const SpectrumRequest& request, const RequestPlace& pl
 
   // The texts the window puts into its fields for these choices.
   const std::string name = "Spectrum-" + std::to_string(place.number);
-  const std::string alphaMax = FormatGeneral(DefaultAlphaMax(at(Column::Pga), at(Column::Action)));
-  const std::string tg = FormatGeneral(DefaultTg(at(Column::Site), at(Column::Group)).value_or(0));
-  const std::string damping = FormatGeneral(kStartUpDamping);
+  const std::string alphaMax =
+      FormatGeneral(DefaultAlphaMax(at(Column::Pga), at(Column::Action)), separator_);
+  const std::string tg =
+      FormatGeneral(DefaultTg(at(Column::Site), at(Column::Group)).value_or(0), separator_);
+  const std::string damping = FormatGeneral(kStartUpDamping, separator_);
   const InputTexts texts{given(Column::Name).value_or(name),
                          given(Column::AlphaMax).value_or(alphaMax), given(Column::Tg).value_or(tg),
                          given(Column::Damping).value_or(damping)};
@@ -82,7 +84,7 @@ void SpectrumBuilder::Add(const SpectrumRequest& request, const RequestPlace& pl
   InputValues values;
   std::optional<InputProblem> problem;
   try {
-    problem = CheckInputs(texts, values);
+    problem = CheckInputs(texts, separator_, values);
   } catch (const std::overflow_error& error) {
     // The window's error display ends the message with a full stop.
     throw CliError(kExitUsage, place.prefix + error.what() + ".");

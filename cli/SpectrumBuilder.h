@@ -24,7 +24,9 @@ struct RequestPlace {
 // given to the constructor, then from the window's start-up selection.
 class SpectrumBuilder {
  public:
-  explicit SpectrumBuilder(SpectrumRequest defaults = {}) : defaults_(std::move(defaults)) {}
+  // Number texts are read and the default ones written with the decimal separator.
+  explicit SpectrumBuilder(SpectrumRequest defaults = {}, std::string separator = ".")
+      : defaults_(std::move(defaults)), separator_(std::move(separator)) {}
 
   // Appends the spectrum, or throws CliError (usage) with the first problem.
   void Add(const SpectrumRequest& request, const RequestPlace& place, SpectrumList& spectra) const;
@@ -40,4 +42,5 @@ class SpectrumBuilder {
   std::optional<std::string_view> Given(const SpectrumRequest& request, Column column) const;
 
   SpectrumRequest defaults_;
+  std::string separator_;
 };

@@ -7,7 +7,6 @@
 
 #include "cli/BatchFile.h"
 #include "cli/CliError.h"
-#include "cli/DecimalSeparatorScope.h"
 #include "cli/InputFile.h"
 #include "cli/JsonText.h"
 #include "cli/PeriodSelection.h"
@@ -63,14 +62,14 @@ CLI::App* SpectrumCommand::Register(CLI::App& program) {
 SpectrumList SpectrumCommand::MakeSpectra() const {
   SpectrumList spectra;
   if (batch_.empty()) {
-    SpectrumBuilder().Add(design_.Given(), RequestPlace{}, spectra);
+    SpectrumBuilder({}, separator_).Add(design_.Given(), RequestPlace{}, spectra);
     return spectra;
   }
   if (design_.IsGiven(Column::Name)) {
     throw CliError(kExitUsage, "--name cannot be used with --batch: the batch names its spectra");
   }
   const std::string bytes = ReadWholeFile(batch_);
-  const SpectrumBuilder builder(design_.Given());
+  const SpectrumBuilder builder(design_.Given(), separator_);
   std::size_t number = 0;
   for (const BatchRow& row : ReadBatch(bytes, batch_)) {
     const RequestPlace place{batch_ + ":" + std::to_string(row.line) + ": ", true, ++number};
@@ -80,14 +79,13 @@ SpectrumList SpectrumCommand::MakeSpectra() const {
 }
 
 ExitCode SpectrumCommand::Run(std::ostream& out) {
-  const DecimalSeparatorScope separator(separator_);
   if (format_ == "csv" && periodsOption_->count() > 0) {
     throw CliError(kExitUsage, "--periods: the csv format always has the periods of Save Data");
   }
   const std::vector<double> periods = ParsePeriods(periods_.empty() ? "fine" : periods_);
   const SpectrumList spectra = MakeSpectra();
   if (format_ == "csv") {
-    WriteOutput(output_, BuildCsvText(spectra), out);
+    WriteOutput(output_, BuildCsvText(spectra, separator_), out);
   } else if (format_ == "json") {
     WriteOutput(output_, BuildJsonText(spectra, periods), out);
   } else {

@@ -12,7 +12,6 @@
 
 #include "cli/BatchFile.h"
 #include "cli/CliError.h"
-#include "cli/DecimalSeparatorScope.h"
 #include "cli/SavedDataFile.h"
 #include "cli/SpectrumBuilder.h"
 #include "model/SpectrumList.h"
@@ -31,10 +30,10 @@ void ExpectClearMessage(const CliError& error, ExitCode code) {
   }
 }
 
-void ReadAsBatch(std::string_view bytes) {
+void ReadAsBatch(std::string_view bytes, const std::string& separator) {
   try {
     SpectrumList spectra;
-    const SpectrumBuilder builder;
+    const SpectrumBuilder builder({}, separator);
     std::size_t number = 0;
     for (const BatchRow& row : ReadBatch(bytes, kFile)) {
       const RequestPlace place{std::string(kFile) + ":" + std::to_string(row.line) + ": ", true,
@@ -58,9 +57,9 @@ void ReadAsSavedData(std::string_view bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const DecimalSeparatorScope separator(data[0] % 2 == 0 ? "." : ",");
+  const std::string separator = data[0] % 2 == 0 ? "." : ",";
   const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-  ReadAsBatch(bytes);
+  ReadAsBatch(bytes, separator);
   ReadAsSavedData(bytes);
   return 0;
 }

@@ -31,9 +31,10 @@ std::string Printable(std::string_view bytes) {
   return out;
 }
 
-[[noreturn]] void Fail(const char* what, std::string_view input, const std::string& detail) {
+[[noreturn]] void Fail(const char* what, std::string_view input, std::string_view separator,
+                       const std::string& detail) {
   std::fprintf(stderr, "%s: input \"%s\" (separator \"%s\") %s\n", what, Printable(input).c_str(),
-               Printable(DecimalSeparator()).c_str(), Printable(detail).c_str());
+               Printable(separator).c_str(), Printable(detail).c_str());
   std::abort();
 }
 
@@ -58,12 +59,13 @@ long double ReadBackBound(int digits) {
   return step2 + step1 + step3;
 }
 
-void ExpectReadBack(std::string_view input, const std::string& text, double value, int digits) {
-  const auto back = ParseNumber(text);
-  if (!back) Fail("text not readable", input, text);
+void ExpectReadBack(std::string_view input, std::string_view separator, const std::string& text,
+                    double value, int digits) {
+  const auto back = ParseNumber(text, separator);
+  if (!back) Fail("text not readable", input, separator, text);
   const long double error = std::fabs(*back - static_cast<long double>(value));
   if (error > ReadBackBound(digits) * std::fabs(static_cast<long double>(value))) {
-    Fail("text does not read back", input, text);
+    Fail("text does not read back", input, separator, text);
   }
 }
 
@@ -72,31 +74,32 @@ void ExpectReadBack(std::string_view input, const std::string& text, double valu
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   static const char* const kSeparators[] = {".", ",", "\xD9\xAB"};
-  SetDecimalSeparator(kSeparators[data[0] % 3]);
+  const std::string_view separator = kSeparators[data[0] % 3];
   const std::string_view input(reinterpret_cast<const char*>(data + 1), size - 1);
 
-  const auto parsed = ParseNumber(input);
+  const auto parsed = ParseNumber(input, separator);
   if (!parsed) return 0;
-  if (!std::isfinite(*parsed)) Fail("accepted a value beyond the extended range", input, "");
+  if (!std::isfinite(*parsed))
+    Fail("accepted a value beyond the extended range", input, separator, "");
 
   double value = 0;
   try {
     value = ToDouble(*parsed);
   } catch (const std::overflow_error&) {
     if (std::fabs(*parsed) <= std::numeric_limits<double>::max()) {
-      Fail("overflow below the largest double", input, "");
+      Fail("overflow below the largest double", input, separator, "");
     }
     return 0;
   }
 
-  const std::string general = FormatGeneral(value);
-  const std::string scientific = FormatPattern(NumberPattern::Scientific, value);
-  const std::string six = FormatPattern(NumberPattern::SixDecimals, value);
-  const std::string two = FormatPattern(NumberPattern::TwoDecimals, value);
+  const std::string general = FormatGeneral(value, separator);
+  const std::string scientific = FormatPattern(NumberPattern::Scientific, value, separator);
+  const std::string six = FormatPattern(NumberPattern::SixDecimals, value, separator);
+  const std::string two = FormatPattern(NumberPattern::TwoDecimals, value, separator);
   if (general.empty() || scientific.empty() || six.empty() || two.empty()) {
-    Fail("empty text", input, general);
+    Fail("empty text", input, separator, general);
   }
-  ExpectReadBack(input, general, value, 15);
-  ExpectReadBack(input, scientific, value, 5);
+  ExpectReadBack(input, separator, general, value, 15);
+  ExpectReadBack(input, separator, scientific, value, 5);
   return 0;
 }

@@ -13,11 +13,12 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 // Pattern texts need quotes only when the decimal separator is a comma or a quote.
-void AppendPatternField(std::string& out, NumberPattern pattern, double value, bool quoted) {
+void AppendPatternField(std::string& out, NumberPattern pattern, double value,
+                        std::string_view separator, bool quoted) {
   if (quoted) {
-    AppendCsvField(out, FormatPattern(pattern, value));
+    AppendCsvField(out, FormatPattern(pattern, value, separator));
   } else {
-    AppendPattern(out, pattern, value);
+    AppendPattern(out, pattern, value, separator);
   }
 }
 
@@ -46,15 +47,15 @@ void AppendCsvField(std::string& out, std::string_view field) {
   out.push_back('"');
 }
 
-std::string BuildCsvText(const SpectrumList& spectra) {
+std::string BuildCsvText(const SpectrumList& spectra, std::string_view separator) {
   const std::size_t n = spectra.Size();
   const std::int32_t periods = FinePeriodCount();
 
   std::size_t namesLength = 0;
   for (const auto& spectrum : spectra) namesLength += spectrum->name.size();
   // A data cell is at most 12 characters and a comma; a wide separator or quotes add a few.
-  const std::size_t separatorExtra = DecimalSeparator().size() + 2;
-  const bool quoteNumbers = CsvFieldNeedsQuotes(DecimalSeparator());
+  const std::size_t separatorExtra = separator.size() + 2;
+  const bool quoteNumbers = CsvFieldNeedsQuotes(separator);
   std::string out;
   out.reserve(128 + 2 * namesLength + n * 96 +
               static_cast<std::size_t>(periods) * (8 + separatorExtra + n * (14 + separatorExtra)));
@@ -65,11 +66,11 @@ std::string BuildCsvText(const SpectrumList& spectra) {
     out.push_back(',');
     AppendCsvField(out, spectrum->GetCodeName());
     out.push_back(',');
-    AppendCsvField(out, FormatGeneral(spectrum->alphaMax));
+    AppendCsvField(out, FormatGeneral(spectrum->alphaMax, separator));
     out.push_back(',');
-    AppendCsvField(out, FormatGeneral(spectrum->tg));
+    AppendCsvField(out, FormatGeneral(spectrum->tg, separator));
     out.push_back(',');
-    AppendCsvField(out, FormatGeneral(spectrum->damping));
+    AppendCsvField(out, FormatGeneral(spectrum->damping, separator));
     out.append(kLineEnd);
   }
   out.append(kLineEnd);
@@ -91,12 +92,12 @@ std::string BuildCsvText(const SpectrumList& spectra) {
     samples.push_back(SampleSpectrum(*spectrum, periods, FinePeriod));
   for (std::int32_t i = 0; i < periods; ++i) {
     const auto row = static_cast<std::size_t>(i);
-    AppendPatternField(out, NumberPattern::TwoDecimals, FinePeriod(i), quoteNumbers);
+    AppendPatternField(out, NumberPattern::TwoDecimals, FinePeriod(i), separator, quoteNumbers);
     out.push_back(',');
     for (const std::vector<double>& sa : samples) {
       // Every period of the fine grid lies within 0..6 s, where GetSa always succeeds; 0 would
       // stand for a value it refused.
-      AppendPatternField(out, NumberPattern::Scientific, row < sa.size() ? sa[row] : 0,
+      AppendPatternField(out, NumberPattern::Scientific, row < sa.size() ? sa[row] : 0, separator,
                          quoteNumbers);
       out.push_back(',');
     }

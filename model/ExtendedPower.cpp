@@ -7,10 +7,11 @@
 #include <cstring>
 #include <limits>
 
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "the spectrum computes in the 80-bit extended format");
-
 namespace {
+
+// The estimate reads the significand of the 80-bit extended format. Where long double has
+// another format (64-bit Arm: 113 bits), every power is powl's own.
+constexpr bool kExtended80 = std::numeric_limits<long double>::digits == 64;
 
 // One unit in the last place of the 64-bit significand, relative to a value in [1, 2).
 constexpr long double kExtendedUlp = 0x1p-63L;
@@ -19,7 +20,7 @@ constexpr long double kExtendedUlp = 0x1p-63L;
 
 PowerEstimate EstimatePower(long double x, long double y) {
   constexpr long double kInfinite = std::numeric_limits<long double>::infinity();
-  if (!(x > 0) || !std::isfinite(x) || !std::isfinite(y)) return {0, kInfinite};
+  if (!kExtended80 || !(x > 0) || !std::isfinite(x) || !std::isfinite(y)) return {0, kInfinite};
   const long double exponent = y * std::log2(x);
   const long double value = std::exp2(exponent);
   // log2l and exp2l are each within 2 ulp, and so is powl: the error of the logarithm grows
@@ -29,6 +30,7 @@ PowerEstimate EstimatePower(long double x, long double y) {
 }
 
 bool RoundsToSameDouble(long double value, long double relativeError) {
+  if constexpr (!kExtended80) return false;
   const long double magnitude = std::fabs(value);
   if (!(magnitude >= DBL_MIN && magnitude <= DBL_MAX)) return false;
   if (!(relativeError < 0x1p-54L)) return false;

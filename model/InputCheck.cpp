@@ -15,8 +15,9 @@ std::string_view TrimControls(std::string_view text) {
 }
 
 std::optional<InputProblem> CheckNumber(InputField field, std::string_view text,
-                                        const char* negativeMessage, double& target) {
-  const auto parsed = ParseNumber(text);
+                                        std::string_view separator, const char* negativeMessage,
+                                        double& target) {
+  const auto parsed = ParseNumber(text, separator);
   if (!parsed) {
     return InputProblem{field, NotANumberText(text)};
   }
@@ -34,27 +35,29 @@ std::string NotANumberText(std::string_view text) {
   return message;
 }
 
-std::optional<InputProblem> CheckInputs(const InputTexts& texts, const InputTargets& targets) {
+std::optional<InputProblem> CheckInputs(const InputTexts& texts, std::string_view separator,
+                                        const InputTargets& targets) {
   const std::string_view candidate = TrimControls(texts.name);
   if (candidate.size() >= kNameByteLimit) {
     return InputProblem{InputField::Name, "Response Name must be less than 20 letters."};
   }
   if (candidate.empty()) return InputProblem{InputField::Name, "Please Input Response Name."};
   targets.name = candidate;
-  if (auto problem = CheckNumber(InputField::AlphaMax, texts.alphaMax, "AlphaMax must be postive.",
-                                 targets.alphaMax)) {
+  if (auto problem = CheckNumber(InputField::AlphaMax, texts.alphaMax, separator,
+                                 "AlphaMax must be postive.", targets.alphaMax)) {
     return problem;
   }
-  if (auto problem = CheckNumber(InputField::Tg, texts.tg,
+  if (auto problem = CheckNumber(InputField::Tg, texts.tg, separator,
                                  "Characteristic Groud Period must be postive.", targets.tg)) {
     return problem;
   }
-  return CheckNumber(InputField::Damping, texts.damping, "Damping ratio must be postive.",
-                     targets.damping);
+  return CheckNumber(InputField::Damping, texts.damping, separator,
+                     "Damping ratio must be postive.", targets.damping);
 }
 
-std::optional<InputProblem> CheckInputs(const InputTexts& texts, InputValues& values) {
-  return CheckInputs(texts, {values.name, values.alphaMax, values.tg, values.damping});
+std::optional<InputProblem> CheckInputs(const InputTexts& texts, std::string_view separator,
+                                        InputValues& values) {
+  return CheckInputs(texts, separator, {values.name, values.alphaMax, values.tg, values.damping});
 }
 
 std::string DuplicateNameText(std::string_view name) {

@@ -49,8 +49,11 @@ inline constexpr std::size_t kNameByteLimit = 20;
 // length, then emptiness), then AlphaMax, Tg and the damping ratio (ParseNumber, then below
 // zero). Returns the first problem, or nothing when all four were stored. A number that
 // parses but is too large for a double throws std::overflow_error from ToDouble.
-std::optional<InputProblem> CheckInputs(const InputTexts& texts, const InputTargets& targets);
-std::optional<InputProblem> CheckInputs(const InputTexts& texts, InputValues& values);
+// The numbers are read with the given decimal separator.
+std::optional<InputProblem> CheckInputs(const InputTexts& texts, std::string_view separator,
+                                        const InputTargets& targets);
+std::optional<InputProblem> CheckInputs(const InputTexts& texts, std::string_view separator,
+                                        InputValues& values);
 
 // The warning for a text that is not a number of the input fields' syntax.
 std::string NotANumberText(std::string_view text);

@@ -15,11 +15,6 @@
 
 namespace {
 
-std::string& Separator() {
-  static std::string separator = ".";
-  return separator;
-}
-
 // Length of the UTF-8 sequence that begins with this byte; 0 for a byte that cannot begin one.
 std::size_t Utf8SequenceLength(unsigned char lead) {
   if (lead < 0x80) return 1;
@@ -44,7 +39,7 @@ class TextBuffer {
     std::memcpy(data_ + size_, text, length);
     size_ += length;
   }
-  void Put(const std::string& text) { Put(text.data(), text.size()); }
+  void Put(std::string_view text) { Put(text.data(), text.size()); }
   void PutRepeated(char c, int times) {
     for (int i = 0; i < times; ++i) Put(c);
   }
@@ -60,7 +55,15 @@ class TextBuffer {
   std::size_t size_ = 0;
 };
 
-void WriteGeneral(const DecimalForm& form, TextBuffer& out) {
+// A separator is one UTF-8 character, at most 4 bytes, which keeps every text within the
+// buffer; none stands for ".".
+std::string_view Checked(std::string_view separator) {
+  if (separator.empty()) return ".";
+  if (separator.size() > 4) throw std::invalid_argument("a decimal separator is one character");
+  return separator;
+}
+
+void WriteGeneral(const DecimalForm& form, std::string_view separator, TextBuffer& out) {
   switch (form.kind) {
     case FormKind::NotANumber:
       return out.Put("NAN", 3);
@@ -73,7 +76,6 @@ void WriteGeneral(const DecimalForm& form, TextBuffer& out) {
     case FormKind::Finite:
       break;
   }
-  const std::string& separator = Separator();
   if (form.negative) out.Put('-');
   const int e = form.exponent;
   if (e >= -3 && e <= 15) {
@@ -100,17 +102,19 @@ void WriteGeneral(const DecimalForm& form, TextBuffer& out) {
   }
 }
 
-void WriteGeneral(double x, TextBuffer& out) {
+void WriteGeneral(double x, std::string_view separator, TextBuffer& out) {
   DecimalForm form;
   Decompose(x, kFormDigits, 15, kNoPlaceBudget, form);
-  WriteGeneral(form, out);
+  WriteGeneral(form, separator, out);
 }
 
-void WriteFixed(double x, int places, TextBuffer& out) {
+void WriteFixed(double x, int places, std::string_view separator, TextBuffer& out) {
   DecimalForm form;
   Decompose(x, kFormDigits, kFormDigits, places, form);
-  if (form.kind != FormKind::Zero && form.kind != FormKind::Finite) return WriteGeneral(form, out);
-  if (form.exponent > kFormDigits) return WriteGeneral(x, out);
+  if (form.kind != FormKind::Zero && form.kind != FormKind::Finite) {
+    return WriteGeneral(form, separator, out);
+  }
+  if (form.exponent > kFormDigits) return WriteGeneral(x, separator, out);
   if (form.negative) out.Put('-');
   const int e = form.exponent;
   if (e <= 0) {
@@ -118,7 +122,7 @@ void WriteFixed(double x, int places, TextBuffer& out) {
   } else {
     for (int i = 0; i < e; ++i) out.Put(i < form.count ? form.digits[i] : '0');
   }
-  out.Put(Separator());
+  out.Put(separator);
   int written = 0;
   if (e >= 0) {
     for (int i = e; i < form.count; ++i, ++written) out.Put(form.digits[i]);
@@ -131,13 +135,15 @@ void WriteFixed(double x, int places, TextBuffer& out) {
   out.PutRepeated('0', places - written);
 }
 
-void WriteScientific(double x, TextBuffer& out) {
+void WriteScientific(double x, std::string_view separator, TextBuffer& out) {
   DecimalForm form;
   Decompose(x, kFormDigits, 5, kNoPlaceBudget, form);
-  if (form.kind != FormKind::Zero && form.kind != FormKind::Finite) return WriteGeneral(form, out);
+  if (form.kind != FormKind::Zero && form.kind != FormKind::Finite) {
+    return WriteGeneral(form, separator, out);
+  }
   if (form.negative) out.Put('-');
   out.Put(form.count > 0 ? form.digits[0] : '0');
-  out.Put(Separator());
+  out.Put(separator);
   for (int i = 1; i < 5; ++i) out.Put(i < form.count ? form.digits[i] : '0');
   out.Put('E');
   const int power = form.kind == FormKind::Zero ? 0 : form.exponent - 1;
@@ -147,14 +153,15 @@ void WriteScientific(double x, TextBuffer& out) {
   out.PutInteger(magnitude);
 }
 
-void WritePattern(NumberPattern pattern, double value, TextBuffer& out) {
+void WritePattern(NumberPattern pattern, double value, std::string_view separator,
+                  TextBuffer& out) {
   switch (pattern) {
     case NumberPattern::TwoDecimals:
-      return WriteFixed(value, 2, out);
+      return WriteFixed(value, 2, separator, out);
     case NumberPattern::SixDecimals:
-      return WriteFixed(value, 6, out);
+      return WriteFixed(value, 6, separator, out);
     case NumberPattern::Scientific:
-      return WriteScientific(value, out);
+      return WriteScientific(value, separator, out);
   }
   throw std::invalid_argument("unknown number pattern");
 }
@@ -191,7 +198,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-void SetDecimalSeparator(std::string_view utf8Character) {
+std::string DecimalSeparatorFrom(std::string_view utf8Character) {
   std::string separator = ".";
   if (!utf8Character.empty()) {
     const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(utf8Character[0]));
@@ -201,38 +208,37 @@ void SetDecimalSeparator(std::string_view utf8Character) {
     }
     if (whole) separator.assign(utf8Character.substr(0, length));
   }
-  Separator() = std::move(separator);
+  return separator;
 }
 
-const std::string& DecimalSeparator() { return Separator(); }
-
-std::string FormatGeneral(double value) {
+std::string FormatGeneral(double value, std::string_view separator) {
   TextBuffer out;
-  WriteGeneral(value, out);
+  WriteGeneral(value, Checked(separator), out);
   return std::string(out.View());
 }
 
-std::string FormatPattern(NumberPattern pattern, double value) {
+std::string FormatPattern(NumberPattern pattern, double value, std::string_view separator) {
   TextBuffer out;
-  WritePattern(pattern, value, out);
+  WritePattern(pattern, value, Checked(separator), out);
   return std::string(out.View());
 }
 
-void AppendPattern(std::string& text, NumberPattern pattern, double value) {
+void AppendPattern(std::string& text, NumberPattern pattern, double value,
+                   std::string_view separator) {
   TextBuffer out;
-  WritePattern(pattern, value, out);
+  WritePattern(pattern, value, Checked(separator), out);
   text.append(out.View());
 }
 
-std::string FormatPattern(std::string_view pattern, double value) {
-  if (pattern == "0.00") return FormatPattern(NumberPattern::TwoDecimals, value);
-  if (pattern == "0.000000") return FormatPattern(NumberPattern::SixDecimals, value);
-  if (pattern == "0.0000E+00") return FormatPattern(NumberPattern::Scientific, value);
+std::string FormatPattern(std::string_view pattern, double value, std::string_view separator) {
+  if (pattern == "0.00") return FormatPattern(NumberPattern::TwoDecimals, value, separator);
+  if (pattern == "0.000000") return FormatPattern(NumberPattern::SixDecimals, value, separator);
+  if (pattern == "0.0000E+00") return FormatPattern(NumberPattern::Scientific, value, separator);
   throw std::invalid_argument("unknown number pattern: " + std::string(pattern));
 }
 
-std::optional<long double> ParseNumber(std::string_view text) {
-  const std::string& separator = Separator();
+std::optional<long double> ParseNumber(std::string_view text, std::string_view separator) {
+  separator = Checked(separator);
   std::size_t pos = SkipSpaces(text, 0);
 
   bool negative = false;

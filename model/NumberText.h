@@ -9,26 +9,33 @@
 #include <string_view>
 
 // Number texts shared by the input fields, the data table and the CSV file. They depend on
-// one setting only, the decimal separator: a single character, held as its UTF-8 bytes.
-void SetDecimalSeparator(std::string_view utf8Character);  // empty gives "."
-const std::string& DecimalSeparator();
+// one setting only, the decimal separator: a single character, held as its UTF-8 bytes, which
+// every caller passes, so that no thread ever sees another's.
+
+// The decimal separator for a symbol as the system gives it: its first whole UTF-8 character,
+// "." for an empty or broken one.
+std::string DecimalSeparatorFrom(std::string_view utf8Character);
+
+// Every function below takes the separator as DecimalSeparatorFrom gives it; an empty one
+// stands for ".", and one longer than a character throws std::invalid_argument.
 
 // General floating-point text: 15 significant digits, fixed notation for exponents -3..15,
 // otherwise scientific ("1E-5", "1.23456789012346E19"); "INF", "-INF", "NAN".
-std::string FormatGeneral(double value);
+std::string FormatGeneral(double value, std::string_view separator);
 
 // Pattern text for exactly one of the patterns "0.00", "0.000000" and "0.0000E+00".
 enum class NumberPattern { TwoDecimals, SixDecimals, Scientific };
-std::string FormatPattern(NumberPattern pattern, double value);
+std::string FormatPattern(NumberPattern pattern, double value, std::string_view separator);
 // Appends the pattern text to text, without a string of its own.
-void AppendPattern(std::string& text, NumberPattern pattern, double value);
+void AppendPattern(std::string& text, NumberPattern pattern, double value,
+                   std::string_view separator);
 // The same as FormatPattern, naming the pattern by its text; any other text is a programming
 // error and throws std::invalid_argument.
-std::string FormatPattern(std::string_view pattern, double value);
+std::string FormatPattern(std::string_view pattern, double value, std::string_view separator);
 
 // Reads a number written with the input fields' syntax; no value when the text is rejected
 // or the value overflows the extended range. The text is UTF-8.
-std::optional<long double> ParseNumber(std::string_view text);
+std::optional<long double> ParseNumber(std::string_view text, std::string_view separator);
 
 [[noreturn]] void ThrowFloatingPointOverflow();  // std::overflow_error "Floating point overflow"
 

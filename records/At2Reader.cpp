@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "records/LineCursor.h"
 #include "records/RecordError.h"
 #include "records/RecordReader.h"
 #include "records/RecordText.h"
@@ -156,9 +157,12 @@ std::optional<AccelerationUnit> At2HeaderUnit(std::string_view line) {
 }
 
 GroundMotion ReadAt2(std::string_view fileName, std::string_view bytes,
-                     std::optional<AccelerationUnit> givenUnit) {
-  const std::vector<std::string_view> lines = SplitLines(bytes);
-  if (lines.size() < kHeaderLine) {
+                     std::optional<AccelerationUnit> givenUnit, std::string_view decimalSeparator) {
+  LineCursor cursor(bytes);
+  std::string_view lines[kHeaderLine];
+  std::size_t headerLines = 0;
+  while (headerLines < kHeaderLine && cursor.Next(lines[headerLines])) ++headerLines;
+  if (headerLines < kHeaderLine) {
     throw RecordError(fileName, 0,
                       "not a PEER record: it ends before the fourth header line, which gives the "
                       "number of points and the time step.");
@@ -178,7 +182,7 @@ GroundMotion ReadAt2(std::string_view fileName, std::string_view bytes,
   if (!(header->step > 0 && header->step <= kLongestStep)) {
     throw RecordError(fileName, kHeaderLine,
                       "the time step DT must be above 0 and at most " +
-                          ShortestNumber(kLongestStep, ".") + " s.");
+                          ShortestNumber(kLongestStep, decimalSeparator) + " s.");
   }
   const auto points = static_cast<std::size_t>(header->points);
   const double factor = ToG(FileUnit(fileName, lines[kUnitLine - 1], givenUnit));
@@ -187,23 +191,23 @@ GroundMotion ReadAt2(std::string_view fileName, std::string_view bytes,
   motion.name = std::string(fileName);
   motion.step = header->step;
   motion.acceleration.reserve(std::min(points, bytes.size() / 2 + 1));
-  for (std::size_t index = kHeaderLine; index < lines.size(); ++index) {
-    for (const std::string_view field : SplitFields(lines[index])) {
+  for (std::string_view line; cursor.Next(line);) {
+    for (const std::string_view field : SplitFields(line)) {
       const auto value = ParseRecordNumber(field);
       if (!value) {
-        throw RecordError(fileName, index + 1, QuoteField(field) + " is not a number.");
+        throw RecordError(fileName, cursor.Number(), QuoteField(field) + " is not a number.");
       }
       if (motion.acceleration.size() < points) {
         motion.acceleration.push_back(*value * factor);
       } else if (*value != 0) {
         throw RecordError(
-            fileName, index + 1,
+            fileName, cursor.Number(),
             "more values than the " + std::to_string(points) + " points that the header gives.");
       }
     }
   }
   if (motion.acceleration.size() < points) {
-    throw RecordError(fileName, lines.size(),
+    throw RecordError(fileName, cursor.Number(),
                       "the file ends after " + std::to_string(motion.acceleration.size()) +
                           " of the " + std::to_string(points) +
                           " points that the header gives (truncated).");

@@ -15,9 +15,10 @@
 // A given unit must agree with the third line, and is needed when that line names no unit (or
 // more than one). Values beyond the number of points are accepted only when all of them are
 // zero (padding of the last line); they are dropped. Throws RecordError naming the file and
-// line on any fault.
+// line on any fault, numbers in messages written with the decimal separator.
 GroundMotion ReadAt2(std::string_view fileName, std::string_view bytes,
-                     std::optional<AccelerationUnit> givenUnit = std::nullopt);
+                     std::optional<AccelerationUnit> givenUnit = std::nullopt,
+                     std::string_view decimalSeparator = ".");
 
 // The unit a PEER record's third line names; no value when it names none, or more than one.
 std::optional<AccelerationUnit> At2HeaderUnit(std::string_view line);

@@ -4,8 +4,49 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
+
+// The x86-64 vector paths, each compiled for its processors and chosen at run time; elsewhere
+// the plain path alone.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define TREMVALE_X86_PATHS 1
+#endif
 
 namespace {
+
+// One step of one oscillator with the constants c of OscillatorChunk in the order xx, xv, xa0,
+// xa1, vx, vv, va0, va1: the operations every path performs, in their order.
+[[gnu::always_inline]] inline void StepOne(const double* c, double x0, double v0, double a0,
+                                           double a1, double& x1, double& v1) {
+  x1 = c[3] * a1;
+  x1 = std::fma(c[2], a0, x1);
+  x1 = std::fma(c[1], v0, x1);
+  x1 = std::fma(c[0], x0, x1);
+  v1 = c[7] * a1;
+  v1 = std::fma(c[6], a0, v1);
+  v1 = std::fma(c[4], x0, v1);
+  v1 = std::fma(c[5], v0, v1);
+}
+
+void ConstantsOf(const OscillatorChunk& k, std::size_t j, double (&c)[8]) {
+  const double constants[8] = {k.xx[j], k.xv[j], k.xa0[j], k.xa1[j],
+                               k.vx[j], k.vv[j], k.va0[j], k.va1[j]};
+  std::copy(constants, constants + 8, c);
+}
+
+// The states after each of the steps from x, v under acceleration[0..steps]. Compiled besides
+// for processors with FMA, where a fused multiply-add is one instruction rather than a call.
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target_clones("arch=x86-64-v3", "default")))
+#endif
+void StepStates(const double* c, double x, double v, const double* acceleration,
+                std::size_t steps, double* xs, double* vs) {
+  for (std::size_t n = 0; n < steps; ++n) {
+    StepOne(c, x, v, acceleration[n], acceleration[n + 1], xs[n], vs[n]);
+    x = xs[n];
+    v = vs[n];
+  }
+}
 
 // kWidth doubles side by side, and their bits.
 template <std::size_t kWidth>
@@ -21,6 +62,29 @@ struct Vector<8> {
   typedef std::int64_t Bits __attribute__((vector_size(64)));
 };
 
+// lanes[k] = a[k] * b[k] + c[k], rounded once: the fused multiply-add every path uses, which
+// the compiler makes one vector instruction where the target has one. Built whole from its
+// lanes, so that the vectors stay in registers. By reference: vector values passed to a
+// function not compiled for the wider registers would change the calling convention.
+template <class Lanes, std::size_t... k>
+[[gnu::always_inline]] inline void FmaLanes(Lanes& lanes, const Lanes& a, const Lanes& b,
+                                            const Lanes& c, std::index_sequence<k...>) {
+  lanes = Lanes{std::fma(a[k], b[k], c[k])...};
+}
+
+// The same with b the same in every lane.
+template <class Lanes, std::size_t... k>
+[[gnu::always_inline]] inline void FmaLanes(Lanes& lanes, const Lanes& a, double b, const Lanes& c,
+                                            std::index_sequence<k...>) {
+  lanes = Lanes{std::fma(a[k], b, c[k])...};
+}
+
+template <std::size_t kWidth, class Lanes, class Factor>
+[[gnu::always_inline]] inline void Fma(Lanes& lanes, const Lanes& a, const Factor& b,
+                                       const Lanes& c) {
+  FmaLanes(lanes, a, b, c, std::make_index_sequence<kWidth>{});
+}
+
 // Steps 0..steps-1 of kChunks consecutive chunks of oscillators, acceleration[n] to
 // acceleration[n + 1] being step n, summed up in blocks of kBlockSteps steps: those of chunk g
 // from blocks[g * blockCount] on; strongest[b] is the largest |acceleration| at the time points
@@ -28,7 +92,7 @@ struct Vector<8> {
 // the recurrence and running maxima, free of branches and with the state in registers; keeping
 // to a few chunks keeps their constants in the first-level cache for the whole record. The
 // ground acceleration enters first, so that a step waits on the one before for only two
-// multiply-adds.
+// multiply-adds. Each lane takes the operations of OscillatorResponse::Step, in its order.
 template <std::size_t kWidth, std::size_t kChunks>
 [[gnu::always_inline]] inline void RunBlocks(const OscillatorChunk* __restrict k,
                                              const BlockBound* __restrict bound,
@@ -42,9 +106,8 @@ template <std::size_t kWidth, std::size_t kChunks>
   constexpr std::size_t kPerChunk = kOscillatorChunk / kWidth;
   static_assert(kPerChunk * kWidth == kOscillatorChunk);
   constexpr std::size_t kVectors = kChunks * kPerChunk;
-  // Vector q holds places (q % kPerChunk) * kWidth on of chunk q / kPerChunk.
-  // By reference: vector values passed to a function not compiled for the wider registers would
-  // change the calling convention.
+  // Vector q holds places (q % kPerChunk) * kWidth on of chunk q / kPerChunk. The loops over q
+  // are unrolled so that the vectors stay in registers.
   const auto load = [](Lanes& to, const double* from) { __builtin_memcpy(&to, from, sizeof to); };
   const auto store = [](double* to, const Lanes& from) {
     __builtin_memcpy(to, &from, sizeof from);
@@ -57,7 +120,8 @@ template <std::size_t kWidth, std::size_t kChunks>
   };
   Lanes xx[kVectors], xv[kVectors], xa0[kVectors], xa1[kVectors];
   Lanes vx[kVectors], vv[kVectors], va0[kVectors], va1[kVectors];
-  Lanes x[kVectors], v[kVectors], peakAcceleration[kVectors];
+  Lanes x[kVectors], v[kVectors];
+#pragma GCC unroll 4
   for (std::size_t q = 0; q < kVectors; ++q) {
     const OscillatorChunk& c = k[chunkOf(q)];
     const std::size_t p = placeOf(q);
@@ -71,93 +135,150 @@ template <std::size_t kWidth, std::size_t kChunks>
     load(va1[q], c.va1 + p);
     load(x[q], s[chunkOf(q)].x + p);
     load(v[q], s[chunkOf(q)].v + p);
-    load(peakAcceleration[q], s[chunkOf(q)].peakAcceleration + p);
   }
   for (std::size_t first = 0, b = 0; first < steps; first += kBlockSteps, ++b) {
     const std::size_t last = std::min(steps, first + kBlockSteps);
-    Lanes largestX[kVectors];
-    Lanes largestV[kVectors];
+    Lanes largestX[kVectors], largestV[kVectors], largestS[kVectors];
+#pragma GCC unroll 4
     for (std::size_t q = 0; q < kVectors; ++q) {
       StepBlock& block = blocks[chunkOf(q) * blockCount + b];
       store(block.x + placeOf(q), x[q]);
       store(block.v + placeOf(q), v[q]);
       size(largestX[q], x[q]);
       size(largestV[q], v[q]);
+      Lanes sway;
+      Fma<kWidth>(sway, v[q], twoDamping, x[q]);
+      size(largestS[q], sway);
     }
     for (std::size_t n = first; n < last; ++n) {
       const double a0 = acceleration[n];
       const double a1 = acceleration[n + 1];
+#pragma GCC unroll 4
       for (std::size_t q = 0; q < kVectors; ++q) {
-        const Lanes x1 = xa1[q] * a1 + xa0[q] * a0 + xv[q] * v[q] + xx[q] * x[q];
-        const Lanes v1 = va1[q] * a1 + va0[q] * a0 + vx[q] * x[q] + vv[q] * v[q];
+        Lanes x1 = xa1[q] * a1;
+        Fma<kWidth>(x1, xa0[q], a0, x1);
+        Fma<kWidth>(x1, xv[q], v[q], x1);
+        Fma<kWidth>(x1, xx[q], x[q], x1);
+        Lanes v1 = va1[q] * a1;
+        Fma<kWidth>(v1, va0[q], a0, v1);
+        Fma<kWidth>(v1, vx[q], x[q], v1);
+        Fma<kWidth>(v1, vv[q], v[q], v1);
         x[q] = x1;
         v[q] = v1;
-        Lanes sizeX, sizeV, sway;
+        Lanes sway, sizeX, sizeV, sizeS;
+        Fma<kWidth>(sway, v1, twoDamping, x1);
         size(sizeX, x1);
         size(sizeV, v1);
-        size(sway, x1 + twoDamping * v1);
+        size(sizeS, sway);
         largestX[q] = largestX[q] > sizeX ? largestX[q] : sizeX;
         largestV[q] = largestV[q] > sizeV ? largestV[q] : sizeV;
-        peakAcceleration[q] = peakAcceleration[q] > sway ? peakAcceleration[q] : sway;
+        largestS[q] = largestS[q] > sizeS ? largestS[q] : sizeS;
       }
     }
     LaneBits mayRise[kChunks] = {};
+#pragma GCC unroll 4
     for (std::size_t q = 0; q < kVectors; ++q) {
       const std::size_t p = placeOf(q);
-      double* peakX = s[chunkOf(q)].peakX + p;
-      Lanes before, reach, rise;
-      load(before, peakX);
-      load(reach, bound[chunkOf(q)].reach + p);
-      load(rise, bound[chunkOf(q)].rise + p);
-      const Lanes peak = before > largestX[q] ? before : largestX[q];
-      const Lanes upper = largestX[q] + reach * largestV[q] + rise * strongest[b];
-      store(peakX, peak);
-      store(blocks[chunkOf(q) * blockCount + b].upper + p, upper);
-      mayRise[chunkOf(q)] |= upper > peak;
+      const BlockBound& bb = bound[chunkOf(q)];
+      ResponseChunk& chunk = s[chunkOf(q)];
+      StepBlock& block = blocks[chunkOf(q) * blockCount + b];
+      Lanes beforeX, beforeS, reach, rise, self, reachS, riseS;
+      load(beforeX, chunk.peakX + p);
+      load(beforeS, chunk.peakS + p);
+      load(reach, bb.reach + p);
+      load(rise, bb.rise + p);
+      load(self, bb.self + p);
+      load(reachS, bb.reachS + p);
+      load(riseS, bb.riseS + p);
+      const Lanes peakX = beforeX > largestX[q] ? beforeX : largestX[q];
+      const Lanes peakS = beforeS > largestS[q] ? beforeS : largestS[q];
+      const Lanes upperX = largestX[q] + reach * largestV[q] + rise * strongest[b];
+      const Lanes upperS =
+          self * largestS[q] + reachS * (largestX[q] + largestV[q]) + riseS * strongest[b];
+      store(chunk.peakX + p, peakX);
+      store(chunk.peakS + p, peakS);
+      store(block.upperX + p, upperX);
+      store(block.upperS + p, upperS);
+      // Negative where a bound passes its peak: the sign bits tell, without a comparison into
+      // a mask, which the compiler would take apart lane by lane.
+      const Lanes roomX = peakX - upperX;
+      const Lanes roomS = peakS - upperS;
+      mayRise[chunkOf(q)] |= reinterpret_cast<LaneBits>(roomX < roomS ? roomX : roomS);
     }
     for (std::size_t g = 0; g < kChunks; ++g) {
       std::int64_t any = 0;
       for (std::size_t lane = 0; lane < kWidth; ++lane) any |= mayRise[g][lane];
-      blocks[g * blockCount + b].mayRise = any;
+      blocks[g * blockCount + b].mayRise = any < 0;
     }
   }
+#pragma GCC unroll 4
   for (std::size_t q = 0; q < kVectors; ++q) {
     store(s[chunkOf(q)].x + placeOf(q), x[q]);
     store(s[chunkOf(q)].v + placeOf(q), v[q]);
-    store(s[chunkOf(q)].peakAcceleration + placeOf(q), peakAcceleration[q]);
   }
 }
 
 // The steps of chunks 0..count-1, count at most kChunksAtOnce, with the blocks of chunk g from
-// blocks[g * blockCount] on. With AVX-512 (wide), two chunks at once in eight-wide registers;
-// otherwise one chunk in four-wide ones, as the sixteen registers of AVX2 hold no more. Compiled
-// for AVX-512 and for AVX2 with FMA besides the baseline, the processor picking at run time, so
-// the program still runs on any x86-64; wide is true exactly where the AVX-512 version runs.
+// blocks[g * blockCount] on. With AVX-512, two chunks at once in eight-wide registers;
+// otherwise one chunk in four-wide ones, as the sixteen registers of AVX2 hold no more.
 constexpr std::size_t kChunksAtOnce = 2;
 
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void RunChunks(
-    const OscillatorChunk* k, const BlockBound* bound, ResponseChunk* s, StepBlock* blocks,
-    std::size_t blockCount, const double* acceleration, const double* strongest, std::size_t steps,
-    double twoDamping, std::size_t count, bool wide) {
-  if (wide && count == 2) {
-    RunBlocks<8, 2>(k, bound, s, blocks, blockCount, acceleration, strongest, steps, twoDamping);
-  } else if (wide) {
-    RunBlocks<8, 1>(k, bound, s, blocks, blockCount, acceleration, strongest, steps, twoDamping);
-  } else {
-    for (std::size_t g = 0; g < count; ++g) {
-      RunBlocks<4, 1>(k + g, bound + g, s + g, blocks + g * blockCount, blockCount, acceleration,
-                      strongest, steps, twoDamping);
-    }
+struct ChunkRun {
+  const OscillatorChunk* k;
+  const BlockBound* bound;
+  ResponseChunk* s;
+  StepBlock* blocks;
+  std::size_t blockCount;
+  const double* acceleration;
+  const double* strongest;
+  std::size_t steps;
+  double twoDamping;
+  std::size_t count;
+};
+
+template <std::size_t kWidth>
+[[gnu::always_inline]] inline void RunOneByOne(const ChunkRun& r) {
+  for (std::size_t g = 0; g < r.count; ++g) {
+    RunBlocks<kWidth, 1>(r.k + g, r.bound + g, r.s + g, r.blocks + g * r.blockCount, r.blockCount,
+                         r.acceleration, r.strongest, r.steps, r.twoDamping);
   }
 }
 
-// Whether the processor has everything the AVX-512 version above is compiled for.
+// Builds for any processor; on one without FMA each fused multiply-add is a library call.
+void RunPlain(const ChunkRun& r) { RunOneByOne<4>(r); }
+
+#ifdef TREMVALE_X86_PATHS
+
+__attribute__((target("arch=x86-64-v4"))) void RunAvx512(const ChunkRun& r) {
+  if (r.count == 2) {
+    RunBlocks<8, 2>(r.k, r.bound, r.s, r.blocks, r.blockCount, r.acceleration, r.strongest, r.steps,
+                    r.twoDamping);
+  } else {
+    RunOneByOne<8>(r);
+  }
+}
+
+__attribute__((target("arch=x86-64-v3"))) void RunAvx2(const ChunkRun& r) { RunOneByOne<4>(r); }
+
+// Whether the processor has everything each version above is compiled for.
 bool HasAvx512() {
   __builtin_cpu_init();
-  return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
-         __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512dq") &&
-         __builtin_cpu_supports("avx512cd") && __builtin_cpu_supports("avx2") &&
-         __builtin_cpu_supports("fma");
+  return __builtin_cpu_supports("x86-64-v4");
+}
+
+bool HasAvx2() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("x86-64-v3");
+}
+#endif
+
+// The widest path this processor runs.
+VectorPath BestPath() {
+#ifdef TREMVALE_X86_PATHS
+  if (HasAvx512()) return VectorPath::Avx512;
+  if (HasAvx2()) return VectorPath::Avx2;
+#endif
+  return VectorPath::Plain;
 }
 
 // For oscillators with steps of half a damped period or more: with W = sqrt(x^2 + v^2),
@@ -173,19 +294,67 @@ OscillatorResponse::OscillatorResponse(const OscillatorBank& bank)
     : bank_(bank),
       chunks_(bank.chunks.size()),
       blockBounds_(bank.chunks.size()),
+      floorX_(bank.size()),
+      floorS_(bank.size()),
       kept_(bank.size()),
       pending_(bank.size()) {
   crests_.reserve(bank.size());
+  const double zeta = bank.damping;
+  curvatureS_ = std::sqrt(1 + zeta * zeta * (8 + zeta * zeta * (-48 + 64 * zeta * zeta)));
+  const double dt = bank.step;
   for (std::size_t i = 0; i < bank.size(); ++i) {
-    crests_.emplace_back(bank.omega(i), bank.damping);
-    // A crest inside a block lies, by the argument of MayRise, within reach * largest |v| of
-    // the largest |x|. For fast oscillators the energy bound of EnergyReaches holds, with
-    // sqrt(x^2 + v^2) <= |x| + |v|. Unused places stay at 0.
-    const double reach = bank.ChunkOf(i).crestReach[OscillatorBank::Place(i)];
+    const double w = bank.omega(i);
+    crests_.emplace_back(w, zeta);
+    const std::size_t j = OscillatorBank::Place(i);
     BlockBound& bound = blockBounds_[i / kOscillatorChunk];
-    bound.reach[OscillatorBank::Place(i)] = reach != 0 ? reach : 1;
-    bound.rise[OscillatorBank::Place(i)] = reach != 0 ? 0 : bank.step;
+    // A crest of u inside a block lies, by the argument of MayRise, within reach * largest |v|
+    // of the largest |x|. For fast oscillators the energy bound of EnergyReaches holds, with
+    // sqrt(x^2 + v^2) <= |x| + |v|. Unused places stay at 0.
+    const double reach = bank.ChunkOf(i).crestReach[j];
+    bound.reach[j] = reach != 0 ? reach : 1;
+    bound.rise[j] = reach != 0 ? 0 : dt;
+    // s = x + 2 zeta v is the absolute acceleration over -omega. At a crest of s its derivative
+    // is zero, and the nearer time point is at most half a step away, so s there differs from
+    // the crest by at most step^2 / 8 times the largest |s''|. From the equation of motion,
+    //   s'' = -omega^2 ((1 - 4 zeta^2) x + 4 zeta (1 - 2 zeta^2) v) - omega (1 - 4 zeta^2) a
+    //         - 2 zeta a',
+    // with |(x, v) term| <= K W, K^2 = 1 + 8 zeta^2 - 48 zeta^4 + 64 zeta^6, W inside the step
+    // at most W0 + step * max |a| <= |x0| + |v0| + step * max |a|, and |a'| <= 2 max |a| / step.
+    // Besides, |s| <= sqrt(1 + 4 zeta^2) W anywhere: the smaller bound serves.
+    const double z2 = zeta * zeta;
+    const double k = curvatureS_;
+    const double wdt = w * dt;
+    const double second = wdt * wdt * k / 8;
+    const double energy = std::sqrt(1 + 4 * z2);
+    if (second < energy) {
+      bound.self[j] = 1;
+      bound.reachS[j] = second;
+      bound.riseS[j] = dt * (second + wdt * std::fabs(1 - 4 * z2) / 8 + zeta / 2);
+    } else {
+      bound.self[j] = 0;
+      bound.reachS[j] = energy;
+      bound.riseS[j] = energy * dt;
+    }
   }
+}
+
+bool OscillatorResponse::Runs(VectorPath path) {
+  switch (path) {
+    case VectorPath::Best:
+    case VectorPath::Plain:
+      return true;
+#ifdef TREMVALE_X86_PATHS
+    case VectorPath::Avx512:
+      return HasAvx512();
+    case VectorPath::Avx2:
+      return HasAvx2();
+#else
+    case VectorPath::Avx512:
+    case VectorPath::Avx2:
+      return false;
+#endif
+  }
+  return false;
 }
 
 ResponseChunk& OscillatorResponse::ChunkOf(std::size_t i) { return chunks_[i / kOscillatorChunk]; }
@@ -194,16 +363,14 @@ const ResponseChunk& OscillatorResponse::ChunkOf(std::size_t i) const {
   return chunks_[i / kOscillatorChunk];
 }
 
+// The operations of the vector loops, in their order: every path gives the same digits.
 OscillatorResponse::StepEnds OscillatorResponse::Step(std::size_t i, double x0, double v0,
                                                       double a0, double a1) const {
-  const OscillatorChunk& k = bank_.ChunkOf(i);
-  const std::size_t j = OscillatorBank::Place(i);
-  return {x0,
-          v0,
-          k.xa1[j] * a1 + k.xa0[j] * a0 + k.xv[j] * v0 + k.xx[j] * x0,
-          k.va1[j] * a1 + k.va0[j] * a0 + k.vx[j] * x0 + k.vv[j] * v0,
-          a0,
-          a1};
+  double c[8];
+  ConstantsOf(bank_.ChunkOf(i), OscillatorBank::Place(i), c);
+  double x1, v1;
+  StepOne(c, x0, v0, a0, a1, x1, v1);
+  return {x0, v0, x1, v1, a0, a1};
 }
 
 // Where the step is shorter than half a damped period, the acceleration has at most one zero
@@ -211,11 +378,11 @@ OscillatorResponse::StepEnds OscillatorResponse::Step(std::size_t i, double x0, 
 // to the end. Hence it passes zero inside only if it changes sign over the step or heads for
 // zero at the start and away from it at the end; and a crest u* inside the step lies within
 // |v| * step of an end: omega |u*| <= max(|x0|, |x1|) + omega step max(|v0|, |v1|).
-bool OscillatorResponse::MayRise(std::size_t i, const StepEnds& e, double peakX) const {
+bool OscillatorResponse::MayRise(std::size_t i, const StepEnds& e, double floorX) const {
   const OscillatorChunk& k = bank_.ChunkOf(i);
   const std::size_t j = OscillatorBank::Place(i);
   if (k.crestReach[j] == 0) {
-    return EnergyReaches(peakX, e.x0, e.v0,
+    return EnergyReaches(floorX, e.x0, e.v0,
                          bank_.step * std::max(std::fabs(e.a0), std::fabs(e.a1)));
   }
   // Minus the relative acceleration at both ends; only its sign against v matters.
@@ -224,86 +391,142 @@ bool OscillatorResponse::MayRise(std::size_t i, const StepEnds& e, double peakX)
   const bool turns = e.v0 * e.v1 <= 0 || (e.v0 * pull0 > 0 && e.v1 * pull1 < 0);
   return turns && std::max(std::fabs(e.x0), std::fabs(e.x1)) +
                           k.crestReach[j] * std::max(std::fabs(e.v0), std::fabs(e.v1)) >
-                      peakX;
+                      floorX;
 }
 
-void OscillatorResponse::BoundCrest(std::size_t i, const StepEnds& ends) {
-  const double w = bank_.omega(i);
-  ConsiderCrest(i, {ends.x0 / w, ends.v0, ends.x1 / w, ends.v1, ends.a0, ends.a1, bank_.step});
+// The bound of the vector loops (see the constructor), on one step. Besides, a crest needs s' to
+// pass zero inside the step, and s' moves by at most the bound M on |s''| times the time: where
+// s' keeps one sign at both ends, a zero needs |s'0| + |s'1| <= M step.
+bool OscillatorResponse::MayRiseS(std::size_t i, const StepEnds& e, double floorS) const {
+  const BlockBound& b = blockBounds_[i / kOscillatorChunk];
+  const std::size_t j = OscillatorBank::Place(i);
+  const double twoDamping = 2 * bank_.damping;
+  const double strongest = std::max(std::fabs(e.a0), std::fabs(e.a1));
+  // Only a bound: plain operations serve.
+  const double s =
+      std::max(std::fabs(e.x0 + twoDamping * e.v0), std::fabs(e.x1 + twoDamping * e.v1));
+  const double w =
+      std::max(std::fabs(e.x0), std::fabs(e.x1)) + std::max(std::fabs(e.v0), std::fabs(e.v1));
+  if (!(b.self[j] * s + b.reachS[j] * w + b.riseS[j] * strongest > floorS)) return false;
+  // s' = omega (1 - 4 zeta^2) v - 2 zeta (omega x + a).
+  const double omega = bank_.omega(i);
+  const double c = omega * (1 - twoDamping * twoDamping);
+  const double d0 = c * e.v0 - twoDamping * (omega * e.x0 + e.a0);
+  const double d1 = c * e.v1 - twoDamping * (omega * e.x1 + e.a1);
+  if (d0 * d1 <= 0) return true;
+  const double step = bank_.step;
+  const double curvature = omega * omega * curvatureS_ * (w + step * strongest) +
+                           std::fabs(c) * strongest + twoDamping * std::fabs(e.a1 - e.a0) / step;
+  // A margin far above the rounding of these few operations.
+  return std::fabs(d0) + std::fabs(d1) <= 1.000001 * curvature * step;
 }
 
-void OscillatorResponse::ConsiderCrest(std::size_t i, const CrestStep& step) {
+void OscillatorResponse::BoundCrests(std::size_t i, const StepEnds& ends, bool ofX, bool ofS) {
+  const bool displacement = ofX && MayRise(i, ends, floorX_[i]);
+  const bool acceleration = ofS && MayRiseS(i, ends, floorS_[i]);
+  if (!displacement && !acceleration) return;
   const double w = bank_.omega(i);
-  double& peakX = ChunkOf(i).peakX[OscillatorBank::Place(i)];
-  const CrestBound bound = crests_[i].Bound(step);
-  if (bound.upper <= peakX / w) return;
-  // The response reaches the lower bound, which may spare later steps a mark.
-  peakX = std::max(peakX, w * bound.lower);
-  pending_[i].push_back({step, bound.upper});
+  const CrestStep step{ends.x0 / w, ends.v0, ends.x1 / w, ends.v1, ends.a0, ends.a1, bank_.step};
+  if (displacement) ConsiderCrest(i, step, CrestOf::Displacement);
+  if (acceleration) ConsiderCrest(i, step, CrestOf::Acceleration);
+}
+
+double OscillatorResponse::ScaleOf(std::size_t i, CrestOf of) const {
+  const double w = bank_.omega(i);
+  return of == CrestOf::Displacement ? w : 1 / w;
+}
+
+double& OscillatorResponse::FloorOf(std::size_t i, CrestOf of) {
+  return of == CrestOf::Displacement ? floorX_[i] : floorS_[i];
+}
+
+void OscillatorResponse::ConsiderCrest(std::size_t i, const CrestStep& step, CrestOf of) {
+  const double scale = ScaleOf(i, of);
+  double& floor = FloorOf(i, of);
+  const CrestBound bound = crests_[i].Bound(step, of);
+  if (bound.upper * scale <= floor) return;
+  // The response reaches the lower bound, which may spare later steps a search.
+  floor = std::max(floor, bound.lower * scale);
+  pending_[i].push_back({step, of, bound.upper * scale});
 }
 
 void OscillatorResponse::KeepBlocks(std::size_t c, const StepBlock* blocks,
                                     const double* acceleration, std::size_t steps) {
   const ResponseChunk& s = chunks_[c];
   const std::size_t used = std::min(kOscillatorChunk, bank_.size() - c * kOscillatorChunk);
+  for (std::size_t j = 0; j < used; ++j) {
+    const std::size_t i = c * kOscillatorChunk + j;
+    floorX_[i] = std::max(floorX_[i], s.peakX[j]);
+    floorS_[i] = std::max(floorS_[i], s.peakS[j]);
+  }
   for (std::size_t first = 0, b = 0; first < steps; first += kBlockSteps, ++b) {
     const StepBlock& block = blocks[b];
     if (block.mayRise == 0) continue;
     const std::size_t count = std::min(kBlockSteps, steps - first);
     for (std::size_t j = 0; j < used; ++j) {
-      if (!(block.upper[j] > s.peakX[j])) continue;
-      kept_[c * kOscillatorChunk + j].push_back(
-          {block.x[j], block.v[j], block.upper[j], count, acceleration + first});
+      const std::size_t i = c * kOscillatorChunk + j;
+      if (!(block.upperX[j] > floorX_[i] || block.upperS[j] > floorS_[i])) continue;
+      kept_[i].push_back(
+          {block.x[j], block.v[j], block.upperX[j], block.upperS[j], count, acceleration + first});
     }
   }
 }
 
-void OscillatorResponse::Remake(std::size_t i, const KeptBlock& block) {
-  const double& peakX = ChunkOf(i).peakX[OscillatorBank::Place(i)];
+void OscillatorResponse::Remake(std::size_t i, const KeptBlock& block, bool ofX, bool ofS) {
+  double c[8];
+  ConstantsOf(bank_.ChunkOf(i), OscillatorBank::Place(i), c);
+  double xs[kBlockSteps], vs[kBlockSteps];
+  StepStates(c, block.x, block.v, block.acceleration, block.steps, xs, vs);
   double x = block.x;
   double v = block.v;
   for (std::size_t n = 0; n < block.steps; ++n) {
-    const StepEnds ends = Step(i, x, v, block.acceleration[n], block.acceleration[n + 1]);
-    if (MayRise(i, ends, peakX)) BoundCrest(i, ends);
-    x = ends.x1;
-    v = ends.v1;
+    BoundCrests(i, {x, v, xs[n], vs[n], block.acceleration[n], block.acceleration[n + 1]}, ofX,
+                ofS);
+    x = xs[n];
+    v = vs[n];
   }
 }
 
 void OscillatorResponse::Settle() {
   for (std::size_t i = 0; i < bank_.size(); ++i) {
-    const double w = bank_.omega(i);
     ResponseChunk& chunk = ChunkOf(i);
     const std::size_t j = OscillatorBank::Place(i);
-    // Blocks first, highest bound first: the lower bounds of their crests may spare the rest.
+    // Blocks first, highest bound first, once for u and once for the absolute acceleration:
+    // the lower bounds of the first crests may spare the rest.
     std::vector<KeptBlock>& kept = kept_[i];
     std::sort(kept.begin(), kept.end(),
-              [](const KeptBlock& p, const KeptBlock& q) { return p.upper > q.upper; });
+              [](const KeptBlock& p, const KeptBlock& q) { return p.upperX > q.upperX; });
     for (const KeptBlock& block : kept) {
-      if (block.upper <= chunk.peakX[j]) break;
-      Remake(i, block);
+      if (!(block.upperX > floorX_[i])) break;
+      Remake(i, block, true, false);
+    }
+    std::sort(kept.begin(), kept.end(),
+              [](const KeptBlock& p, const KeptBlock& q) { return p.upperS > q.upperS; });
+    for (const KeptBlock& block : kept) {
+      if (!(block.upperS > floorS_[i])) break;
+      Remake(i, block, false, true);
     }
     kept.clear();
     std::vector<PendingCrest>& pending = pending_[i];
     std::sort(pending.begin(), pending.end(),
               [](const PendingCrest& p, const PendingCrest& q) { return p.upper > q.upper; });
-    // Highest bound first; once a bound is below the peak, no later crest can raise it.
+    // Highest bound first; a bound below the floor cannot raise the peak.
     for (const PendingCrest& p : pending) {
-      if (p.upper <= chunk.peakX[j] / w) break;
-      const double crest = crests_[i].Largest(p.step);
-      if (w * crest >= chunk.peakX[j]) {
-        chunk.peakX[j] = w * crest;
-        // At a crest the velocity is zero and the absolute acceleration is -omega^2 u.
-        chunk.peakAcceleration[j] = std::max(chunk.peakAcceleration[j], w * crest);
-      }
+      double& floor = FloorOf(i, p.of);
+      if (p.upper <= floor) continue;
+      const double crest = crests_[i].Largest(p.step, p.of) * ScaleOf(i, p.of);
+      double& peak = p.of == CrestOf::Displacement ? chunk.peakX[j] : chunk.peakS[j];
+      peak = std::max(peak, crest);
+      floor = std::max(floor, crest);
     }
     pending.clear();
   }
 }
 
 void OscillatorResponse::Advance(std::span<const double> acceleration, std::size_t first,
-                                 std::size_t last) {
-  static const bool kWide = HasAvx512();
+                                 std::size_t last, VectorPath path) {
+  static const VectorPath kBest = BestPath();
+  if (path == VectorPath::Best) path = kBest;
   const std::size_t steps = last - first;
   const double* a = acceleration.data() + first;
   const std::size_t blockCount = (steps + kBlockSteps - 1) / kBlockSteps;
@@ -320,10 +543,26 @@ void OscillatorResponse::Advance(std::span<const double> acceleration, std::size
     }
   }
   for (std::size_t c = 0; c < chunks_.size(); c += kChunksAtOnce) {
-    const std::size_t count = std::min(kChunksAtOnce, chunks_.size() - c);
-    RunChunks(&bank_.chunks[c], &blockBounds_[c], &chunks_[c], blocks_.data(), blockCount, a,
-              strongest_.data(), steps, 2 * bank_.damping, count, kWide);
-    for (std::size_t g = 0; g < count; ++g) KeepBlocks(c + g, &blocks_[g * blockCount], a, steps);
+    const ChunkRun run{&bank_.chunks[c],  &blockBounds_[c],
+                       &chunks_[c],       blocks_.data(),
+                       blockCount,        a,
+                       strongest_.data(), steps,
+                       2 * bank_.damping, std::min(kChunksAtOnce, chunks_.size() - c)};
+    switch (path) {
+#ifdef TREMVALE_X86_PATHS
+      case VectorPath::Avx512:
+        RunAvx512(run);
+        break;
+      case VectorPath::Avx2:
+        RunAvx2(run);
+        break;
+#endif
+      default:
+        RunPlain(run);
+    }
+    for (std::size_t g = 0; g < run.count; ++g) {
+      KeepBlocks(c + g, &blocks_[g * blockCount], a, steps);
+    }
   }
 }
 
@@ -340,8 +579,10 @@ void OscillatorResponse::AdvanceScalar(std::span<const double> acceleration, std
       x = ends.x1;
       v = ends.v1;
       r.peakX[j] = std::max(r.peakX[j], std::fabs(x));
-      r.peakAcceleration[j] = std::max(r.peakAcceleration[j], std::fabs(x + twoDamping * v));
-      if (MayRise(i, ends, r.peakX[j])) BoundCrest(i, ends);
+      r.peakS[j] = std::max(r.peakS[j], std::fabs(std::fma(twoDamping, v, x)));
+      floorX_[i] = std::max(floorX_[i], r.peakX[j]);
+      floorS_[i] = std::max(floorS_[i], r.peakS[j]);
+      BoundCrests(i, ends, true, true);
     }
     r.x[j] = x;
     r.v[j] = v;
@@ -353,7 +594,11 @@ void OscillatorResponse::AddFreeVibration() {
     const double w = bank_.omega(i);
     const ResponseChunk& r = ChunkOf(i);
     const std::size_t j = OscillatorBank::Place(i);
-    ConsiderCrest(i, crests_[i].FreeVibration(r.x[j] / w, r.v[j]));
+    floorX_[i] = std::max(floorX_[i], r.peakX[j]);
+    floorS_[i] = std::max(floorS_[i], r.peakS[j]);
+    const CrestStep step = crests_[i].FreeVibration(r.x[j] / w, r.v[j]);
+    ConsiderCrest(i, step, CrestOf::Displacement);
+    ConsiderCrest(i, step, CrestOf::Acceleration);
   }
 }
 
@@ -368,7 +613,7 @@ std::vector<double> OscillatorResponse::PeakDisplacement() const {
 std::vector<double> OscillatorResponse::PeakAcceleration() const {
   std::vector<double> peaks(bank_.size());
   for (std::size_t i = 0; i < peaks.size(); ++i) {
-    peaks[i] = bank_.omega(i) * ChunkOf(i).peakAcceleration[OscillatorBank::Place(i)];
+    peaks[i] = bank_.omega(i) * ChunkOf(i).peakS[OscillatorBank::Place(i)];
   }
   return peaks;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "records/At2Reader.h"
+#include "records/LineCursor.h"
 #include "records/RecordError.h"
 #include "records/RecordText.h"
 #include "records/TextRecordReader.h"
@@ -24,7 +25,8 @@ bool HasAt2Extension(std::string_view fileName) {
 
 // The number of fields on the first data line of a text record (0 when there is none).
 std::size_t FirstLineColumns(std::string_view bytes) {
-  for (std::string_view line : SplitLines(bytes)) {
+  LineCursor cursor(bytes);
+  for (std::string_view line; cursor.Next(line);) {
     line = line.substr(0, line.find('#'));
     const std::size_t count = SplitFields(line).size();
     if (count > 0) return count;
@@ -46,17 +48,18 @@ GroundMotion ReadRecord(std::string_view fileName, std::string_view bytes,
                         const RecordReadOptions& options) {
   switch (Resolve(fileName, bytes, options)) {
     case RecordFormat::PeerAt2:
-      return ReadAt2(fileName, bytes, options.unit);
+      return ReadAt2(fileName, bytes, options.unit, options.decimalSeparator);
     case RecordFormat::Acceleration:
       if (!options.step) {
         throw RecordError(fileName, 0,
                           "a record of one column needs the time step; give it with the file.");
       }
       return ReadAcceleration(fileName, bytes, *options.step,
-                              options.unit.value_or(AccelerationUnit::G));
+                              options.unit.value_or(AccelerationUnit::G), options.decimalSeparator);
     case RecordFormat::TimeAcceleration:
     case RecordFormat::Automatic:
       break;
   }
-  return ReadTimeAcceleration(fileName, bytes, options.unit.value_or(AccelerationUnit::G));
+  return ReadTimeAcceleration(fileName, bytes, options.unit.value_or(AccelerationUnit::G),
+                              options.decimalSeparator);
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "records/AccelerationUnit.h"
@@ -22,7 +23,8 @@ struct RecordReadOptions {
   // unit on its third line: a unit given here must agree with it, and is needed when that
   // line names no unit the reader knows.
   std::optional<AccelerationUnit> unit;
-  std::optional<double> step;  // s, needed by one-column text records
+  std::optional<double> step;          // s, needed by one-column text records
+  std::string decimalSeparator = ".";  // of the numbers in messages
 };
 
 // The most values one record may hold: 10 million, hours of motion at the finest steps

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "records/LineCursor.h"
+
 namespace {
 
 bool IsSeparator(char c) {
@@ -15,22 +17,9 @@ bool IsSeparator(char c) {
 }  // namespace
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\n' && bytes[i] != '\r') continue;
-    lines.push_back(bytes.substr(start, i - start));
-    // CR LF, and CR CR LF as older archives write it, end one line each.
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-      ++i;
-    } else if (bytes[i] == '\r' && i + 2 < bytes.size() && bytes[i + 1] == '\r' &&
-               bytes[i + 2] == '\n') {
-      i += 2;
-    }
-    start = i + 1;
-  }
-  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  LineCursor cursor(bytes);
+  for (std::string_view line; cursor.Next(line);) lines.push_back(line);
   return lines;
 }
 

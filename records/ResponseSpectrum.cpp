@@ -15,7 +15,24 @@ namespace {
 // Steps between two progress reports: a few milliseconds of work for the fine grid.
 constexpr std::size_t kStepsPerReport = 512;
 
+VectorPath PathOf(SpectrumKernel kernel) {
+  switch (kernel) {
+    case SpectrumKernel::Avx512:
+      return VectorPath::Avx512;
+    case SpectrumKernel::Avx2:
+      return VectorPath::Avx2;
+    case SpectrumKernel::Plain:
+      return VectorPath::Plain;
+    default:
+      return VectorPath::Best;
+  }
+}
+
 }  // namespace
+
+bool SpectrumKernelRuns(SpectrumKernel kernel) {
+  return kernel == SpectrumKernel::Scalar || OscillatorResponse::Runs(PathOf(kernel));
+}
 
 void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& options) {
   if (!(options.damping >= 0 && options.damping < 1)) {
@@ -24,9 +41,13 @@ void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& opti
   for (const double t : options.periods) {
     if (!(t == 0 || (t >= kMinimumPeriod && t <= kMaximumPeriod))) {
       throw std::invalid_argument("Each period must be 0 or between " +
-                                  FormatGeneral(kMinimumPeriod) + " and " +
-                                  FormatGeneral(kMaximumPeriod) + " s.");
+                                  FormatGeneral(kMinimumPeriod, options.decimalSeparator) +
+                                  " and " +
+                                  FormatGeneral(kMaximumPeriod, options.decimalSeparator) + " s.");
     }
+  }
+  if (!SpectrumKernelRuns(options.kernel)) {
+    throw std::invalid_argument("This processor does not run the chosen spectrum kernel.");
   }
   if (motion.acceleration.empty()) {
     throw std::invalid_argument("The record " + motion.name + " has no values.");
@@ -34,9 +55,10 @@ void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& opti
   // A longer step would let the crest search split a step into thousands of pieces, and no
   // record of ground motion is that coarse.
   if (!(motion.step > 0 && motion.step <= kLongestStep)) {
-    throw std::invalid_argument(
-        "The record " + motion.name + " has a time step of " + FormatGeneral(motion.step) +
-        " s; spectra need a step above 0 and at most " + FormatGeneral(kLongestStep) + " s.");
+    throw std::invalid_argument("The record " + motion.name + " has a time step of " +
+                                FormatGeneral(motion.step, options.decimalSeparator) +
+                                " s; spectra need a step above 0 and at most " +
+                                FormatGeneral(kLongestStep, options.decimalSeparator) + " s.");
   }
 }
 
@@ -69,7 +91,7 @@ std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
     if (options.kernel == SpectrumKernel::Scalar) {
       response.AdvanceScalar(motion.acceleration, first, last);
     } else {
-      response.Advance(motion.acceleration, first, last);
+      response.Advance(motion.acceleration, first, last, PathOf(options.kernel));
     }
   }
   if (options.freeVibration) response.AddFreeVibration();

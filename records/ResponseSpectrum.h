@@ -19,7 +19,13 @@ struct ResponseSpectrum {
   std::vector<double> psv;      // pseudo-spectral velocity omega max|u|, m/s
 };
 
-enum class SpectrumKernel { Vectorised, Scalar };
+// How the oscillators are advanced. Every kernel gives the same digits: Vectorised runs the
+// widest vector loop the processor has; the named loops are there to check that they agree
+// (see SpectrumKernelRuns); Scalar takes one oscillator at a time.
+enum class SpectrumKernel { Vectorised, Avx512, Avx2, Plain, Scalar };
+
+// Whether this processor runs the kernel.
+bool SpectrumKernelRuns(SpectrumKernel kernel);
 
 struct SpectrumOptions {
   std::vector<double> periods;  // s; empty gives the fine period grid 0, 0.01, ..., 6
@@ -28,6 +34,7 @@ struct SpectrumOptions {
   // can be the largest.
   bool freeVibration = true;
   SpectrumKernel kernel = SpectrumKernel::Vectorised;
+  std::string decimalSeparator = ".";  // of the numbers in messages
 };
 
 // Called now and then with the fraction done (0..1); returning false stops the computation.
@@ -41,13 +48,12 @@ inline constexpr double kLongestStep = 1;
 
 // The exact spectra of a linear oscillator under the record, ground acceleration taken as linear
 // between the time points. Peaks are those of the continuous response: a crest between two time
-// points is located from the closed-form solution. SA is the peak of |absolute acceleration|
-// at the time points and at the displacement crest that gives PSA, so at zero damping it equals
-// PSA. At T = 0 all spectra give the rigid oscillator: PSA = SA = peak ground acceleration,
-// SD = PSV = 0.
-// Throws std::invalid_argument for a damping ratio, a period or a record step outside the ranges
-// above; no value when progress asked to stop. Touches nothing but its arguments, so it may run
-// on any thread while the caller keeps the record alive.
+// points is located from the closed-form solution, for the displacement (PSA, SD, PSV) and for
+// the absolute acceleration (SA) alike; at zero damping SA equals PSA. At T = 0 all spectra give
+// the rigid oscillator: PSA = SA = peak ground acceleration, SD = PSV = 0. Throws
+// std::invalid_argument for a damping ratio, a period or a record step outside the ranges above, or
+// a kernel this processor does not run; no value when progress asked to stop. Touches nothing but
+// its arguments, so it may run on any thread while the caller keeps the record alive.
 std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
                                                 const SpectrumOptions& options = {},
                                                 const SpectrumProgress& progress = {});

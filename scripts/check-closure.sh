@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a fresh Debian 12 machine would not get a package that the CMake configure finds:
 # every *_DIR the configure resolves under /usr must belong to a package in the Depends closure
-# (without Recommends) of the package list the matching command installs. Checked twice: the
-# test command's configure (everything on) against the full list, the run command's (the
-# programs alone) against the run list, which must be part of the full list.
+# (without Recommends) of the package list the matching command installs. Checked three times:
+# the test command's configure (everything on) and its cross build for 64-bit Arm against the
+# full list, the run command's (the programs alone) against the run list, which must be part of
+# the full list.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 work=$(mktemp -d)
@@ -57,4 +58,5 @@ if [[ -n "$extra" ]]; then
 fi
 check test "-DBUILD_TESTING=ON -DTREMVALE_BENCHMARKS=ON" deps/debian-packages.txt || status=1
 check run "-DCMAKE_BUILD_TYPE=Release" deps/debian-packages-run.txt || status=1
+check arm64 "--preset arm64" deps/debian-packages.txt || status=1
 exit $status

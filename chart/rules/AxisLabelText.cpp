@@ -64,10 +64,6 @@ std::string AxisLabelText(double value, int decimals, std::string_view decimalSe
   return text;
 }
 
-std::string AxisLabelText(double value, int decimals) {
-  return AxisLabelText(value, decimals, DecimalSeparator());
-}
-
 int LabelDecimals(double step) {
   DecimalForm decimal;
   Decompose(step, kSignificantDigits, kSignificantDigits, kNoPlaceBudget, decimal);

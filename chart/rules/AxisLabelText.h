@@ -11,9 +11,6 @@
 // the two apart. Non-finite values read "INF", "-INF" and "NAN".
 std::string AxisLabelText(double value, int decimals, std::string_view decimalSeparator);
 
-// The same with the current decimal separator.
-std::string AxisLabelText(double value, int decimals);
-
 // The decimals that labels on the multiples of `step` need to read their exact values: three
 // at least, so that every step of 0.005 or more keeps the texts of "#,##0.###", and more for
 // finer steps (0.0025 needs four, so 0.0075 does not read "0.008").

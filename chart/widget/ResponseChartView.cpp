@@ -226,9 +226,9 @@ void ResponseChartView::SetAxisTitles(const QString& bottom, const QString& left
   axisY_->setTitleText(left.toHtmlEscaped());
 }
 
-void ResponseChartView::RefreshLabels() {
-  axisX_->RefreshTexts();
-  axisY_->RefreshTexts();
+void ResponseChartView::RefreshLabels(const std::string& decimalSeparator) {
+  axisX_->RefreshTexts(decimalSeparator);
+  axisY_->RefreshTexts(decimalSeparator);
 }
 
 void ResponseChartView::SeriesChanged() {
@@ -272,7 +272,7 @@ void ResponseChartView::UpdateAxisLabels() {
   const QFont bottomFont = axisX_->labelsFont();
   double widest = LabelBox(bottomFont, kLabelSample).width();
   for (double end : {shown_.x.min, shown_.x.max}) {
-    const QString whole = QString::fromStdString(AxisLabelText(std::trunc(end), 0));
+    const QString whole = QString::fromStdString(AxisLabelText(std::trunc(end), 0, "."));
     widest = std::max(widest, LabelBox(bottomFont, whole + QStringLiteral(".000")).width());
   }
   const double bottomSpacing = widest + 2 * kQtLabelPadding;

@@ -61,8 +61,8 @@ class ResponseChartView : public QChartView {
   void SetupLeftAxis();
   // Titles of the bottom and the left axis, shown as plain text.
   void SetAxisTitles(const QString& bottom, const QString& left);
-  // Writes the axis labels again; call after the decimal separator changed.
-  void RefreshLabels();
+  // Writes the axis labels again with this decimal separator (at first ".").
+  void RefreshLabels(const std::string& decimalSeparator);
 
   // Where the chart is: docked in the main window (Tag 0) or out in the graph panel (Tag 1).
   // Sets the Tag and the hint that says what a double click does from there.

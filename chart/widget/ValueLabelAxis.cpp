@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/widget/ValueLabelAxis.h"
 
+#include <utility>
+
 #include "chart/rules/AxisLabelText.h"
 
 ValueLabelAxis::ValueLabelAxis(QObject* parent) : QCategoryAxis(parent) {
@@ -14,7 +16,10 @@ void ValueLabelAxis::ShowLabels(const std::vector<double>& values, int decimals)
   Rebuild();
 }
 
-void ValueLabelAxis::RefreshTexts() { Rebuild(); }
+void ValueLabelAxis::RefreshTexts(std::string decimalSeparator) {
+  separator_ = std::move(decimalSeparator);
+  Rebuild();
+}
 
 void ValueLabelAxis::Rebuild() {
   for (const QString& label : categoriesLabels()) remove(label);
@@ -23,7 +28,8 @@ void ValueLabelAxis::Rebuild() {
   QString previous;
   for (double value : values_) {
     // Labels are rendered as rich text.
-    const QString text = QString::fromStdString(AxisLabelText(value, decimals_)).toHtmlEscaped();
+    const QString text =
+        QString::fromStdString(AxisLabelText(value, decimals_, separator_)).toHtmlEscaped();
     // The axis silently drops a repeated label; the decimals follow the step, so a repeat
     // could only come from values beyond 15 digits.
     if (text == previous) continue;

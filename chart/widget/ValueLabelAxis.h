@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCategoryAxis>
+#include <string>
 #include <vector>
 
 // An axis whose labels stand on given values and read as AxisLabelText writes them. Qt's value
@@ -16,12 +17,13 @@ class ValueLabelAxis : public QCategoryAxis {
   // rebuilt when they are already shown.
   void ShowLabels(const std::vector<double>& values, int decimals);
 
-  // Writes the texts again, for a changed decimal separator.
-  void RefreshTexts();
+  // Writes the texts again with this decimal separator (at first ".").
+  void RefreshTexts(std::string decimalSeparator);
 
  private:
   void Rebuild();
 
   std::vector<double> values_;
   int decimals_ = 3;
+  std::string separator_ = ".";
 };

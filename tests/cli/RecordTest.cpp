@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
+#include <fstream>
 
 #include "tests/cli/CliFixture.h"
 
@@ -297,5 +298,26 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     "the file gives its values in g, not in the cm/s2 asked for."}),
     CaseName<At2UnitCase>);
+
+// The README's example, digit for digit: every processor gives these digits.
+TEST_F(CliFixture, TheReadmeRecordExample) {
+  const std::string command =
+      "$ tremvale-cli record elCentro.AT2 --periods 0,0.2,0.5,1 --scale-to 0.20,rare";
+  std::ifstream readme(TREMVALE_README);
+  ASSERT_TRUE(readme) << TREMVALE_README;
+  std::vector<std::string> expected;
+  for (std::string line; std::getline(readme, line);) {
+    if (!expected.empty() && line.rfind("    ", 0) != 0) break;
+    if (!expected.empty() || line == "    " + command) expected.push_back(line.substr(4));
+  }
+  ASSERT_EQ(expected.size(), 6u) << "the example is not in the README";
+  const std::string file = TREMVALE_RECORDS_DATA "/elCentro.AT2";
+  const auto result = Run({"record", file, "--periods", "0,0.2,0.5,1", "--scale-to", "0.20,rare"});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const auto lines = Lines(result.out);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "T(s)," + file + " PSA(g)");
+  for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i + 1]);
+}
 
 }  // namespace

@@ -14,10 +14,7 @@ class SpectrumCsvTest : public CliFixture {
   static std::string SaveData(const std::vector<DesignSpectrum>& list, const char* separator) {
     SpectrumList spectra;
     for (const auto& spectrum : list) spectra.Append(std::make_unique<DesignSpectrum>(spectrum));
-    SetDecimalSeparator(separator);
-    std::string text = BuildCsvText(spectra);
-    SetDecimalSeparator(".");
-    return text;
+    return BuildCsvText(spectra, separator);
   }
 
   const DesignSpectrum startUp{"Spectrum-1", 0.04, 0.2, 0.05, 0};

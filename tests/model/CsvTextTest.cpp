@@ -43,7 +43,7 @@ class CsvTextTest : public ModelFixture {
 
 TEST_F(CsvTextTest, OneStartUpSpectrum) {
   AddStartUpSpectrum();
-  const std::string text = BuildCsvText(spectra);
+  const std::string text = BuildCsvText(spectra, ".");
   ASSERT_GE(text.size(), 2u);
   EXPECT_EQ(text.substr(0, 12), "ResponseName");  // no byte-order mark
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
@@ -68,7 +68,7 @@ TEST_F(CsvTextTest, OneStartUpSpectrum) {
 TEST_F(CsvTextTest, TwoSpectraInListOrder) {
   AddStartUpSpectrum();
   AddSecondSpectrum();
-  const auto lines = Lines(BuildCsvText(spectra));
+  const auto lines = Lines(BuildCsvText(spectra, "."));
   EXPECT_EQ(lines.size(), 607u);
   ExpectLines(lines, {{1, "ResponseName,DesignCode,Alphamax,Tg(s),DampingRatio"},
                       {2, "Spectrum-1,GB 50011-2010,0.04,0.2,0.05"},
@@ -85,11 +85,12 @@ TEST_F(CsvTextTest, EveryDataLineHasThePeriodAndOneCellPerSpectrum) {
   AddStartUpSpectrum();
   AddSecondSpectrum();
   Add("Third", 1.4, 0.9, 0.0, 0);
-  const auto lines = Lines(BuildCsvText(spectra));
+  const auto lines = Lines(BuildCsvText(spectra, "."));
   ASSERT_EQ(lines.size(), 608u);
   for (int i = 0; i < 601; ++i) {
     const std::string& line = lines[static_cast<std::size_t>(7 + i)];
-    ASSERT_EQ(line.substr(0, 5), FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i)) + ",")
+    ASSERT_EQ(line.substr(0, 5),
+              FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i), ".") + ",")
         << "period " << i;
     ASSERT_EQ(std::count(line.begin(), line.end(), ','), 4) << "period " << i << ": " << line;
   }
@@ -97,9 +98,8 @@ TEST_F(CsvTextTest, EveryDataLineHasThePeriodAndOneCellPerSpectrum) {
 }
 
 TEST_F(CsvTextTest, CommaSeparatorQuotesEveryNumber) {
-  SetDecimalSeparator(",");
   AddStartUpSpectrum();
-  const auto lines = Lines(BuildCsvText(spectra));
+  const auto lines = Lines(BuildCsvText(spectra, ","));
   ASSERT_EQ(lines.size(), 606u);
   ExpectLines(lines, {{2, "Spectrum-1,GB 50011-2010,\"0,04\",\"0,2\",\"0,05\""},
                       {4, ",Spectrum-1,"},
@@ -108,16 +108,15 @@ TEST_F(CsvTextTest, CommaSeparatorQuotesEveryNumber) {
 }
 
 TEST_F(CsvTextTest, WholeNumbersStayUnquotedUnderCommaSeparator) {
-  SetDecimalSeparator(",");
   Add("s", 1.0, 0.0, 0.0, 0);
-  ExpectLines(Lines(BuildCsvText(spectra)), {{2, "s,GB 50011-2010,1,0,0"}});
+  ExpectLines(Lines(BuildCsvText(spectra, ",")), {{2, "s,GB 50011-2010,1,0,0"}});
 }
 
 TEST_F(CsvTextTest, NamesWithCommaOrQuoteAreQuoted) {
   Add("a,b", 0.04, 0.2, 0.05, 0);
   Add("say \"hi\"", 0.04, 0.2, 0.05, 0);
   Add("plain 'x' <b>", 0.04, 0.2, 0.05, 0);
-  const auto lines = Lines(BuildCsvText(spectra));
+  const auto lines = Lines(BuildCsvText(spectra, "."));
   ASSERT_EQ(lines.size(), 608u);
   ExpectLines(lines, {{2, "\"a,b\",GB 50011-2010,0.04,0.2,0.05"},
                       {3, "\"say \"\"hi\"\"\",GB 50011-2010,0.04,0.2,0.05"},
@@ -126,17 +125,17 @@ TEST_F(CsvTextTest, NamesWithCommaOrQuoteAreQuoted) {
 }
 
 TEST_F(CsvTextTest, NonAsciiNamesAndSeparatorPassUnchanged) {
-  SetDecimalSeparator("\xD9\xAB");
   Add("\xE5\x8F\x8D\xE5\xBA\x94", 0.04, 0.2, 0.05, 0);  // 反应
-  ExpectLines(Lines(BuildCsvText(spectra)), {{2,
-                                              "\xE5\x8F\x8D\xE5\xBA\x94,GB 50011-2010,0\xD9\xAB"
-                                              "04,0\xD9\xAB"
-                                              "2,0\xD9\xAB"
-                                              "05"},
-                                             {6,
-                                              "0\xD9\xAB"
-                                              "00,1\xD9\xAB"
-                                              "8000E-02,"}});
+  ExpectLines(Lines(BuildCsvText(spectra, "\xD9\xAB")),
+              {{2,
+                "\xE5\x8F\x8D\xE5\xBA\x94,GB 50011-2010,0\xD9\xAB"
+                "04,0\xD9\xAB"
+                "2,0\xD9\xAB"
+                "05"},
+               {6,
+                "0\xD9\xAB"
+                "00,1\xD9\xAB"
+                "8000E-02,"}});
 }
 
 }  // namespace
@@ -211,19 +210,18 @@ class CsvNameTest : public ModelFixture,
 // rows and fields meant; only names that need it are quoted.
 TEST_P(CsvNameTest, ReadsBackExactlyTheIntendedRecords) {
   const auto& [nameCase, separator] = GetParam();
-  SetDecimalSeparator(separator);
   const std::vector<std::string> names = {"plain", nameCase.name};
   SpectrumList spectra;
   for (const std::string& name : names) {
     spectra.Append(std::make_unique<DesignSpectrum>(name, 0.04, 0.2, 0.05, 0));
   }
-  const std::string text = BuildCsvText(spectra);
+  const std::string text = BuildCsvText(spectra, separator);
 
   std::vector<Record> expected = {
       {"ResponseName", "DesignCode", "Alphamax", "Tg(s)", "DampingRatio"}};
   for (const std::string& name : names) {
-    expected.push_back(
-        {name, "GB 50011-2010", FormatGeneral(0.04), FormatGeneral(0.2), FormatGeneral(0.05)});
+    expected.push_back({name, "GB 50011-2010", FormatGeneral(0.04, separator),
+                        FormatGeneral(0.2, separator), FormatGeneral(0.05, separator)});
   }
   expected.push_back({""});
   expected.push_back({"", names[0], names[1], ""});
@@ -231,8 +229,9 @@ TEST_P(CsvNameTest, ReadsBackExactlyTheIntendedRecords) {
   for (std::int32_t i = 0; i < FinePeriodCount(); ++i) {
     double sa = 0;
     spectra.At(0).GetSa(FinePeriod(i), sa);
-    const std::string cell = FormatPattern(NumberPattern::Scientific, sa);
-    expected.push_back({FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i)), cell, cell, ""});
+    const std::string cell = FormatPattern(NumberPattern::Scientific, sa, separator);
+    expected.push_back(
+        {FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i), separator), cell, cell, ""});
   }
   EXPECT_EQ(ReadRfc4180(text), expected);
   // The second parameter line starts with the name: quoted exactly when it needs it.

@@ -19,7 +19,7 @@ class InputCheckTest : public ModelFixture {
 };
 
 TEST_F(InputCheckTest, AcceptedEntriesAreStoredBeforeARefusal) {
-  const auto problem = CheckInputs({"  Name\t", "0.3", "x", "0.02"}, targets);
+  const auto problem = CheckInputs({"  Name\t", "0.3", "x", "0.02"}, ".", targets);
   ASSERT_TRUE(problem);
   EXPECT_EQ(problem->field, InputField::Tg);
   EXPECT_EQ(problem->message, "\"x\" is not a valid floating number!");
@@ -30,7 +30,7 @@ TEST_F(InputCheckTest, AcceptedEntriesAreStoredBeforeARefusal) {
 }
 
 TEST_F(InputCheckTest, OverflowThrowsAfterTheEarlierEntriesWereStored) {
-  EXPECT_THROW(CheckInputs({"N", "0.1", "1e400", "0.05"}, targets), std::overflow_error);
+  EXPECT_THROW(CheckInputs({"N", "0.1", "1e400", "0.05"}, ".", targets), std::overflow_error);
   EXPECT_EQ(name, "N");
   EXPECT_EQ(alphaMax, 0.1);
   EXPECT_EQ(tg, -1);
@@ -38,7 +38,7 @@ TEST_F(InputCheckTest, OverflowThrowsAfterTheEarlierEntriesWereStored) {
 
 TEST_F(InputCheckTest, AllStoredWhenAccepted) {
   InputValues values;
-  EXPECT_FALSE(CheckInputs({"N", "0", "-0", "0.05"}, values));
+  EXPECT_FALSE(CheckInputs({"N", "0", "-0", "0.05"}, ".", values));
   EXPECT_EQ(values.name, "N");
   EXPECT_EQ(values.alphaMax, 0.0);
   EXPECT_EQ(values.tg, 0.0);

@@ -9,12 +9,9 @@
 #include "model/NumberText.h"
 #include "model/Warning.h"
 
-// Records every model warning and puts the global settings back after each test.
+// Records every model warning.
 class ModelFixture : public ::testing::Test {
  protected:
-  void SetUp() override { SetDecimalSeparator("."); }
-  void TearDown() override { SetDecimalSeparator("."); }
-
   std::vector<std::string> warnings;
   ScopedWarningHandler recorder{[this](const std::string& text) { warnings.push_back(text); }};
 };

@@ -25,7 +25,7 @@ class FormatGeneralTest : public NumberTextTest,
                           public ::testing::WithParamInterface<GeneralCase> {};
 
 TEST_P(FormatGeneralTest, WritesFifteenSignificantDigits) {
-  EXPECT_EQ(FormatGeneral(GetParam().value), GetParam().text);
+  EXPECT_EQ(FormatGeneral(GetParam().value, "."), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -59,12 +59,12 @@ class FormatPatternTest : public NumberTextTest,
 
 TEST_P(FormatPatternTest, WritesEachPattern) {
   const PatternCase c = GetParam();
-  EXPECT_EQ(FormatPattern(NumberPattern::TwoDecimals, c.value), c.twoDecimals);
-  EXPECT_EQ(FormatPattern(NumberPattern::SixDecimals, c.value), c.sixDecimals);
-  EXPECT_EQ(FormatPattern(NumberPattern::Scientific, c.value), c.scientific);
-  EXPECT_EQ(FormatPattern("0.00", c.value), c.twoDecimals);
-  EXPECT_EQ(FormatPattern("0.000000", c.value), c.sixDecimals);
-  EXPECT_EQ(FormatPattern("0.0000E+00", c.value), c.scientific);
+  EXPECT_EQ(FormatPattern(NumberPattern::TwoDecimals, c.value, "."), c.twoDecimals);
+  EXPECT_EQ(FormatPattern(NumberPattern::SixDecimals, c.value, "."), c.sixDecimals);
+  EXPECT_EQ(FormatPattern(NumberPattern::Scientific, c.value, "."), c.scientific);
+  EXPECT_EQ(FormatPattern("0.00", c.value, "."), c.twoDecimals);
+  EXPECT_EQ(FormatPattern("0.000000", c.value, "."), c.sixDecimals);
+  EXPECT_EQ(FormatPattern("0.0000E+00", c.value, "."), c.scientific);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -98,14 +98,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(NumberTextTest, OtherPatternTextsAreRejected) {
   for (const char* pattern : {"0.0", "", "0.0000e+00", "#,##0.00"}) {
-    EXPECT_THROW(FormatPattern(pattern, 1.0), std::invalid_argument) << pattern;
+    EXPECT_THROW(FormatPattern(pattern, 1.0, "."), std::invalid_argument) << pattern;
   }
 }
 
 TEST_F(NumberTextTest, NanPatternTextIsGeneralText) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_EQ(FormatPattern(NumberPattern::TwoDecimals, nan), "NAN");
-  EXPECT_EQ(FormatPattern(NumberPattern::Scientific, nan), "NAN");
+  EXPECT_EQ(FormatPattern(NumberPattern::TwoDecimals, nan, "."), "NAN");
+  EXPECT_EQ(FormatPattern(NumberPattern::Scientific, nan, "."), "NAN");
 }
 
 struct ParseCase {
@@ -118,7 +118,7 @@ void PrintTo(const ParseCase& c, std::ostream* out) { *out << '"' << c.text << '
 class ParseAcceptTest : public NumberTextTest, public ::testing::WithParamInterface<ParseCase> {};
 
 TEST_P(ParseAcceptTest, Accepts) {
-  const auto parsed = ParseNumber(GetParam().text);
+  const auto parsed = ParseNumber(GetParam().text, ".");
   ASSERT_TRUE(parsed.has_value()) << GetParam().text;
   EXPECT_EQ(ToDouble(*parsed), GetParam().value) << GetParam().text;
 }
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Syntax, ParseAcceptTest,
 
 class ParseRejectTest : public NumberTextTest, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(ParseRejectTest, Rejects) { EXPECT_FALSE(ParseNumber(GetParam()).has_value()); }
+TEST_P(ParseRejectTest, Rejects) { EXPECT_FALSE(ParseNumber(GetParam(), ".").has_value()); }
 
 INSTANTIATE_TEST_SUITE_P(Syntax, ParseRejectTest,
                          ::testing::Values("", " ", "-", "+", "1,5", "1 2", "\t1", "1\t", "0x10",
@@ -145,17 +145,17 @@ INSTANTIATE_TEST_SUITE_P(Syntax, ParseRejectTest,
 
 TEST_F(NumberTextTest, ExponentReadingStopsAtFiveHundred) {
   // The digit that brings the exponent to 500 or more is the last one read.
-  const auto e500 = ParseNumber("1e500");
+  const auto e500 = ParseNumber("1e500", ".");
   ASSERT_TRUE(e500.has_value());
   EXPECT_GT(*e500, 1e499L);
   EXPECT_TRUE(std::isfinite(*e500));
-  EXPECT_FALSE(ParseNumber("1e0005000").has_value());
-  EXPECT_TRUE(ParseNumber("1e0000499").has_value());
+  EXPECT_FALSE(ParseNumber("1e0005000", ".").has_value());
+  EXPECT_TRUE(ParseNumber("1e0000499", ".").has_value());
 }
 
 TEST_F(NumberTextTest, ExtendedOnlyValuesOverflowTheDouble) {
   for (const char* text : {"1e499", "1e400", "-1e309"}) {
-    const auto parsed = ParseNumber(text);
+    const auto parsed = ParseNumber(text, ".");
     ASSERT_TRUE(parsed.has_value()) << text;
     EXPECT_TRUE(std::isfinite(*parsed)) << text;
     try {
@@ -179,7 +179,7 @@ TEST_F(NumberTextTest, ToDoubleRoundsAtTheTopOfTheRange) {
 }
 
 TEST_F(NumberTextTest, LoneSeparatorAfterMinusIsNegativeZero) {
-  const auto parsed = ParseNumber("-.");
+  const auto parsed = ParseNumber("-.", ".");
   ASSERT_TRUE(parsed.has_value());
   EXPECT_EQ(*parsed, 0.0L);
   EXPECT_TRUE(std::signbit(*parsed));
@@ -187,48 +187,45 @@ TEST_F(NumberTextTest, LoneSeparatorAfterMinusIsNegativeZero) {
 
 TEST_F(NumberTextTest, DigitsAccumulateInExtendedPrecision) {
   // 19 digits fit the 64-bit significand: the value is exact before the power is applied.
-  const auto parsed = ParseNumber("1234567890123456789");
+  const auto parsed = ParseNumber("1234567890123456789", ".");
   ASSERT_TRUE(parsed.has_value());
   EXPECT_EQ(*parsed, 1234567890123456789.0L);
 }
 
 TEST_F(NumberTextTest, CommaSeparator) {
-  SetDecimalSeparator(",");
-  EXPECT_EQ(DecimalSeparator(), ",");
-  ASSERT_TRUE(ParseNumber("0,04").has_value());
-  EXPECT_EQ(ToDouble(*ParseNumber("0,04")), 0.04);
-  EXPECT_FALSE(ParseNumber("0.04").has_value());
-  EXPECT_EQ(FormatGeneral(0.04), "0,04");
-  EXPECT_EQ(FormatGeneral(1.5e-7), "1,5E-7");
-  EXPECT_EQ(FormatPattern(NumberPattern::TwoDecimals, 6.0), "6,00");
-  EXPECT_EQ(FormatPattern(NumberPattern::Scientific, 0.018), "1,8000E-02");
+  ASSERT_TRUE(ParseNumber("0,04", ",").has_value());
+  EXPECT_EQ(ToDouble(*ParseNumber("0,04", ",")), 0.04);
+  EXPECT_FALSE(ParseNumber("0.04", ",").has_value());
+  EXPECT_EQ(FormatGeneral(0.04, ","), "0,04");
+  EXPECT_EQ(FormatGeneral(1.5e-7, ","), "1,5E-7");
+  EXPECT_EQ(FormatPattern(NumberPattern::TwoDecimals, 6.0, ","), "6,00");
+  EXPECT_EQ(FormatPattern(NumberPattern::Scientific, 0.018, ","), "1,8000E-02");
 }
 
 TEST_F(NumberTextTest, NonAsciiSeparatorIsOneWholeCharacter) {
   const std::string arabic = "\xD9\xAB";  // U+066B ARABIC DECIMAL SEPARATOR
-  SetDecimalSeparator(arabic);
-  EXPECT_EQ(DecimalSeparator(), arabic);
-  EXPECT_EQ(FormatGeneral(0.04), "0" + arabic + "04");
-  EXPECT_EQ(FormatPattern(NumberPattern::SixDecimals, -0.005), "-0" + arabic + "005000");
-  EXPECT_EQ(FormatPattern(NumberPattern::Scientific, 123.456), "1" + arabic + "2346E+02");
-  ASSERT_TRUE(ParseNumber("0" + arabic + "04").has_value());
-  EXPECT_EQ(ToDouble(*ParseNumber("0" + arabic + "04")), 0.04);
-  EXPECT_EQ(ParseNumber(arabic), 0.0L);
+  EXPECT_EQ(DecimalSeparatorFrom(arabic), arabic);
+  EXPECT_EQ(FormatGeneral(0.04, arabic), "0" + arabic + "04");
+  EXPECT_EQ(FormatPattern(NumberPattern::SixDecimals, -0.005, arabic), "-0" + arabic + "005000");
+  EXPECT_EQ(FormatPattern(NumberPattern::Scientific, 123.456, arabic), "1" + arabic + "2346E+02");
+  ASSERT_TRUE(ParseNumber("0" + arabic + "04", arabic).has_value());
+  EXPECT_EQ(ToDouble(*ParseNumber("0" + arabic + "04", arabic)), 0.04);
+  EXPECT_EQ(ParseNumber(arabic, arabic), 0.0L);
   EXPECT_FALSE(ParseNumber("0\xD9"
-                           "04")
+                           "04",
+                           arabic)
                    .has_value());
-  EXPECT_FALSE(ParseNumber("0.04").has_value());
+  EXPECT_FALSE(ParseNumber("0.04", arabic).has_value());
 }
 
-TEST_F(NumberTextTest, SeparatorSettingKeepsOneCharacter) {
-  SetDecimalSeparator("");
-  EXPECT_EQ(DecimalSeparator(), ".");
-  SetDecimalSeparator(",;");
-  EXPECT_EQ(DecimalSeparator(), ",");
-  SetDecimalSeparator("\xD9");  // a lead byte without its continuation
-  EXPECT_EQ(DecimalSeparator(), ".");
-  SetDecimalSeparator("\xAB");
-  EXPECT_EQ(DecimalSeparator(), ".");
+TEST_F(NumberTextTest, SeparatorKeepsOneCharacter) {
+  EXPECT_EQ(DecimalSeparatorFrom(""), ".");
+  EXPECT_EQ(DecimalSeparatorFrom(",;"), ",");
+  EXPECT_EQ(DecimalSeparatorFrom("\xD9"), ".");  // a lead byte without its continuation
+  EXPECT_EQ(DecimalSeparatorFrom("\xAB"), ".");
+  // An empty one stands for "."; a longer one than a character is a programming error.
+  EXPECT_EQ(FormatGeneral(0.5, ""), "0.5");
+  EXPECT_THROW(FormatGeneral(0.5, "12345"), std::invalid_argument);
 }
 
 TEST_F(NumberTextTest, FineGridHas601PeriodsInHundredths) {
@@ -237,7 +234,8 @@ TEST_F(NumberTextTest, FineGridHas601PeriodsInHundredths) {
   for (int i = 0; i < FinePeriodCount(); ++i) {
     char expected[16];
     std::snprintf(expected, sizeof expected, "%d.%02d", i / 100, i % 100);
-    ASSERT_EQ(FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i)), expected) << "period " << i;
+    ASSERT_EQ(FormatPattern(NumberPattern::TwoDecimals, FinePeriod(i), "."), expected)
+        << "period " << i;
   }
   EXPECT_EQ(FinePeriod(600), 6.0);
   EXPECT_EQ(FinePeriod(1), 0.01);
@@ -256,7 +254,7 @@ TEST_F(NumberTextTest, CoarseGridHas121PeriodsInTwentieths) {
     } else {
       std::snprintf(expected, sizeof expected, "%d.%02d", hundredths / 100, hundredths % 100);
     }
-    ASSERT_EQ(FormatGeneral(CoarsePeriod(m)), expected) << "period " << m;
+    ASSERT_EQ(FormatGeneral(CoarsePeriod(m), "."), expected) << "period " << m;
   }
   EXPECT_EQ(CoarsePeriod(3), 0.15000000000000002);
   EXPECT_EQ(CoarsePeriod(120), 6.0);
@@ -280,8 +278,8 @@ namespace {
 
 TEST_F(NumberTextTest, AppendPatternAddsTheSameText) {
   std::string text = "x,";
-  AppendPattern(text, NumberPattern::Scientific, -0.005);
-  AppendPattern(text, NumberPattern::TwoDecimals, 99.999);
+  AppendPattern(text, NumberPattern::Scientific, -0.005, ".");
+  AppendPattern(text, NumberPattern::TwoDecimals, 99.999, ".");
   EXPECT_EQ(text, "x,-5.0000E-03100.00");
 }
 

@@ -16,7 +16,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Builds one line field by field: commas between the fields, quotes where a field needs them.
 class CsvLine {
  public:
-  explicit CsvLine(std::string& out) : out_(out) {}
+  CsvLine(std::string& out, std::string_view separator) : out_(out), separator_(separator) {}
   ~CsvLine() { out_.append(kLineEnd); }
   CsvLine(const CsvLine&) = delete;
   CsvLine& operator=(const CsvLine&) = delete;
@@ -27,18 +27,19 @@ class CsvLine {
     AppendCsvField(out_, text);
     return *this;
   }
-  CsvLine& General(double value) { return Field(FormatGeneral(value)); }
+  CsvLine& General(double value) { return Field(FormatGeneral(value, separator_)); }
   CsvLine& Pattern(NumberPattern pattern, double value) {
-    return Field(FormatPattern(pattern, value));
+    return Field(FormatPattern(pattern, value, separator_));
   }
 
  private:
   std::string& out_;
+  std::string_view separator_;
   bool first_ = true;
 };
 
-void AppendRecords(std::string& out, const RecordsCsvContent& content) {
-  CsvLine(out)
+void AppendRecords(std::string& out, const RecordsCsvContent& content, std::string_view separator) {
+  CsvLine(out, separator)
       .Field("Record")
       .Field("Points")
       .Field("Step(s)")
@@ -48,7 +49,7 @@ void AppendRecords(std::string& out, const RecordsCsvContent& content) {
       .Field("Kind")
       .Field("EffectiveDuration(s)");
   for (const RecordsCsvRecord& record : content.records) {
-    CsvLine(out)
+    CsvLine(out, separator)
         .Field(record.name)
         .Field(std::to_string(record.points))
         .General(record.step)
@@ -60,9 +61,10 @@ void AppendRecords(std::string& out, const RecordsCsvContent& content) {
   }
 }
 
-void AppendSettings(std::string& out, const RecordsCsvContent& content) {
-  CsvLine(out).Field("DampingRatio").General(content.damping);
-  CsvLine line(out);
+void AppendSettings(std::string& out, const RecordsCsvContent& content,
+                    std::string_view separator) {
+  CsvLine(out, separator).Field("DampingRatio").General(content.damping);
+  CsvLine line(out, separator);
   line.Field("TargetPGA(cm/s2)");
   if (content.targetGal) {
     line.General(*content.targetGal);
@@ -72,14 +74,14 @@ void AppendSettings(std::string& out, const RecordsCsvContent& content) {
 }
 
 // The check table, with the same columns as the command line's.
-void AppendCheck(std::string& out, const RecordsCsvContent& content) {
-  out.append(BuildCheckTableText(*content.design, *content.check, DecimalSeparator()));
+void AppendCheck(std::string& out, const RecordsCsvContent& content, std::string_view separator) {
+  out.append(BuildCheckTableText(*content.design, *content.check, separator));
 }
 
-void AppendSpectra(std::string& out, const RecordsCsvContent& content) {
+void AppendSpectra(std::string& out, const RecordsCsvContent& content, std::string_view separator) {
   const bool withDesign = content.design != nullptr;
   {
-    CsvLine heading(out);
+    CsvLine heading(out, separator);
     heading.Field("Period(s)");
     for (const RecordsCsvRecord& record : content.records) heading.Field(record.name);
     heading.Field("Mean");
@@ -89,7 +91,7 @@ void AppendSpectra(std::string& out, const RecordsCsvContent& content) {
   }
   for (std::size_t i = 0; i < content.periods.size(); ++i) {
     const double period = content.periods[i];
-    CsvLine line(out);
+    CsvLine line(out, separator);
     line.Pattern(NumberPattern::TwoDecimals, period);
     for (const RecordsCsvRecord& record : content.records)
       line.Pattern(NumberPattern::Scientific, record.psa.at(i));
@@ -105,13 +107,13 @@ void AppendSpectra(std::string& out, const RecordsCsvContent& content) {
 
 }  // namespace
 
-std::string BuildRecordsCsvText(const RecordsCsvContent& content) {
+std::string BuildRecordsCsvText(const RecordsCsvContent& content, std::string_view separator) {
   std::string out;
-  AppendRecords(out, content);
+  AppendRecords(out, content, separator);
   out.append(kLineEnd);
-  AppendSettings(out, content);
-  if (content.design != nullptr && content.check != nullptr) AppendCheck(out, content);
+  AppendSettings(out, content, separator);
+  if (content.design != nullptr && content.check != nullptr) AppendCheck(out, content, separator);
   out.append(kLineEnd);
-  AppendSpectra(out, content);
+  AppendSpectra(out, content, separator);
   return out;
 }

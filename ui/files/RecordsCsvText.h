@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class DesignSpectrum;
@@ -40,5 +41,5 @@ struct RecordsCsvContent {
 // check (when there is one) and the scaled spectra with their mean (and the design spectrum
 // with its tolerance band, when checked). Every line ends with CR LF; a field holding "," or
 // '"' is quoted the RFC 4180 way, so names with commas and a "," decimal separator keep their
-// columns. Numbers are the model's number texts.
-std::string BuildRecordsCsvText(const RecordsCsvContent& content);
+// columns. Numbers are the model's number texts with the given decimal separator.
+std::string BuildRecordsCsvText(const RecordsCsvContent& content, std::string_view separator);

@@ -42,6 +42,7 @@ SpectrumJobResult Compute(const SpectrumJob& job, const std::function<bool(doubl
   try {
     SpectrumOptions options;
     options.damping = job.damping;
+    options.decimalSeparator = job.decimalSeparator;
     result.spectrum = ComputeSpectrum(*job.motion, options, progress);
     if (result.spectrum && !job.mainPeriods.empty()) {
       result.check = MakeCheckRecord(*job.motion, 1, true, job.mainPeriods, job.damping);

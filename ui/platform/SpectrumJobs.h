@@ -20,6 +20,7 @@ struct SpectrumJob {
   std::shared_ptr<const GroundMotion> motion;
   double damping = 0.05;
   std::vector<double> mainPeriods;
+  std::string decimalSeparator = ".";  // of the numbers in messages
 };
 
 struct SpectrumJobResult {

@@ -18,7 +18,9 @@ const QColor kWarnBack(0xFF, 0xEB, 0x9C);
 const QColor kWarnText(0x9C, 0x57, 0x00);
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
-QString Pattern(NumberPattern pattern, double value) { return Text(FormatPattern(pattern, value)); }
+QString Pattern(NumberPattern pattern, double value, const std::string& separator) {
+  return Text(FormatPattern(pattern, value, separator));
+}
 
 QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignRight) {
   auto* item = new QTableWidgetItem(text);
@@ -65,7 +67,7 @@ void CheckTable::ClearResult() {
   setColumnCount(0);
 }
 
-void CheckTable::ShowResult(const CheckResult& result) {
+void CheckTable::ShowResult(const CheckResult& result, const std::string& separator) {
   ClearResult();
   const int records = static_cast<int>(result.records.size());
   const int periods = static_cast<int>(result.periods.size());
@@ -95,16 +97,17 @@ void CheckTable::ShowResult(const CheckResult& result) {
 
   for (int row = 0; row < periods; ++row) {
     const PeriodCheck& check = result.periods[static_cast<std::size_t>(row)];
-    setItem(row, Period, Cell(Text(FormatGeneral(check.period))));
+    setItem(row, Period, Cell(Text(FormatGeneral(check.period, separator))));
     for (int k = 0; k < records; ++k) {
       setItem(row, FirstRecord + k,
-              Cell(Pattern(NumberPattern::SixDecimals, check.psa[static_cast<std::size_t>(k)])));
+              Cell(Pattern(NumberPattern::SixDecimals, check.psa[static_cast<std::size_t>(k)],
+                           separator)));
     }
-    setItem(row, Mean, Cell(Pattern(NumberPattern::SixDecimals, check.mean)));
-    setItem(row, Design, Cell(Pattern(NumberPattern::SixDecimals, check.design)));
-    setItem(
-        row, Deviation,
-        Marked(Cell(Pattern(NumberPattern::TwoDecimals, check.deviationPercent)), check.passes));
+    setItem(row, Mean, Cell(Pattern(NumberPattern::SixDecimals, check.mean, separator)));
+    setItem(row, Design, Cell(Pattern(NumberPattern::SixDecimals, check.design, separator)));
+    setItem(row, Deviation,
+            Marked(Cell(Pattern(NumberPattern::TwoDecimals, check.deviationPercent, separator)),
+                   check.passes));
     setItem(row, Result, Verdict(check.passes));
   }
 
@@ -114,11 +117,12 @@ void CheckTable::ShowResult(const CheckResult& result) {
     const RecordCheck& record = result.records[static_cast<std::size_t>(k)];
     durationsPass = durationsPass && !record.tooShort;
     setItem(durationRow, FirstRecord + k,
-            Marked(Cell(Pattern(NumberPattern::TwoDecimals, record.effectiveDuration)),
+            Marked(Cell(Pattern(NumberPattern::TwoDecimals, record.effectiveDuration, separator)),
                    !record.tooShort));
   }
   setItem(durationRow, Design,
-          Cell(QStringLiteral("≥ ") + Pattern(NumberPattern::TwoDecimals, result.minimumDuration)));
+          Cell(QStringLiteral("≥ ") +
+               Pattern(NumberPattern::TwoDecimals, result.minimumDuration, separator)));
   setItem(durationRow, Result, Verdict(durationsPass));
 
   const int kindRow = periods + 1;
@@ -137,12 +141,13 @@ void CheckTable::ShowResult(const CheckResult& result) {
   const int scaleRow = periods + 2;
   for (int k = 0; k < records; ++k) {
     const RecordCheck& record = result.records[static_cast<std::size_t>(k)];
-    QTableWidgetItem* cell = Cell(Pattern(NumberPattern::SixDecimals, record.scaleFactor));
+    QTableWidgetItem* cell =
+        Cell(Pattern(NumberPattern::SixDecimals, record.scaleFactor, separator));
     setItem(scaleRow, FirstRecord + k, record.scaleOutsideBand ? Warned(cell) : cell);
   }
   setItem(scaleRow, Design,
-          Cell(Text(FormatGeneral(result.scaleBand.low)) + QStringLiteral(" to ") +
-               Text(FormatGeneral(result.scaleBand.high))));
+          Cell(Text(FormatGeneral(result.scaleBand.low, separator)) + QStringLiteral(" to ") +
+               Text(FormatGeneral(result.scaleBand.high, separator))));
   setItem(scaleRow, Result,
           result.scaleWarnings.empty() ? Cell(QStringLiteral("In band"), Qt::AlignHCenter)
                                        : Warned(Cell(QStringLiteral("Warning"), Qt::AlignHCenter)));

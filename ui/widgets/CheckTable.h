@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QTableWidget>
+#include <string>
 
 struct CheckResult;
 
@@ -20,7 +21,8 @@ class CheckTable : public QTableWidget {
  public:
   explicit CheckTable(QWidget* parent = nullptr);
 
-  void ShowResult(const CheckResult& result);
+  // Numbers are written with the decimal separator.
+  void ShowResult(const CheckResult& result, const std::string& separator);
   void ClearResult();
 
   enum Column { Period, Mean, Design, Deviation, Result, FirstRecord };

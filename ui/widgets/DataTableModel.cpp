@@ -7,7 +7,7 @@
 #include "model/SpectrumSampling.h"
 
 DataTableModel::DataTableModel(QObject* parent) : QAbstractTableModel(parent), rows_(1) {
-  RefreshTexts();
+  RefreshTexts(separator_);
 }
 
 void DataTableModel::SetGridRowCount(int count) {
@@ -46,10 +46,11 @@ void DataTableModel::Rebuild(const SpectrumList& spectra) {
   endResetModel();
 }
 
-void DataTableModel::RefreshTexts() {
+void DataTableModel::RefreshTexts(std::string decimalSeparator) {
+  separator_ = std::move(decimalSeparator);
   headings_.clear();
   for (std::int32_t m = 0; m < kCoarsePeriodCount; ++m)
-    headings_.append(QString::fromStdString(FormatGeneral(CoarsePeriod(m))));
+    headings_.append(QString::fromStdString(FormatGeneral(CoarsePeriod(m), separator_)));
   emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 2);
   if (!rows_.empty()) emit dataChanged(index(0, 0), index(DataRowCount() - 1, kColumnCount - 2));
 }
@@ -61,7 +62,7 @@ QString DataTableModel::CellText(int column, int row) const {
   if (column == 0) return r.name;
   const auto m = static_cast<std::size_t>(column - 1);
   if (m >= r.values.size()) return {};
-  return QString::fromStdString(FormatPattern(NumberPattern::SixDecimals, r.values[m]));
+  return QString::fromStdString(FormatPattern(NumberPattern::SixDecimals, r.values[m], separator_));
 }
 
 int DataTableModel::rowCount(const QModelIndex& parent) const {

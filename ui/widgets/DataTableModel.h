@@ -29,8 +29,8 @@ class DataTableModel : public QAbstractTableModel {
   // One data row per spectrum, in list order; the heading row and one blank data row when
   // the list is empty.
   void Rebuild(const SpectrumList& spectra);
-  // Texts follow the current decimal separator; call after it changed.
-  void RefreshTexts();
+  // Texts are written with this decimal separator (at first "."); call when it changed.
+  void RefreshTexts(std::string decimalSeparator);
 
   // The grid's text at (column, row), row 0 and column 0 being the headings.
   QString CellText(int column, int row) const;
@@ -50,4 +50,5 @@ class DataTableModel : public QAbstractTableModel {
   static void FillRow(Row& row, const DesignSpectrum& spectrum);
   std::vector<Row> rows_;
   QStringList headings_;
+  std::string separator_ = ".";
 };

@@ -5,6 +5,7 @@
 
 #include "model/InputCheck.h"
 #include "model/NumberText.h"
+#include "ui/windows/WindowControls.h"
 
 void FieldCheck::Refuse(const QString& text, QWidget* field) const {
   desktop_.Warning(text);
@@ -12,7 +13,7 @@ void FieldCheck::Refuse(const QString& text, QWidget* field) const {
 }
 
 std::optional<double> FieldCheck::Number(const QString& text, QWidget* field) const {
-  const auto parsed = ParseNumber(text.toStdString());
+  const auto parsed = ParseNumber(text.toStdString(), DecimalSeparatorOf(desktop_));
   if (!parsed) {
     Refuse(QString::fromStdString(NotANumberText(text.toStdString())), field);
     return std::nullopt;

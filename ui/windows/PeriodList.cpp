@@ -1,16 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/windows/PeriodList.h"
 
-#include "model/NumberText.h"
-
-namespace {
-
-bool CommaIsDecimal() { return DecimalSeparator() == ","; }
-
-}  // namespace
-
-QStringList SplitPeriodList(const QString& text) {
-  const bool commaSeparates = !CommaIsDecimal();
+QStringList SplitPeriodList(const QString& text, std::string_view decimalSeparator) {
+  const bool commaSeparates = decimalSeparator != ",";
   QStringList entries;
   QString entry;
   for (const QChar c : text + QChar(u';')) {
@@ -24,6 +16,6 @@ QStringList SplitPeriodList(const QString& text) {
   return entries;
 }
 
-QString PeriodListSeparator() {
-  return CommaIsDecimal() ? QStringLiteral("; ") : QStringLiteral(", ");
+QString PeriodListSeparator(std::string_view decimalSeparator) {
+  return decimalSeparator == "," ? QStringLiteral("; ") : QStringLiteral(", ");
 }

@@ -3,11 +3,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <string_view>
 
 // The main periods as the user types them: entries separated by ";", and by "," too unless
 // "," is the decimal separator. Entries are trimmed; empty ones are skipped.
-QStringList SplitPeriodList(const QString& text);
+QStringList SplitPeriodList(const QString& text, std::string_view decimalSeparator);
 
 // What the window puts between two periods it writes: "; " when "," is the decimal
 // separator, ", " otherwise.
-QString PeriodListSeparator();
+QString PeriodListSeparator(std::string_view decimalSeparator);

@@ -51,11 +51,12 @@ RecordChartGroup::RecordChartGroup(QWidget* parent) : QGroupBox(kTitle, parent) 
 }
 
 void RecordChartGroup::Show(const DesignSpectrum* design, const std::vector<double>& designSa,
-                            double tolerance, const RecordSet& records) {
+                            double tolerance, const std::string& separator,
+                            const RecordSet& records) {
   std::vector<ResponseChartView::NewSeries> series;
   const std::vector<double> periods = DefaultPeriods();
   if (design != nullptr) {
-    const std::string percent = FormatGeneral(tolerance * 100) + " %";
+    const std::string percent = FormatGeneral(tolerance * 100, separator) + " %";
     series.push_back({design->name, Points(periods, designSa), kDesignLine, kDesignColour});
     series.push_back(
         {"+" + percent, Points(periods, Times(designSa, 1 + tolerance)), kBandLine, kDesignColour});

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <string>
 #include <vector>
 
 #include "model/DesignSpectrum.h"
@@ -18,7 +19,7 @@ class RecordChartGroup : public QGroupBox {
   // Draws anew. `design` may be null (none accepted, or deleted since); `designSa` is its
   // spectrum at the default periods.
   void Show(const DesignSpectrum* design, const std::vector<double>& designSa, double tolerance,
-            const RecordSet& records);
+            const std::string& separator, const RecordSet& records);
 
   // The title says when the settings were edited since the chart was drawn.
   void ShowStale(bool stale);

@@ -20,18 +20,20 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // The verdict, what the set's size lets the results be used for, and the records scaled
 // outside the band.
-QString VerdictText(const CheckResult& check) {
-  const std::string separator = DecimalSeparator();
+QString VerdictText(const CheckResult& check, const std::string& separator) {
   QString text;
   if (check.passes) {
-    text = QStringLiteral(
-               "Pass: the record set matches the design spectrum at T1 = %1 s and the "
-               "other main periods; %2.")
-               .arg(GeneralText(check.fundamentalPeriod), Text(SetRuleText(check.setRule)));
+    text =
+        QStringLiteral(
+            "Pass: the record set matches the design spectrum at T1 = %1 s and the "
+            "other main periods; %2.")
+            .arg(GeneralText(check.fundamentalPeriod, separator), Text(SetRuleText(check.setRule)));
   } else {
     QStringList reasons;
     for (const std::string& reason : CheckFailureReasons(check, separator)) reasons << Text(reason);
-    text = QStringLiteral("Fail: ") + reasons.join(QStringLiteral("; ")) + QStringLiteral(".");
+    text = QStringLiteral("Fail: ") + reasons.join(QStringLiteral("; ")) +
+           QStringLiteral(". T1 = %1 s, the longest main period.")
+               .arg(GeneralText(check.fundamentalPeriod, separator));
   }
   const std::string warning = ScaleWarningText(check, separator);
   if (!warning.empty()) text += QStringLiteral("\nWarning: ") + Text(warning) + QStringLiteral(".");
@@ -55,7 +57,8 @@ RecordCheckGroup::RecordCheckGroup(QWidget* parent)
 
 std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
                                                   const DesignSpectrum* design,
-                                                  const RecordSet& records, bool stale) {
+                                                  const RecordSet& records, bool stale,
+                                                  const std::string& separator) {
   grdCheck->ClearResult();
   QPalette palette = lblVerdict->palette();
   palette.setColor(QPalette::WindowText, Qt::black);
@@ -94,8 +97,8 @@ std::optional<CheckResult> RecordCheckGroup::Show(const RecordInputs& inputs,
     return std::nullopt;
   }
   CheckResult check = CheckCompatibility(*set, *design, inputs.Settings());
-  grdCheck->ShowResult(check);
+  grdCheck->ShowResult(check, separator);
   palette.setColor(QPalette::WindowText, check.passes ? kPassText : kFailText);
-  say(VerdictText(check));
+  say(VerdictText(check, separator));
   return check;
 }

@@ -3,6 +3,7 @@
 
 #include <QGroupBox>
 #include <optional>
+#include <string>
 
 #include "model/DesignSpectrum.h"
 #include "records/CompatibilityCheck.h"
@@ -20,9 +21,11 @@ class RecordCheckGroup : public QGroupBox {
 
   // Runs the check when everything it needs is there and shows it; returns it, or nothing
   // when the verdict says what is missing. `design` may be null (deleted since accepted).
-  // `stale`: the settings were edited since they were accepted, so no check is shown.
+  // `stale`: the settings were edited since they were accepted, so no check is shown. Numbers are
+  // written with the decimal separator.
   std::optional<CheckResult> Show(const RecordInputs& inputs, const DesignSpectrum* design,
-                                  const RecordSet& records, bool stale);
+                                  const RecordSet& records, bool stale,
+                                  const std::string& separator);
 
   CheckTable* grdCheck = nullptr;
   QLabel* lblVerdict = nullptr;

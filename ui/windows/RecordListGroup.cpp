@@ -78,13 +78,17 @@ void RecordListGroup::ShowRows(const RecordSet& records) {
   for (const RecordEntry& entry : records.Entries()) {
     const GroundMotion& motion = *entry.motion;
     grdRecords->SetText(entry.id, RecordTable::Points, QString::number(motion.acceleration.size()));
-    grdRecords->SetText(entry.id, RecordTable::Step, GeneralText(motion.step));
-    grdRecords->SetText(entry.id, RecordTable::Duration,
-                        PatternText(NumberPattern::TwoDecimals, Duration(motion)));
-    grdRecords->SetText(entry.id, RecordTable::Pga,
-                        PatternText(NumberPattern::SixDecimals, entry.peak));
-    grdRecords->SetText(entry.id, RecordTable::ScaleFactor,
-                        PatternText(NumberPattern::SixDecimals, entry.scaleFactor));
+    grdRecords->SetText(entry.id, RecordTable::Step,
+                        GeneralText(motion.step, DecimalSeparatorOf(desktop_)));
+    grdRecords->SetText(
+        entry.id, RecordTable::Duration,
+        PatternText(NumberPattern::TwoDecimals, Duration(motion), DecimalSeparatorOf(desktop_)));
+    grdRecords->SetText(
+        entry.id, RecordTable::Pga,
+        PatternText(NumberPattern::SixDecimals, entry.peak, DecimalSeparatorOf(desktop_)));
+    grdRecords->SetText(
+        entry.id, RecordTable::ScaleFactor,
+        PatternText(NumberPattern::SixDecimals, entry.scaleFactor, DecimalSeparatorOf(desktop_)));
     grdRecords->SetText(entry.id, RecordTable::Spectrum,
                         entry.failed     ? QStringLiteral("Failed")
                         : entry.spectrum ? QStringLiteral("Ready")

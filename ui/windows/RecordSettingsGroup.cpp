@@ -76,27 +76,31 @@ void RecordSettingsGroup::ShowTargetValue() {
   edtTargetPga->setReadOnly(!typed);
   if (table) {
     edtTargetPga->setText(GeneralText(
-        TimeHistoryPeakAcceleration(cbbIntensity->currentIndex(), cbbAction->currentIndex())));
+        TimeHistoryPeakAcceleration(cbbIntensity->currentIndex(), cbbAction->currentIndex()),
+        DecimalSeparatorOf(desktop_)));
   } else if (!typed) {
     edtTargetPga->clear();
   }
 }
 
 void RecordSettingsGroup::ShowAcceptedNumbers(const RecordInputs& inputs) {
-  edtDamping->setText(GeneralText(inputs.damping));
-  edtTolerance->setText(GeneralText(inputs.tolerance * 100));
-  edtScaleBand->setText(GeneralText(inputs.scaleBand.low) + PeriodListSeparator() +
-                        GeneralText(inputs.scaleBand.high));
+  edtDamping->setText(GeneralText(inputs.damping, DecimalSeparatorOf(desktop_)));
+  edtTolerance->setText(GeneralText(inputs.tolerance * 100, DecimalSeparatorOf(desktop_)));
+  edtScaleBand->setText(GeneralText(inputs.scaleBand.low, DecimalSeparatorOf(desktop_)) +
+                        PeriodListSeparator(DecimalSeparatorOf(desktop_)) +
+                        GeneralText(inputs.scaleBand.high, DecimalSeparatorOf(desktop_)));
   if (inputs.periods.empty()) return;
   QStringList periods;
-  for (const double period : inputs.periods) periods << GeneralText(period);
-  edtPeriods->setText(periods.join(PeriodListSeparator()));
+  for (const double period : inputs.periods)
+    periods << GeneralText(period, DecimalSeparatorOf(desktop_));
+  edtPeriods->setText(periods.join(PeriodListSeparator(DecimalSeparatorOf(desktop_))));
 }
 
 void RecordSettingsGroup::ShowSeparatorTexts() {
-  const QString separator = PeriodListSeparator();
+  const QString separator = PeriodListSeparator(DecimalSeparatorOf(desktop_));
   lblPeriods->setText(QStringLiteral("Main Periods (s); T1 is the longest"));
-  edtPeriods->setPlaceholderText(GeneralText(1.5) + separator + GeneralText(0.5));
+  edtPeriods->setPlaceholderText(GeneralText(1.5, DecimalSeparatorOf(desktop_)) + separator +
+                                 GeneralText(0.5, DecimalSeparatorOf(desktop_)));
 }
 
 void RecordSettingsGroup::ListDesignSpectra(const SpectrumList& spectra) {
@@ -115,11 +119,14 @@ QString LevelText(const CodeLevel& level) {
          QString::fromUtf8(ActionNames()[static_cast<std::size_t>(level.action)]);
 }
 
-QString GalText(double gal) { return GeneralText(gal) + QStringLiteral(" cm/s²"); }
+QString GalText(double gal, std::string_view separator) {
+  return GeneralText(gal, separator) + QStringLiteral(" cm/s²");
+}
 
-QString LevelPgaText(const CodeLevel& level) {
+QString LevelPgaText(const CodeLevel& level, std::string_view separator) {
   return LevelText(level) + QStringLiteral(" (") +
-         GalText(TimeHistoryPeakAcceleration(level.intensity, level.action)) + QStringLiteral(")");
+         GalText(TimeHistoryPeakAcceleration(level.intensity, level.action), separator) +
+         QStringLiteral(")");
 }
 
 }  // namespace
@@ -130,10 +137,11 @@ void RecordSettingsGroup::ShowDesign(const DesignSpectrum* design) {
     lblDesignNotes->clear();
     return;
   }
-  lblDesign->setText(QString::fromStdString(design->GetCodeName()) + QStringLiteral(", AlphaMax ") +
-                     GeneralText(design->alphaMax) + QStringLiteral(", Tg ") +
-                     GeneralText(design->tg) + QStringLiteral(" s, damping ") +
-                     GeneralText(design->damping));
+  lblDesign->setText(
+      QString::fromStdString(design->GetCodeName()) + QStringLiteral(", AlphaMax ") +
+      GeneralText(design->alphaMax, DecimalSeparatorOf(desktop_)) + QStringLiteral(", Tg ") +
+      GeneralText(design->tg, DecimalSeparatorOf(desktop_)) + QStringLiteral(" s, damping ") +
+      GeneralText(design->damping, DecimalSeparatorOf(desktop_)));
   lblDesignNotes->setText(DesignNotes(*design).join(QLatin1Char('\n')));
 }
 
@@ -159,25 +167,29 @@ QStringList RecordSettingsGroup::DesignNotes(const DesignSpectrum& design) const
   }
   if (levels.size() > 1 && !samePga) {
     QStringList texts;
-    for (const CodeLevel& level : levels) texts << LevelPgaText(level);
+    for (const CodeLevel& level : levels)
+      texts << LevelPgaText(level, DecimalSeparatorOf(desktop_));
     notes << QStringLiteral(
                  "AlphaMax %1 is that of %2: pick the intensity and action of the "
                  "design level.")
-                 .arg(GeneralText(design.alphaMax), texts.join(QStringLiteral(" and of ")));
+                 .arg(GeneralText(design.alphaMax, DecimalSeparatorOf(desktop_)),
+                      texts.join(QStringLiteral(" and of ")));
   }
   const int kind = cbbTarget->currentIndex();
   if (levels.empty()) {
     notes << QStringLiteral("AlphaMax %1 is of no level of the code's table.")
-                 .arg(GeneralText(design.alphaMax));
+                 .arg(GeneralText(design.alphaMax, DecimalSeparatorOf(desktop_)));
   } else if (kind == static_cast<int>(TargetKind::CodeTable) && !pickedIsLevel) {
     notes << QStringLiteral(
                  "The target PGA is that of %1, whose AlphaMax is %2; the design "
                  "spectrum's AlphaMax %3 belongs to another level.")
                  .arg(LevelText(picked),
-                      GeneralText(DefaultAlphaMax(picked.intensity, picked.action)),
-                      GeneralText(design.alphaMax));
+                      GeneralText(DefaultAlphaMax(picked.intensity, picked.action),
+                                  DecimalSeparatorOf(desktop_)),
+                      GeneralText(design.alphaMax, DecimalSeparatorOf(desktop_)));
   } else if (kind == static_cast<int>(TargetKind::Typed)) {
-    const std::optional<long double> parsed = ParseNumber(edtTargetPga->text().toStdString());
+    const std::optional<long double> parsed =
+        ParseNumber(edtTargetPga->text().toStdString(), DecimalSeparatorOf(desktop_));
     const std::optional<double> typed =
         parsed ? std::optional<double>(static_cast<double>(*parsed)) : std::nullopt;
     bool ofLevel = false;
@@ -189,7 +201,9 @@ QStringList RecordSettingsGroup::DesignNotes(const DesignSpectrum& design) const
       notes << QStringLiteral(
                    "The typed target PGA %1 is not the time-history value of the "
                    "design spectrum's level, %2.")
-                   .arg(GalText(*typed), LevelPgaText(pickedIsLevel ? picked : levels.front()));
+                   .arg(GalText(*typed, DecimalSeparatorOf(desktop_)),
+                        LevelPgaText(pickedIsLevel ? picked : levels.front(),
+                                     DecimalSeparatorOf(desktop_)));
     }
   }
   // The spectrum's level: the one picked where AlphaMax names two.
@@ -199,7 +213,7 @@ QStringList RecordSettingsGroup::DesignNotes(const DesignSpectrum& design) const
     notes << QStringLiteral(
                  "For rare earthquakes the code (GB 50011 5.1.4) adds 0.05 s to Tg; "
                  "this spectrum's Tg %1 s is the plain table value.")
-                 .arg(GeneralText(design.tg));
+                 .arg(GeneralText(design.tg, DecimalSeparatorOf(desktop_)));
   }
   return notes;
 }
@@ -219,7 +233,8 @@ std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted, bool checkN
   accepted.damping = *damping;
   if (ReadTarget(accepted) < 0) return -1;
   // Spectra alone need no main periods nor a design spectrum to check against.
-  const bool noCheck = !checkNeeded && SplitPeriodList(edtPeriods->text()).isEmpty();
+  const bool noCheck =
+      !checkNeeded && SplitPeriodList(edtPeriods->text(), DecimalSeparatorOf(desktop_)).isEmpty();
   if (noCheck) {
     accepted.periods.clear();
   } else if (ReadPeriods(accepted) < 0) {
@@ -228,7 +243,7 @@ std::int32_t RecordSettingsGroup::ReadInputs(RecordInputs& accepted, bool checkN
 
   const std::optional<double> tolerance = check.Number(edtTolerance);
   if (!tolerance) return -1;
-  if (const auto problem = ToleranceProblem(*tolerance / 100, DecimalSeparator())) {
+  if (const auto problem = ToleranceProblem(*tolerance / 100, DecimalSeparatorOf(desktop_))) {
     check.Refuse(QString::fromStdString(*problem), edtTolerance);
     return -1;
   }
@@ -257,7 +272,7 @@ std::int32_t RecordSettingsGroup::ReadTarget(RecordInputs& accepted) const {
   const FieldCheck check(desktop_);
   const std::optional<double> gal = check.Number(edtTargetPga);
   if (!gal) return -1;
-  if (const auto problem = TargetPgaProblem(*gal, DecimalSeparator())) {
+  if (const auto problem = TargetPgaProblem(*gal, DecimalSeparatorOf(desktop_))) {
     check.Refuse(QString::fromStdString(*problem), edtTargetPga);
     return -1;
   }
@@ -267,12 +282,13 @@ std::int32_t RecordSettingsGroup::ReadTarget(RecordInputs& accepted) const {
 
 std::int32_t RecordSettingsGroup::ReadScaleBand(RecordInputs& accepted) const {
   const FieldCheck check(desktop_);
-  const QStringList texts = SplitPeriodList(edtScaleBand->text());
+  const QStringList texts = SplitPeriodList(edtScaleBand->text(), DecimalSeparatorOf(desktop_));
   if (texts.size() != 2) {
     check.Refuse(QStringLiteral("Please input the scale factor band as its low and high bounds, "
                                 "e.g. ") +
-                     GeneralText(0.25) + PeriodListSeparator() + GeneralText(4) +
-                     QStringLiteral("."),
+                     GeneralText(0.25, DecimalSeparatorOf(desktop_)) +
+                     PeriodListSeparator(DecimalSeparatorOf(desktop_)) +
+                     GeneralText(4, DecimalSeparatorOf(desktop_)) + QStringLiteral("."),
                  edtScaleBand);
     return -1;
   }
@@ -282,7 +298,7 @@ std::int32_t RecordSettingsGroup::ReadScaleBand(RecordInputs& accepted) const {
   const std::optional<double> high = check.Number(texts[1], edtScaleBand);
   if (!high) return -1;
   band = {*low, *high};
-  if (const auto problem = ScaleBandProblem(band, DecimalSeparator())) {
+  if (const auto problem = ScaleBandProblem(band, DecimalSeparatorOf(desktop_))) {
     check.Refuse(QString::fromStdString(*problem), edtScaleBand);
     return -1;
   }
@@ -292,9 +308,10 @@ std::int32_t RecordSettingsGroup::ReadScaleBand(RecordInputs& accepted) const {
 
 std::int32_t RecordSettingsGroup::ReadPeriods(RecordInputs& accepted) const {
   const FieldCheck check(desktop_);
-  const QStringList texts = SplitPeriodList(edtPeriods->text());
+  const QStringList texts = SplitPeriodList(edtPeriods->text(), DecimalSeparatorOf(desktop_));
   if (texts.isEmpty()) {
-    check.Refuse(QStringLiteral("Please Input the main periods T1") + PeriodListSeparator() +
+    check.Refuse(QStringLiteral("Please Input the main periods T1") +
+                     PeriodListSeparator(DecimalSeparatorOf(desktop_)) +
                      QStringLiteral("T2 ... in seconds."),
                  edtPeriods);
     return -1;
@@ -303,7 +320,7 @@ std::int32_t RecordSettingsGroup::ReadPeriods(RecordInputs& accepted) const {
   for (const QString& text : texts) {
     const std::optional<double> period = check.Number(text, edtPeriods);
     if (!period) return -1;
-    if (const auto problem = MainPeriodProblem(*period, DecimalSeparator())) {
+    if (const auto problem = MainPeriodProblem(*period, DecimalSeparatorOf(desktop_))) {
       check.Refuse(QString::fromStdString(*problem), edtPeriods);
       return -1;
     }

@@ -60,6 +60,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   resize(kWidth, kHeight);
   FitWindowToScreen(*this, owner);
   BuildParts();
+  chtRecords->RefreshLabels(DecimalSeparatorOf(desktop_));
 
   // Every handler runs as a command, so that no exception crosses the event loop.
   Bind(btnAdd, &QPushButton::clicked, &TRecordsForm::btnAddClick);
@@ -320,7 +321,8 @@ void TRecordsForm::closeEvent(QCloseEvent* event) {
 }
 
 void TRecordsForm::StartJob(const RecordEntry& entry) {
-  jobs_.Start({entry.id, entry.motion, inputs_.damping, inputs_.periods});
+  jobs_.Start(
+      {entry.id, entry.motion, inputs_.damping, inputs_.periods, DecimalSeparatorOf(desktop_)});
 }
 
 void TRecordsForm::OnJobFinished(const SpectrumJobResult& result) {
@@ -424,7 +426,7 @@ void TRecordsForm::ShowDesign() { settingsGroup_->ShowDesign(PickedDesign()); }
 void TRecordsForm::SetDampingText(double damping) {
   // A change of the field is a change of the settings, but not the user's own damping.
   const bool follows = dampingFollows_;
-  edtDamping->setText(GeneralText(damping));
+  edtDamping->setText(GeneralText(damping, DecimalSeparatorOf(desktop_)));
   dampingFollows_ = follows;
 }
 
@@ -521,7 +523,8 @@ void TRecordsForm::btnSaveDataClick() {
     content.designSa = DesignSa();
   }
   if (check_) content.check = &*check_;
-  WriteWholeFile(*path, QByteArray::fromStdString(BuildRecordsCsvText(content)));
+  WriteWholeFile(
+      *path, QByteArray::fromStdString(BuildRecordsCsvText(content, DecimalSeparatorOf(desktop_))));
   desktop_.Information(QStringLiteral("Export Completed"));
 }
 
@@ -537,7 +540,6 @@ void TRecordsForm::btnSavePictureClick() {
 void TRecordsForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::LocaleChange) return;
-  SetDecimalSeparator(desktop_.DecimalSymbol().toStdString());
   // Texts in the old separator would no longer read; the accepted values are written anew.
   WriteFields([this] {
     settingsGroup_->ShowAcceptedNumbers(inputs_);
@@ -545,7 +547,7 @@ void TRecordsForm::changeEvent(QEvent* event) {
     settingsGroup_->ShowTargetValue();
   });
   ShowDesign();
-  chtRecords->RefreshLabels();
+  chtRecords->RefreshLabels(DecimalSeparatorOf(desktop_));
   Refresh();
 }
 
@@ -569,12 +571,14 @@ void TRecordsForm::RefreshViews() {
 void TRecordsForm::RefreshRows() { listGroup_->ShowRows(records_); }
 
 void TRecordsForm::RefreshChart() {
-  chartGroup_->Show(design_.get(), DesignSa(), inputs_.tolerance, records_);
+  chartGroup_->Show(design_.get(), DesignSa(), inputs_.tolerance, DecimalSeparatorOf(desktop_),
+                    records_);
 }
 
 void TRecordsForm::RefreshCheck() {
   check_.reset();
-  check_ = checkGroup_->Show(inputs_, design_.get(), records_, stale_);
+  check_ =
+      checkGroup_->Show(inputs_, design_.get(), records_, stale_, DecimalSeparatorOf(desktop_));
 }
 
 void TRecordsForm::RefreshProgress() { statusRow_->Show(records_, reading_.size(), jobs_); }

@@ -286,10 +286,10 @@ void TForm1::FormCreate() {
   UpdateDefaults();
   ResponseInputs.damping = 0.05;
   // In the user's decimal separator, as AlphaMax and Tg: the start-up inputs must pass Create.
-  edt5->setText(QString::fromStdString(FormatGeneral(ResponseInputs.damping)));
+  edt5->setText(QString::fromStdString(FormatGeneral(ResponseInputs.damping, separator_)));
   ResponseInputs.name = "Response1";
   cht1->SetupLeftAxis();
-  strngrd1->Model().RefreshTexts();
+  strngrd1->Model().RefreshTexts(separator_);
 }
 
 void TForm1::FormDestroy() { DeleteAllSpectra(); }
@@ -302,7 +302,10 @@ void TForm1::RunCommand(const std::function<void()>& command) {
   }
 }
 
-void TForm1::ReadDecimalSeparator() { SetDecimalSeparator(desktop_.DecimalSymbol().toStdString()); }
+void TForm1::ReadDecimalSeparator() {
+  separator_ = DecimalSeparatorFrom(desktop_.DecimalSymbol().toStdString());
+  cht1->RefreshLabels(separator_);
+}
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client && event->type() == QEvent::Resize && rzstsbr1 != nullptr)
@@ -315,8 +318,7 @@ void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() != QEvent::LocaleChange) return;
   ReadDecimalSeparator();
-  strngrd1->Model().RefreshTexts();
-  cht1->RefreshLabels();
+  strngrd1->Model().RefreshTexts(separator_);
 }
 
 // ---- Input panel ----
@@ -336,10 +338,10 @@ void TForm1::ListChange(std::int32_t& field, std::optional<std::int32_t> picked)
 
 void TForm1::UpdateDefaults() {
   ResponseInputs.alphaMax = DefaultAlphaMax(ResponseInputs.intensity, ResponseInputs.action);
-  edt1->setText(QString::fromStdString(FormatGeneral(ResponseInputs.alphaMax)));
+  edt1->setText(QString::fromStdString(FormatGeneral(ResponseInputs.alphaMax, separator_)));
   if (const auto tg = DefaultTg(ResponseInputs.siteClass, ResponseInputs.group))
     ResponseInputs.tg = *tg;
-  edt2->setText(QString::fromStdString(FormatGeneral(ResponseInputs.tg)));
+  edt2->setText(QString::fromStdString(FormatGeneral(ResponseInputs.tg, separator_)));
 }
 
 void TForm1::Warn(const QString& text, QWidget* focus) { FieldCheck(desktop_).Refuse(text, focus); }
@@ -349,9 +351,9 @@ std::int32_t TForm1::ReadInputs() {
   const std::string alphaMax = edt1->text().toStdString();
   const std::string tg = edt2->text().toStdString();
   const std::string damping = edt5->text().toStdString();
-  if (const auto problem =
-          CheckInputs({name, alphaMax, tg, damping}, {ResponseInputs.name, ResponseInputs.alphaMax,
-                                                      ResponseInputs.tg, ResponseInputs.damping})) {
+  if (const auto problem = CheckInputs({name, alphaMax, tg, damping}, separator_,
+                                       {ResponseInputs.name, ResponseInputs.alphaMax,
+                                        ResponseInputs.tg, ResponseInputs.damping})) {
     QLineEdit* const fields[] = {edt4, edt1, edt2, edt5};  // in InputField order
     Warn(QString::fromStdString(problem->message), fields[static_cast<int>(problem->field)]);
     return -1;
@@ -449,7 +451,7 @@ void TForm1::Button2Click() {
   dlgSave1.proposedName = QStringLiteral("Spectrum");
   const std::optional<QString> path = desktop_.SaveFileName(dlgSave1);
   if (!path) return;
-  WriteWholeFile(*path, QByteArray::fromStdString(BuildCsvText(SpectrumList)));
+  WriteWholeFile(*path, QByteArray::fromStdString(BuildCsvText(SpectrumList, separator_)));
   desktop_.Information(QStringLiteral("Export Completed"));
 }
 

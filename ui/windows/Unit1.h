@@ -128,6 +128,7 @@ class TForm1 : public QMainWindow {
   void BindCommands();
   void FormCreate();
   void FormDestroy();
+  // Takes the decimal separator from the regional settings and writes the chart labels anew.
   void ReadDecimalSeparator();
   void Warn(const QString& text, QWidget* focus);
   // The one body of the five list handlers: stores the picked value, then the code's defaults.
@@ -139,6 +140,7 @@ class TForm1 : public QMainWindow {
   ::ResponseInputs ResponseInputs;
   ::SpectrumList SpectrumList;
   Desktop& desktop_;
+  std::string separator_ = ".";  // decimal separator of the number texts
   // The model's warnings go to this window's warning box while it exists.
   ScopedWarningHandler modelWarnings_;
 };

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/platform/Desktop.h"
+
 namespace {
 
 constexpr int kButtonWidth = 96;
@@ -31,8 +33,14 @@ QLabel* PlainLabel(const QString& text, QWidget* parent) {
   return label;
 }
 
-QString GeneralText(double value) { return QString::fromStdString(FormatGeneral(value)); }
+std::string DecimalSeparatorOf(const Desktop& desktop) {
+  return DecimalSeparatorFrom(desktop.DecimalSymbol().toStdString());
+}
 
-QString PatternText(NumberPattern pattern, double value) {
-  return QString::fromStdString(FormatPattern(pattern, value));
+QString GeneralText(double value, std::string_view separator) {
+  return QString::fromStdString(FormatGeneral(value, separator));
+}
+
+QString PatternText(NumberPattern pattern, double value, std::string_view separator) {
+  return QString::fromStdString(FormatPattern(pattern, value, separator));
 }

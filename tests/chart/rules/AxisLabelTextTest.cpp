@@ -56,13 +56,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{-std::numeric_limits<double>::infinity(), "-INF", "-INF"},
                       TextCase{std::numeric_limits<double>::quiet_NaN(), "NAN", "NAN"}));
 
-TEST(AxisLabelText, UsesTheCurrentDecimalSeparator) {
-  const std::string saved = DecimalSeparator();
-  SetDecimalSeparator(",");
-  EXPECT_EQ(AxisLabelText(1000.25, 3), "1.000,25");
-  SetDecimalSeparator(saved);
-}
-
 // A label reads its gridline's value exactly: steps finer than 0.005 widen the texts, coarser
 // ones keep three decimals.
 TEST(AxisLabelText, LabelsOfAStepReadTheirValuesExactly) {

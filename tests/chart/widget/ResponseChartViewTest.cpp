@@ -269,11 +269,8 @@ TEST_F(ResponseChartViewTest, LeftLabelsStartAtZeroInDoublingStepsWithTheCurrent
   const double doublings = std::log2(step / 0.0025);
   EXPECT_DOUBLE_EQ(doublings, std::round(doublings)) << "step " << step;
 
-  const std::string saved = DecimalSeparator();
-  SetDecimalSeparator(",");
-  view.RefreshLabels();
+  view.RefreshLabels(",");
   labels = axis->categoriesLabels();
-  SetDecimalSeparator(saved);
   EXPECT_TRUE(labels[1].startsWith("0,")) << labels[1].toStdString();
 }
 
@@ -295,17 +292,14 @@ TEST_F(ResponseChartViewTest, LeftAxisLineIsDrawnForTheTiniestSa) {
 TEST_F(ResponseChartViewTest, LabelsUnderACommaCLocaleDifferOnlyInTheSeparator) {
   view.AddSpectrumSeries(Spectrum("A", 0.96));
   view.RenderImage();
-  const auto labels = [&] {
-    view.RefreshLabels();
+  const auto labels = [&](const std::string& separator) {
+    view.RefreshLabels(separator);
     return Axis(Qt::Vertical)->categoriesLabels() + Axis(Qt::Horizontal)->categoriesLabels();
   };
-  const QStringList underC = labels();
+  const QStringList underC = labels(".");
   const CommaCLocale locale;
   if (!locale.Active()) GTEST_SKIP() << locale.Reason();
-  const std::string saved = DecimalSeparator();
-  SetDecimalSeparator(",");
-  const QStringList underComma = labels();
-  SetDecimalSeparator(saved);
+  const QStringList underComma = labels(",");
 
   ASSERT_EQ(underComma.size(), underC.size());
   int withDecimals = 0;

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "model/NumberText.h"
 #include "ui/files/RecordsCsvText.h"
 
 namespace {
@@ -29,13 +28,10 @@ RecordsCsvContent OneRecord() {
   return content;
 }
 
-class RecordsCsvTextTest : public ::testing::Test {
- protected:
-  void TearDown() override { SetDecimalSeparator("."); }
-};
+class RecordsCsvTextTest : public ::testing::Test {};
 
 TEST_F(RecordsCsvTextTest, RecordsSettingsAndSpectraWithoutACheck) {
-  EXPECT_EQ(Lines(BuildRecordsCsvText(OneRecord())),
+  EXPECT_EQ(Lines(BuildRecordsCsvText(OneRecord(), ".")),
             (std::vector<std::string>{
                 "Record,Points,Step(s),Duration(s),PGA(g),ScaleFactor,Kind,EffectiveDuration(s)",
                 "quake,3,0.02,0.04,2.5000E-01,1.5000E+00,Artificial,0.04", "", "DampingRatio,0.05",
@@ -44,10 +40,9 @@ TEST_F(RecordsCsvTextTest, RecordsSettingsAndSpectraWithoutACheck) {
 }
 
 TEST_F(RecordsCsvTextTest, CommaSeparatorQuotesEveryNumberThatHoldsIt) {
-  SetDecimalSeparator(",");
   RecordsCsvContent content = OneRecord();
   content.targetGal.reset();
-  const std::vector<std::string> lines = Lines(BuildRecordsCsvText(content));
+  const std::vector<std::string> lines = Lines(BuildRecordsCsvText(content, ","));
   ASSERT_EQ(lines.size(), 9u);
   EXPECT_EQ(lines[1],
             "quake,3,\"0,02\",\"0,04\",\"2,5000E-01\",\"1,5000E+00\",Artificial,\"0,04\"");

@@ -97,7 +97,7 @@ TEST_F(ExportTest, SaveDataWritesTheModelTextOfEverySpectrumInOrder) {
   desktop.QueueSaveAnswer(path);
   form->Button2->click();
   const QByteArray written = ReadAll(path);
-  EXPECT_EQ(written, QByteArray::fromStdString(BuildCsvText(form->Spectra())));
+  EXPECT_EQ(written, QByteArray::fromStdString(BuildCsvText(form->Spectra(), ".")));
   EXPECT_TRUE(written.startsWith("ResponseName,DesignCode,Alphamax,Tg(s),DampingRatio\r\n"));
   EXPECT_TRUE(written.contains("\r\n,A,C,\r\n"));
   EXPECT_EQ(written.count("\r\n"), 607);

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/NumberText.h"
 #include "tests/support/QtPrinters.h"
 
 namespace {
@@ -16,14 +15,11 @@ struct ListCase {
 
 void PrintTo(const ListCase& c, std::ostream* out) { *out << "'" << c.separator << "' " << c.text; }
 
-class PeriodListTest : public ::testing::TestWithParam<ListCase> {
- protected:
-  void TearDown() override { SetDecimalSeparator("."); }
-};
+class PeriodListTest : public ::testing::TestWithParam<ListCase> {};
 
 TEST_P(PeriodListTest, SplitsAtTheListSeparators) {
-  SetDecimalSeparator(GetParam().separator);
-  EXPECT_EQ(SplitPeriodList(QString::fromUtf8(GetParam().text)), GetParam().entries);
+  EXPECT_EQ(SplitPeriodList(QString::fromUtf8(GetParam().text), GetParam().separator),
+            GetParam().entries);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -35,9 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{",", "1,2; 0,4", {"1,2", "0,4"}}, ListCase{",", "1,2", {"1,2"}}));
 
 TEST_F(PeriodListTest, WrittenListsUseASeparatorThatReadsBack) {
-  EXPECT_EQ(PeriodListSeparator(), ", ");
-  SetDecimalSeparator(",");
-  EXPECT_EQ(PeriodListSeparator(), "; ");
+  EXPECT_EQ(PeriodListSeparator("."), ", ");
+  EXPECT_EQ(PeriodListSeparator(","), "; ");
 }
 
 }  // namespace

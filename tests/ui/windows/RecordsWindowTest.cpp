@@ -177,7 +177,7 @@ TEST_F(RecordsWindowTest, CheckAgainstASpectrumOfTheMainWindow) {
   EXPECT_EQ(table.verticalHeaderItem(0)->text(), "T1 (fundamental)");
   EXPECT_EQ(ItemText(table, 4, CheckTable::FirstRecord),
             QString::fromStdString(
-                FormatPattern(NumberPattern::SixDecimals, records->Records()[0].scaleFactor)));
+                FormatPattern(NumberPattern::SixDecimals, records->Records()[0].scaleFactor, ".")));
   EXPECT_EQ(ItemText(table, 5, CheckTable::Result), "Pass") << "three records make a set";
   ASSERT_EQ(table.columnCount(), CheckTable::FirstRecord + 3);
   EXPECT_EQ(table.horizontalHeaderItem(CheckTable::FirstRecord)->text(), "elCentro.AT2");
@@ -222,6 +222,18 @@ TEST_F(RecordsWindowTest, DeletingTheCheckedDesignSpectrumClearsTheCheck) {
   EXPECT_EQ(records->lblVerdict->text(),
             "The design spectrum \"S\" has been deleted: pick another one and press Check.");
   EXPECT_EQ(SeriesTitles(*records->chtRecords), (std::vector<std::string>{"Mean", "a.txt"}));
+}
+
+// The window's verdict comes from the same check as the command line's: T1 the longest period,
+// a single record no set.
+TEST_F(RecordsWindowTest, VerdictNamesT1AndTheSetSize) {
+  Add({WriteRecord("a.txt", 800)});
+  CheckAgainst("S", "0.5, 0.2");
+  ASSERT_TRUE(WaitForSpectra());
+  const std::string verdict = records->lblVerdict->text().toStdString();
+  EXPECT_TRUE(verdict.starts_with("Fail: ")) << verdict;
+  EXPECT_NE(verdict.find("fewer than 3 records"), std::string::npos) << verdict;
+  EXPECT_NE(verdict.find("T1 = 0.5 s"), std::string::npos) << verdict;
 }
 
 }  // namespace

@@ -104,7 +104,7 @@ TEST_F(SpectrumSetTest, CreateWritesTheTableRowFromTheSpectrum) {
   for (int m = 0; m < kCoarsePeriodCount; ++m) {
     double sa = -1;
     ASSERT_EQ(spectrum.GetSa(CoarsePeriod(m), sa), 0);
-    ASSERT_EQ(Cell(m + 1, 1), QString::fromStdString(FormatPattern("0.000000", sa)))
+    ASSERT_EQ(Cell(m + 1, 1), QString::fromStdString(FormatPattern("0.000000", sa, ".")))
         << "period " << m;
   }
 }

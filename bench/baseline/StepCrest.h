@@ -1,0 +1,39 @@
+#pragma once
+
+namespace baseline {
+
+// One step of one oscillator: displacement and velocity at its start and end, ground
+// acceleration at both ends (linear in between) and its duration in s.
+struct CrestStep {
+  double u0, v0, u1, v1, a0, a1, length;
+};
+
+// Bounds on the crests inside a step: no crest's |u| exceeds upper (0 when the step has none),
+// and the response certainly reaches lower somewhere in the step.
+struct CrestBound {
+  double upper;
+  double lower;
+};
+
+// The turning points of one damped linear oscillator inside one step of ground acceleration
+// that changes linearly, from the closed-form solution. Used where the sampled response may
+// miss a crest between two time points.
+class StepCrest {
+ public:
+  StepCrest(double omega, double damping);
+
+  // Cheap bounds, without a transcendental function.
+  CrestBound Bound(const CrestStep& step) const;
+  // The largest |u| at a point inside the step where the velocity is zero; 0 when there is
+  // none.
+  double Largest(const CrestStep& step) const;
+  // The step of free vibration, one damped period long, that follows a record ending in u0, v0.
+  CrestStep FreeVibration(double u0, double v0) const;
+
+ private:
+  double omega_;
+  double a_;  // damping * omega
+  double b_;  // damped circular frequency
+};
+
+}  // namespace baseline
