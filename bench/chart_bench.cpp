@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the chart's share of Create, Delete and a check-box change, each followed by the
 // repaint the event loop would do, beside a bare repaint of the same chart. The second argument
 // says whether the change moves the left axis (the spectrum concerned is the tallest).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process figures of tremvale-cli (bench preset, optimised): 100 and 10,000 spectra from
 # a batch file into one csv file and into a folder of txt files, each timed by /usr/bin/time
 # for the elapsed time and the peak resident memory.

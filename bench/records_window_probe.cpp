@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the records window's event handlers take while it reads record files and computes
 // their spectra: `records_window_probe [records] [steps]` (default 100 records of 8,000 steps)
 // adds synthetic text records through the window's file queue, runs the check at three main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts, shows one window, paints it once and exits: `startup_probe tremvale` shows the
 // main window, `startup_probe bare` an empty QMainWindow of the same size, `startup_probe
 // text` the same with one label, which makes Qt load its font database as any window with

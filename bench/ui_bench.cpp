@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Latency of the main window's commands and of start-up, as a user feels them.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Utf8Text.h"
 
 bool IsUtf8(std::string_view text) {

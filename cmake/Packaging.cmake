@@ -1,15 +1,19 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` in a build folder makes tremvale_<version>_amd64.deb: the programs in /usr/bin,
-# the desktop entry, the metainfo and the icons under /usr/share, dependencies from
-# dpkg-shlibdeps.
+# the desktop entry, the metainfo, the icons, the manual pages, the bash completion, the
+# copyright file and the changelog under /usr/share, dependencies from dpkg-shlibdeps.
 set(CPACK_PACKAGE_NAME tremvale)
 set(CPACK_PACKAGE_VENDOR Kestrin)
 set(CPACK_PACKAGE_CONTACT "Kestrin <ks@kestrin.cn>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Elastic design response spectra after GB 50011")
+# Debian allows 80 characters a line, the leading space included.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tremvale builds elastic design acceleration response spectra after the Chinese seismic\n\
-design code GB 50011 (2010 and 2001 editions), shows them on a chart, in a data table and\n\
-a check list, and exports them as CSV files and pictures. tremvale-cli makes the same\n\
-spectra for scripts and analysis programs.")
+    "Tremvale builds elastic design acceleration response spectra after the\n\
+Chinese seismic design code GB 50011 (2010 and 2001 editions), shows them\n\
+on a chart, in a data table and a check list, and exports them as CSV\n\
+files and pictures. It checks ground-motion records against a design\n\
+spectrum for time-history analysis. tremvale-cli does the same for\n\
+scripts and analysis programs.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.kestrin.cn/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -19,4 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The offscreen and desktop platform plugins are loaded at run time, so no linker sees them.
 # The CSV filter of the save dialog has Chinese characters, which need a CJK font.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wqy-microhei")
+# The fuzz preset builds no package.
+if(NOT TREMVALE_FUZZ)
+  add_subdirectory(packaging)
+endif()
 include(CPack)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit Arm with Debian's cross compiler (g++-aarch64-linux-gnu). Programs and
 # tests run under qemu-user with the Arm C and C++ libraries of /usr/aarch64-linux-gnu.
 set(CMAKE_SYSTEM_NAME Linux)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the batch reader (and the spectra it describes) and to the Save Data
 // reader. Either may refuse the bytes, but only with a CliError whose message names the file;
 // any other exception, crash or sanitizer report is a fault. The first byte picks the decimal

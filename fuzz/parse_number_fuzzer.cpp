@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to ParseNumber and every accepted value to the number texts. The first
 // byte picks the decimal separator: ".", "," or the two-byte U+066B.
 #include <cmath>

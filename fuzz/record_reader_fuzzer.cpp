@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to every record reader. A file is either read whole into a sound record
 // or refused with a message that names the file; nothing else may happen. Short sound records
 // also go through the spectra, whose crest search must end on any input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The decimal form of a double, the one rounding routine behind the number texts and the axis

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The extended-precision power function of the spectrum, made cheap: glibc's powl costs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/LineCursor.h"
 
 LineCursor::LineCursor(std::string_view bytes) : bytes_(bytes) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One step of one oscillator: displacement and velocity at its start and end, ground

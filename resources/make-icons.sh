@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the application icon (16, 32, 48 and 256 px) and the About picture (48 px) with
 # ImageMagick. The PNGs are committed; run this again only to change the pictures.
 # Each picture is drawn 8 times larger and scaled down, which gives smooth edges.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a fresh Debian 12 machine would not get a package that the CMake configure finds:
 # every *_DIR the configure resolves under /usr must belong to a package in the Depends closure
 # (without Recommends) of the package list the matching command installs. Checked three times:

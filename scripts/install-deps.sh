@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the missing Debian packages: with "run", only what building and running the
 # programs needs (deps/debian-packages-run.txt); otherwise everything the tests, benchmarks,
 # fuzzing and packaging need as well (deps/debian-packages.txt).

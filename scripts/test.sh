@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Tremvale and runs every check: the package lists against what the configure finds, the
-# Qt-free libraries alone (also cross-built for 64-bit Arm), the dev tests, an optimised build of the programs with the benchmarks
-# and the Debian package, a short run of every fuzzer, then the sanitizer tests.
+# Qt-free libraries alone (also cross-built for 64-bit Arm), the dev tests, an optimised build of
+# the programs with the benchmarks and the Debian package, its clean install into a Debian 12
+# chroot, a short run of every fuzzer, then the sanitizer tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
@@ -29,6 +31,8 @@ run_preset dev
 step "preset bench: optimised programs, benchmarks and the Debian package"
 build bench
 bash scripts/check-package.sh build/bench
+step "clean install of the package into a fresh Debian 12 chroot"
+bash scripts/check-install.sh build/bench
 step "fuzz"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-20}"
 run_preset asan

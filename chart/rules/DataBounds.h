@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The extent of a set of points; points with a non-finite coordinate are left out, so one bad

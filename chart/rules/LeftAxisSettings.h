@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How the left axis chooses its minimum and its label step. The defaults are fully automatic:

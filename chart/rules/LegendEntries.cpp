@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/rules/LegendEntries.h"
 
 std::vector<LegendEntry> LegendEntries(const SeriesList& series) {

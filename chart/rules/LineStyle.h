@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How a series' line is drawn. The response chart draws every spectrum solid, 2 px wide;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/RecordingDesktop.h"
 
 RecordedMessage WarningMessage(const QString& text) { return {MessageKind::Warning, text}; }

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A comma-decimal C locale built into the build tree, so the locale tests need nothing installed
 # system-wide, and the Qt-free helper that switches to it. Without localedef (or its locale
 # sources) the locale tests report themselves skipped.

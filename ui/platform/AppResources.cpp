@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/platform/AppResources.h"
 
 // Q_INIT_RESOURCE declares a function and must stand outside any namespace.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The author's details shown in the status bar and the About box.
@@ -12,5 +13,6 @@ inline constexpr char kInstitution[] =
     "Institute of Structural Engineering, Eastern Hills University";
 inline constexpr char kEmail[] = "ks@kestrin.cn";
 inline constexpr char kMessenger[] = "QQ : 2048173";
+inline constexpr char kLicence[] = "Licence : GPL-3.0-or-later";
 
 }  // namespace author

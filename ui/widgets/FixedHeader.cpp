@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/FixedHeader.h"
 
 FixedHeader::FixedHeader(Qt::Orientation orientation, int thickness, QWidget* parent)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/windows/About.h"
 
 #include <QFrame>
@@ -64,6 +65,8 @@ TAboutBox::TAboutBox(QWidget* owner, Desktop& desktop) : QDialog(owner), desktop
       AddLabel(Panel1, {95, 34, 191, 14}, QString::fromUtf8(author::kDescription), 12, true, false);
   Version = AddLabel(Panel1, {95, 53, 122, 14}, QString::fromUtf8(author::kDate), 12, true, false);
   lbl4 = AddLabel(Panel1, {95, 70, 186, 14}, QStringLiteral("Author : ") + author, 12, true, false);
+  // The licence shares the date's row, in the room right of the short texts.
+  lbl9 = AddLabel(Panel1, {310, 53, 210, 14}, QString::fromUtf8(author::kLicence), 12, true, false);
   lbl2 =
       AddLabel(Panel1, {142, 89, 369, 26}, QString::fromUtf8(author::kInstitution), 12, true, true);
   Comments =

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -9,8 +10,8 @@ class QLabel;
 class QPushButton;
 class LinkLabel;
 
-// The About dialog: the program's name, the author's details, a picture and the website
-// link. Fixed client area, centred over its owner on every showing; Enter or "OK" closes
+// The About dialog: the program's name, the author's details, the licence, a picture and the
+// website link. Fixed client area, centred over its owner on every showing; Enter or "OK" closes
 // it, Escape does not, the title bar's close button does.
 class TAboutBox : public QDialog {
   Q_OBJECT
@@ -26,6 +27,7 @@ class TAboutBox : public QDialog {
   QLabel* lbl1 = nullptr;
   QLabel* Version = nullptr;
   QLabel* lbl4 = nullptr;
+  QLabel* lbl9 = nullptr;
   QLabel* lbl2 = nullptr;
   QLabel* Comments = nullptr;
   QLabel* lbl8 = nullptr;

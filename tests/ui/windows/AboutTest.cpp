@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/windows/About.h"
 
 #include <gtest/gtest.h>
@@ -110,8 +111,8 @@ TEST_F(AboutBoxTest, LinkClickOpensAddressAndKeepsDialogOpen) {
 // inside the panel and no two texts overlap.
 TEST_F(AboutBoxTest, NoTextClippedOrOverlapping) {
   TAboutBox box(&owner, desktop);
-  const std::vector<QLabel*> labels = {box.lbl3,     box.lbl1, box.Version, box.lbl4, box.lbl2,
-                                       box.Comments, box.lbl8, box.lbl7,    box.lbl6};
+  const std::vector<QLabel*> labels = {box.lbl3, box.lbl1,     box.Version, box.lbl4, box.lbl9,
+                                       box.lbl2, box.Comments, box.lbl8,    box.lbl7, box.lbl6};
   std::vector<QRect> texts;
   for (QLabel* label : labels) {
     SCOPED_TRACE(label->text().toStdString());
