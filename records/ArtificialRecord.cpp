@@ -1,0 +1,546 @@
+#include "records/ArtificialRecord.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/NumberText.h"
+#include "records/PlainMath.h"
+#include "records/RandomSequence.h"
+#include "records/RealSynthesis.h"
+#include "records/ResponseSpectrum.h"
+#include "records/SampledOscillator.h"
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kGravity = 9.80665;  // m/s2 per g
+// Rounds of Fourier-amplitude fitting before the time-domain corrections; more gain little.
+constexpr int kAmplitudeRounds = 6;
+constexpr std::size_t kAmplitudeControls = 60;
+// Wavelet half-width (its Gaussian's 1/e time) in periods, and its cut-off in half-widths.
+constexpr double kWaveletWidth = 1.25;
+constexpr double kWaveletReach = 3;
+// Periods corrected in one round lie at least this ratio apart: closer ones make the system of
+// wavelet responses nearly singular.
+constexpr double kCorrectedSpacing = 1.07;
+// ... and at least this many frequency steps of the strong part apart: a record resolves
+// frequencies no finer than one over its length.
+constexpr double kFrequencySpacing = 1;
+// Damping of the least-squares solve, against relative amplitudes of order 1.
+constexpr double kDamping = 0.1;
+// Periods that miss by less than this share of the tolerance are left to their neighbours.
+constexpr double kCorrectedShare = 0.3;
+// Crests of one period corrected together lie at least a period apart, at most three of them.
+constexpr double kCrestSpacing = 1;
+constexpr std::size_t kMostCrests = 3;
+// Long-period wavelets are narrowed to this share of the record, so that they fit inside it.
+constexpr double kWidthCap = 0.125;
+// Periods shorter than this many steps are too short for a wavelet to act on alone.
+constexpr double kShortestCorrected = 3;
+// The record and its corrections fade in over the first second and out over the last, so that
+// it starts and ends at zero without a jump.
+constexpr double kEndFade = 1;
+constexpr std::size_t kMostValues = 1000000;
+
+double SaAt(const DesignSpectrum& design, double period) {
+  double sa = 0;
+  if (period <= 6) {
+    design.GetSa(period, sa);
+    return sa;
+  }
+  design.GetSa(6, sa);
+  return sa * (6 / period) * (6 / period);
+}
+
+// The band's periods of the fine grid with both ends.
+std::vector<double> BandPeriods(double start, double end) {
+  std::vector<double> periods{start};
+  for (const double t : DefaultPeriods()) {
+    if (t > start * (1 + 1e-9) && t < end * (1 - 1e-9)) periods.push_back(t);
+  }
+  if (end > start) periods.push_back(end);
+  return periods;
+}
+
+struct Fit {
+  std::vector<double> periods;
+  std::vector<double> sa;
+  double damping = 0;
+};
+
+std::vector<double> Psa(const std::vector<double>& acceleration, double step,
+                        const std::vector<double>& periods, double damping) {
+  GroundMotion motion;
+  motion.step = step;
+  motion.acceleration = acceleration;
+  SpectrumOptions options;
+  options.periods = periods;
+  options.damping = damping;
+  return ComputeSpectrum(motion, options)->psa;
+}
+
+void ScaleToPeak(std::vector<double>& a, double target) {
+  std::size_t peak = 0;
+  for (std::size_t k = 1; k < a.size(); ++k) {
+    if (std::fabs(a[k]) > std::fabs(a[peak])) peak = k;
+  }
+  const double factor = target / std::fabs(a[peak]);
+  for (double& x : a) x *= factor;
+  a[peak] = std::copysign(target, a[peak]);
+}
+
+// Velocity and displacement after the last value, acceleration linear between the values, in
+// units of the acceleration times s and s2.
+void EndTravel(const std::vector<double>& a, double step, double& velocity, double& displacement) {
+  velocity = 0;
+  displacement = 0;
+  for (std::size_t k = 0; k + 1 < a.size(); ++k) {
+    displacement += velocity * step + (2 * a[k] + a[k + 1]) * step * step / 6;
+    velocity += (a[k] + a[k + 1]) * step / 2;
+  }
+}
+
+// Solves m x = b by Gaussian elimination with partial pivoting; a pivot that vanishes leaves
+// its unknown at zero.
+std::vector<double> Solve(std::vector<std::vector<double>> m, std::vector<double> b) {
+  const std::size_t n = b.size();
+  for (std::size_t c = 0; c < n; ++c) {
+    std::size_t pivot = c;
+    for (std::size_t r = c + 1; r < n; ++r) {
+      if (std::fabs(m[r][c]) > std::fabs(m[pivot][c])) pivot = r;
+    }
+    std::swap(m[c], m[pivot]);
+    std::swap(b[c], b[pivot]);
+    if (m[c][c] == 0) continue;
+    for (std::size_t r = c + 1; r < n; ++r) {
+      const double f = m[r][c] / m[c][c];
+      if (f == 0) continue;
+      for (std::size_t k = c; k < n; ++k) m[r][k] -= f * m[c][k];
+      b[r] -= f * b[c];
+    }
+  }
+  std::vector<double> x(n, 0.0);
+  for (std::size_t c = n; c-- > 0;) {
+    if (m[c][c] == 0) continue;
+    double sum = b[c];
+    for (std::size_t k = c + 1; k < n; ++k) sum -= m[c][k] * x[k];
+    x[c] = sum / m[c][c];
+  }
+  return x;
+}
+
+// A tapered cosine wavelet at one period, sampled at the record's time points from first on.
+struct Wavelet {
+  std::size_t first = 0;
+  std::vector<double> values;
+  double halfShare = 0;  // the slow waves that bring it to rest, per unit
+  double wholeShare = 0;
+};
+
+// The wavelet placed so that the oscillator of its own period responds with a crest at the
+// time point peak: a damped oscillator lags its driving cosine by acos(damping) / omega_d.
+Wavelet MakeWavelet(double period, double damping, double step, std::size_t peak,
+                    std::size_t count) {
+  const double omegaD = 2 * kPi / period * std::sqrt(1 - damping * damping);
+  double lag = kPi / 2 - damping;  // acos(damping), by Newton's method
+  for (int i = 0; i < 8; ++i) lag += (PlainCos(lag) - damping) / PlainSin(lag);
+  const double centre = static_cast<double>(peak) * step - lag / omegaD;
+  const double width =
+      std::fmin(kWaveletWidth * period, kWidthCap * static_cast<double>(count - 1) * step);
+  const double from = std::max(0.0, std::ceil((centre - kWaveletReach * width) / step));
+  const double to =
+      std::min(static_cast<double>(count - 1), std::floor((centre + kWaveletReach * width) / step));
+  Wavelet wavelet;
+  if (to < from) return wavelet;
+  wavelet.first = static_cast<std::size_t>(from);
+  for (auto k = static_cast<std::size_t>(from); k <= static_cast<std::size_t>(to); ++k) {
+    const double tau = static_cast<double>(k) * step - centre;
+    wavelet.values.push_back(PlainCos(omegaD * tau) * PlainExp(-(tau / width) * (tau / width)));
+  }
+  return wavelet;
+}
+
+struct Corrected {
+  std::size_t index;  // into the fit's periods
+  std::size_t peak;   // time point of the largest response
+  std::vector<double> impulse;
+  double peakValue;     // the response there
+  double change;        // its wanted change, as a fraction of |peakValue|
+  double halfResponse;  // its response to the slow waves of the baseline correction
+  double wholeResponse;
+};
+
+class Matcher {
+ public:
+  Matcher(const Fit& fit, const ArtificialOptions& options) : fit_(fit), options_(options) {
+    span_ = std::fmin(options.envelope.TenthSpan(), options.duration);
+    const std::size_t n =
+        static_cast<std::size_t>(std::llround(options.duration / options.step)) + 1;
+    fade_.resize(n);
+    const double end = static_cast<double>(n - 1) * options.step;
+    for (std::size_t k = 0; k < n; ++k) {
+      const double t = static_cast<double>(k) * options.step;
+      const double toEnd = end - t;
+      double f = 1;
+      if (toEnd < kEndFade) f = 0.5 - 0.5 * PlainCos(kPi * toEnd / kEndFade);
+      if (t < kEndFade) f *= 0.5 - 0.5 * PlainCos(kPi * t / kEndFade);
+      fade_[k] = f;
+    }
+    // Two slow sine waves, a half and a whole one over the record: they act far beyond the
+    // fitted periods and are zero at both ends.
+    half_.resize(n);
+    whole_.resize(n);
+    const double last = static_cast<double>(n - 1);
+    for (std::size_t k = 0; k < n; ++k) {
+      half_[k] = PlainSin(kPi * static_cast<double>(k) / last);
+      whole_[k] = PlainSin(2 * kPi * static_cast<double>(k) / last);
+    }
+    half_.back() = 0;  // sin(pi) in floating point is not quite zero
+    whole_.back() = 0;
+    EndTravel(half_, options.step, halfEnd_[0], halfEnd_[1]);
+    EndTravel(whole_, options.step, wholeEnd_[0], wholeEnd_[1]);
+    determinant_ = halfEnd_[0] * wholeEnd_[1] - wholeEnd_[0] * halfEnd_[1];
+  }
+
+  // One round of corrections at the periods that miss, given their PSA. Each wavelet comes
+  // with the slow waves that keep the ground at rest, and the system is solved for the
+  // responses to both together, so that the baseline correction does not undo the fit.
+  void Correct(std::vector<double>& a, const std::vector<double>& psa) const {
+    const std::vector<std::size_t> chosen = Choose(psa);
+    if (chosen.empty()) return;
+    std::vector<Corrected> corrected;
+    std::vector<Wavelet> wavelets;
+    for (const std::size_t i : chosen) {
+      const SampledOscillator oscillator(fit_.periods[i], fit_.damping, options_.step);
+      const std::vector<double> u = oscillator.Displacement(a);
+      std::size_t top = 0;
+      for (std::size_t n = 1; n < u.size(); ++n) {
+        if (std::fabs(u[n]) > std::fabs(u[top])) top = n;
+      }
+      const double ratio = fit_.sa[i] / psa[i];
+      // The crests to correct: the largest one, and when the response is too high, every
+      // other crest above the target too (a period apart), or it becomes the new peak.
+      std::vector<std::size_t> crests{top};
+      if (ratio < 1) {
+        std::vector<std::size_t> high;
+        const double level = std::fabs(u[top]) * ratio;
+        for (std::size_t n = 1; n + 1 < u.size(); ++n) {
+          const double x = std::fabs(u[n]);
+          if (x > level && x >= std::fabs(u[n - 1]) && x >= std::fabs(u[n + 1]) && n != top) {
+            high.push_back(n);
+          }
+        }
+        std::stable_sort(high.begin(), high.end(), [&](std::size_t x, std::size_t y) {
+          return std::fabs(u[x]) > std::fabs(u[y]);
+        });
+        const double apart = fit_.periods[i] / options_.step * kCrestSpacing;
+        for (const std::size_t n : high) {
+          if (crests.size() >= kMostCrests) break;
+          const bool far = std::all_of(crests.begin(), crests.end(), [&](std::size_t c) {
+            return std::fabs(static_cast<double>(n) - static_cast<double>(c)) >= apart;
+          });
+          if (far) crests.push_back(n);
+        }
+      }
+      const std::size_t last = *std::max_element(crests.begin(), crests.end());
+      const std::vector<double> impulse = oscillator.Impulse(last + 1);
+      for (const std::size_t n : crests) {
+        const double wanted = std::fabs(u[top]) * ratio / std::fabs(u[n]) - 1;
+        Corrected c{i, n, impulse, u[n], wanted * (u[n] < 0 ? -1 : 1), 0, 0};
+        for (std::size_t k = 0; k <= n; ++k) {
+          c.halfResponse += impulse[n - k] * half_[k];
+          c.wholeResponse += impulse[n - k] * whole_[k];
+        }
+        corrected.push_back(std::move(c));
+        Wavelet w = MakeWavelet(fit_.periods[i], fit_.damping, options_.step, n, a.size());
+        for (std::size_t k = 0; k < w.values.size(); ++k) w.values[k] *= fade_[w.first + k];
+        std::vector<double> full(a.size(), 0.0);
+        std::copy(w.values.begin(), w.values.end(),
+                  full.begin() + static_cast<std::ptrdiff_t>(w.first));
+        Baseline(full, w.halfShare, w.wholeShare);
+        wavelets.push_back(std::move(w));
+      }
+    }
+    const std::size_t m = corrected.size();
+    // s[i][j]: the relative change of response i per relative amplitude of wavelet j, where
+    // amplitude j is measured by the change it makes to its own response.
+    std::vector<std::vector<double>> s(m, std::vector<double>(m));
+    for (std::size_t i = 0; i < m; ++i) {
+      const Corrected& c = corrected[i];
+      for (std::size_t j = 0; j < m; ++j) {
+        const Wavelet& w = wavelets[j];
+        double sum = 0;
+        for (std::size_t k = 0; k < w.values.size() && w.first + k <= c.peak; ++k) {
+          sum += c.impulse[c.peak - w.first - k] * w.values[k];
+        }
+        s[i][j] = sum - w.halfShare * c.halfResponse - w.wholeShare * c.wholeResponse;
+      }
+    }
+    std::vector<double> own(m);
+    for (std::size_t j = 0; j < m; ++j) own[j] = s[j][j];
+    for (std::size_t i = 0; i < m; ++i) {
+      for (std::size_t j = 0; j < m; ++j) {
+        s[i][j] *= std::fabs(corrected[j].peakValue) / (own[j] * std::fabs(corrected[i].peakValue));
+      }
+    }
+    // Least squares with a little damping: the system is only as good as the peaks stay put.
+    std::vector<std::vector<double>> normal(m, std::vector<double>(m, 0.0));
+    std::vector<double> right(m, 0.0);
+    for (std::size_t i = 0; i < m; ++i) {
+      for (std::size_t j = 0; j < m; ++j) {
+        double sum = 0;
+        for (std::size_t k = 0; k < m; ++k) sum += s[k][i] * s[k][j];
+        normal[i][j] = sum + (i == j ? kDamping : 0);
+      }
+      double sum = 0;
+      for (std::size_t k = 0; k < m; ++k) sum += s[k][i] * corrected[k].change;
+      right[i] = sum;
+    }
+    const std::vector<double> x = Solve(normal, right);
+    for (std::size_t j = 0; j < m; ++j) {
+      const double amplitude = x[j] * std::fabs(corrected[j].peakValue) / own[j];
+      const Wavelet& w = wavelets[j];
+      for (std::size_t k = 0; k < w.values.size(); ++k) a[w.first + k] += amplitude * w.values[k];
+      for (std::size_t k = 0; k < a.size(); ++k) {
+        a[k] -= amplitude * (w.halfShare * half_[k] + w.wholeShare * whole_[k]);
+      }
+    }
+  }
+
+  // The amounts of the two slow waves that bring a series to rest.
+  void Baseline(const std::vector<double>& x, double& halfShare, double& wholeShare) const {
+    double v = 0;
+    double d = 0;
+    EndTravel(x, options_.step, v, d);
+    halfShare = (v * wholeEnd_[1] - wholeEnd_[0] * d) / determinant_;
+    wholeShare = (halfEnd_[0] * d - v * halfEnd_[1]) / determinant_;
+  }
+
+  void CorrectBaseline(std::vector<double>& a) const {
+    double h = 0;
+    double w = 0;
+    Baseline(a, h, w);
+    for (std::size_t k = 0; k < a.size(); ++k) a[k] -= h * half_[k] + w * whole_[k];
+  }
+
+  const std::vector<double>& fade() const { return fade_; }
+
+ private:
+  // The periods to correct: the worst misses first, each far enough from those chosen before.
+  std::vector<std::size_t> Choose(const std::vector<double>& psa) const {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < psa.size(); ++i) {
+      const double miss = std::fabs(psa[i] / fit_.sa[i] - 1);
+      if (fit_.periods[i] >= kShortestCorrected * options_.step &&
+          miss > kCorrectedShare * options_.tolerance) {
+        order.push_back(i);
+      }
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
+      return std::fabs(psa[x] / fit_.sa[x] - 1) > std::fabs(psa[y] / fit_.sa[y] - 1);
+    });
+    std::vector<std::size_t> chosen;
+    for (const std::size_t i : order) {
+      const double t = fit_.periods[i];
+      const bool apart = std::all_of(chosen.begin(), chosen.end(), [&](std::size_t c) {
+        const double ratio = t > fit_.periods[c] ? t / fit_.periods[c] : fit_.periods[c] / t;
+        const double apartInFrequency = std::fabs(1 / t - 1 / fit_.periods[c]) * span_;
+        return ratio >= kCorrectedSpacing && apartInFrequency >= kFrequencySpacing;
+      });
+      if (apart) chosen.push_back(i);
+    }
+    return chosen;
+  }
+
+  const Fit& fit_;
+  const ArtificialOptions& options_;
+  std::vector<double> fade_;
+  std::vector<double> half_, whole_;
+  double halfEnd_[2] = {0, 0};  // velocity and displacement after the last value
+  double wholeEnd_[2] = {0, 0};
+  double determinant_ = 1;
+  double span_ = 0;  // s, the strong part of the record
+};
+
+// The start: a random-phase series whose Fourier amplitudes follow the target's power spectrum,
+// shaped by the envelope, its amplitudes then fitted a few rounds by target / computed PSA.
+std::vector<double> AmplitudeFit(const Fit& fit, const DesignSpectrum& design,
+                                 const ArtificialOptions& options,
+                                 const std::vector<double>& fade) {
+  const std::size_t n = fade.size();
+  const double step = options.step;
+  std::vector<double> shape(n);
+  for (std::size_t k = 0; k < n; ++k) {
+    shape[k] = options.envelope.At(static_cast<double>(k) * step) * fade[k];
+  }
+  RandomSequence random(options.seed);
+  std::vector<std::complex<double>> coefficients(n / 2 + 1);
+  std::vector<double> periods(coefficients.size(), 0.0);
+  for (std::size_t j = 1; j < coefficients.size(); ++j) {
+    periods[j] = static_cast<double>(n) * step / static_cast<double>(j);
+    // PSA grows as the square root of the power spectrum times the frequency.
+    const double amplitude = SaAt(design, periods[j]) * std::sqrt(periods[j]);
+    const double phase = 2 * kPi * random.Uniform();
+    coefficients[j] = {amplitude * PlainCos(phase), amplitude * PlainSin(phase)};
+  }
+  // The amplitude fit's own control periods, evenly spaced in log T over the band.
+  const double first = std::max(fit.periods.front(), kShortestCorrected * step);
+  const double last = fit.periods.back();
+  std::vector<double> controls;
+  std::vector<double> controlSa;
+  if (last > first) {
+    const double ratio = PlainLog(last / first) / static_cast<double>(kAmplitudeControls - 1);
+    for (std::size_t i = 0; i < kAmplitudeControls; ++i) {
+      controls.push_back(first * PlainExp(ratio * static_cast<double>(i)));
+      controlSa.push_back(SaAt(design, controls.back()));
+    }
+  }
+  RealSynthesis synthesis(n);
+  std::vector<double> a;
+  for (int round = 0;; ++round) {
+    a = synthesis.Series(coefficients);
+    for (std::size_t k = 0; k < n; ++k) a[k] *= shape[k];
+    ScaleToPeak(a, options.targetPga);
+    if (round == kAmplitudeRounds || controls.empty()) break;
+    const std::vector<double> psa = Psa(a, step, controls, fit.damping);
+    std::size_t c = controls.size() - 1;
+    for (std::size_t j = 1; j < coefficients.size(); ++j) {
+      // Periods fall as j rises; ratios outside the controls are those of the nearest one.
+      while (c > 0 && controls[c] > periods[j]) --c;
+      double ratio;
+      if (periods[j] >= controls.back()) {
+        ratio = controlSa.back() / psa.back();
+      } else if (periods[j] <= controls.front()) {
+        ratio = controlSa.front() / psa.front();
+      } else {
+        const double w = (periods[j] - controls[c]) / (controls[c + 1] - controls[c]);
+        ratio = (1 - w) * controlSa[c] / psa[c] + w * controlSa[c + 1] / psa[c + 1];
+      }
+      coefficients[j] *= ratio;
+    }
+  }
+  // FFTW's result may differ between processors in its last bits: a coarse grid makes the
+  // values the rest starts from the same everywhere.
+  int exponent = 0;
+  std::frexp(options.targetPga, &exponent);
+  const double grid = std::ldexp(1.0, exponent - 21);
+  for (double& x : a) x = std::nearbyint(x / grid) * grid;
+  return a;
+}
+
+}  // namespace
+
+void CheckArtificialInputs(const DesignSpectrum& design, const ArtificialOptions& options) {
+  const auto positive = [](double x) { return x > 0 && std::isfinite(x); };
+  if (!positive(options.targetPga)) {
+    throw std::invalid_argument("The target peak ground acceleration must be above 0.");
+  }
+  if (!(design.damping >= 0 && design.damping < 1)) {
+    throw std::invalid_argument("The damping ratio must be at least 0 and below 1.");
+  }
+  if (!positive(options.step) || options.step > kLongestStep) {
+    throw std::invalid_argument("The time step must be above 0 and at most " +
+                                FormatGeneral(kLongestStep) + " s.");
+  }
+  if (!positive(options.duration) || options.duration < 4 * kEndFade) {
+    throw std::invalid_argument("The duration must be at least " + FormatGeneral(4 * kEndFade) +
+                                " s.");
+  }
+  if (options.duration / options.step + 1 > static_cast<double>(kMostValues)) {
+    throw std::invalid_argument("The record would have more than " + std::to_string(kMostValues) +
+                                " values: take a longer time step or a shorter duration.");
+  }
+  const IntensityEnvelope& e = options.envelope;
+  if (!positive(e.rise) || !positive(e.decay) || !(e.flatEnd >= e.rise) ||
+      !std::isfinite(e.flatEnd)) {
+    throw std::invalid_argument(
+        "The envelope needs T1 above 0, T2 at least T1 and a decay C above 0.");
+  }
+  if (!(options.bandStart >= kMinimumPeriod && options.bandStart < options.bandEnd &&
+        options.bandEnd <= 6)) {
+    throw std::invalid_argument("The band must run from at least " + FormatGeneral(kMinimumPeriod) +
+                                " s to at most 6 s.");
+  }
+  if (!positive(options.tolerance)) {
+    throw std::invalid_argument("The tolerance must be above 0 %.");
+  }
+  if (options.iterationLimit < 1) {
+    throw std::invalid_argument("The iteration limit must be at least 1.");
+  }
+}
+
+std::optional<ArtificialResult> GenerateArtificial(const DesignSpectrum& design,
+                                                   const ArtificialOptions& options,
+                                                   const ArtificialProgress& progress) {
+  CheckArtificialInputs(design, options);
+  Fit fit;
+  fit.periods = BandPeriods(options.bandStart, options.bandEnd);
+  fit.damping = design.damping;
+  for (const double t : fit.periods) fit.sa.push_back(SaAt(design, t));
+
+  const Matcher matcher(fit, options);
+  std::vector<double> a = AmplitudeFit(fit, design, options, matcher.fade());
+
+  ArtificialResult result;
+  result.worstDeviation = HUGE_VAL;
+  for (int round = 0;; ++round) {
+    matcher.CorrectBaseline(a);
+    ScaleToPeak(a, options.targetPga);
+    const std::vector<double> psa = Psa(a, options.step, fit.periods, fit.damping);
+    std::size_t worst = 0;
+    for (std::size_t i = 0; i < psa.size(); ++i) {
+      if (std::fabs(psa[i] / fit.sa[i] - 1) > std::fabs(psa[worst] / fit.sa[worst] - 1)) {
+        worst = i;
+      }
+    }
+    const double deviation = psa[worst] / fit.sa[worst] - 1;
+    if (std::fabs(deviation) < std::fabs(result.worstDeviation)) {
+      result.worstDeviation = deviation;
+      result.worstPeriod = fit.periods[worst];
+    }
+    result.iterations = round;
+    if (std::fabs(deviation) <= options.tolerance) {
+      result.reached = true;
+      result.worstDeviation = deviation;
+      result.worstPeriod = fit.periods[worst];
+      break;
+    }
+    if (round == options.iterationLimit) break;
+    if (progress && !progress(static_cast<double>(round + 1) / options.iterationLimit)) {
+      return std::nullopt;
+    }
+    matcher.Correct(a, psa);
+  }
+  if (result.reached) {
+    result.motion.step = options.step;
+    result.motion.acceleration = std::move(a);
+    const GroundTravel travel = IntegrateGround(result.motion);
+    result.peakVelocity = travel.peakVelocity;
+    result.endVelocity = travel.endVelocity;
+    result.peakDisplacement = travel.peakDisplacement;
+    result.endDisplacement = travel.endDisplacement;
+  }
+  return result;
+}
+
+GroundTravel IntegrateGround(const GroundMotion& motion) {
+  GroundTravel travel;
+  const std::vector<double>& a = motion.acceleration;
+  const double h = motion.step;
+  double v = 0;
+  double d = 0;
+  for (std::size_t k = 0; k + 1 < a.size(); ++k) {
+    d += v * h + (2 * a[k] + a[k + 1]) * h * h / 6;
+    v += (a[k] + a[k + 1]) * h / 2;
+    travel.peakVelocity = std::fmax(travel.peakVelocity, std::fabs(v) * kGravity);
+    travel.peakDisplacement = std::fmax(travel.peakDisplacement, std::fabs(d) * kGravity);
+  }
+  travel.endVelocity = v * kGravity;
+  travel.endDisplacement = d * kGravity;
+  return travel;
+}
