@@ -28,9 +28,6 @@ constexpr double kWaveletReach = 3;
 // Periods corrected in one round lie at least this ratio apart: closer ones make the system of
 // wavelet responses nearly singular.
 constexpr double kCorrectedSpacing = 1.07;
-// ... and at least this many frequency steps of the strong part apart: a record resolves
-// frequencies no finer than one over its length.
-constexpr double kFrequencySpacing = 1;
 // Damping of the least-squares solve, against relative amplitudes of order 1.
 constexpr double kDamping = 0.1;
 // Periods that miss by less than this share of the tolerance are left to their neighbours.
@@ -46,6 +43,14 @@ constexpr double kShortestCorrected = 3;
 // it starts and ends at zero without a jump.
 constexpr double kEndFade = 1;
 constexpr std::size_t kMostValues = 1000000;
+// Values of the record above this share of the target peak are held by the corrections, at most
+// this many of them, weighted so, and all but the largest kept below this share.
+// Periods watched by the corrections lie at least this ratio apart.
+constexpr double kWatchedSpacing = 1.015;
+constexpr double kHeldShare = 0.9;
+constexpr std::size_t kMostHeld = 4;
+constexpr double kHeldWeight = 0.5;
+constexpr double kHeldBelow = 0.97;
 
 double SaAt(const DesignSpectrum& design, double period) {
   double sa = 0;
@@ -178,7 +183,6 @@ struct Corrected {
 class Matcher {
  public:
   Matcher(const Fit& fit, const ArtificialOptions& options) : fit_(fit), options_(options) {
-    span_ = std::fmin(options.envelope.TenthSpan(), options.duration);
     const std::size_t n =
         static_cast<std::size_t>(std::llround(options.duration / options.step)) + 1;
     fade_.resize(n);
@@ -267,10 +271,34 @@ class Matcher {
       }
     }
     const std::size_t m = corrected.size();
+    // The other periods of the band are watched too, a few per cent apart, so that the
+    // corrections do not push the periods between those corrected out of the tolerance.
+    double lastWatched = 0;
+    for (std::size_t i = 0; i < fit_.periods.size(); ++i) {
+      const double t = fit_.periods[i];
+      if (t < kShortestCorrected * options_.step) continue;
+      if (t < lastWatched * kWatchedSpacing) continue;
+      lastWatched = t;
+      if (std::find(chosen.begin(), chosen.end(), i) != chosen.end()) continue;
+      const SampledOscillator oscillator(t, fit_.damping, options_.step);
+      const std::vector<double> u = oscillator.Displacement(a);
+      std::size_t top = 0;
+      for (std::size_t n = 1; n < u.size(); ++n) {
+        if (std::fabs(u[n]) > std::fabs(u[top])) top = n;
+      }
+      const std::vector<double> impulse = oscillator.Impulse(top + 1);
+      const double wanted = fit_.sa[i] / psa[i] - 1;
+      Corrected c{i, top, impulse, u[top], wanted * (u[top] < 0 ? -1 : 1), 0, 0};
+      for (std::size_t k = 0; k <= top; ++k) {
+        c.halfResponse += impulse[top - k] * half_[k];
+        c.wholeResponse += impulse[top - k] * whole_[k];
+      }
+      corrected.push_back(std::move(c));
+    }
     // s[i][j]: the relative change of response i per relative amplitude of wavelet j, where
     // amplitude j is measured by the change it makes to its own response.
-    std::vector<std::vector<double>> s(m, std::vector<double>(m));
-    for (std::size_t i = 0; i < m; ++i) {
+    std::vector<std::vector<double>> s(corrected.size(), std::vector<double>(m));
+    for (std::size_t i = 0; i < corrected.size(); ++i) {
       const Corrected& c = corrected[i];
       for (std::size_t j = 0; j < m; ++j) {
         const Wavelet& w = wavelets[j];
@@ -283,22 +311,52 @@ class Matcher {
     }
     std::vector<double> own(m);
     for (std::size_t j = 0; j < m; ++j) own[j] = s[j][j];
-    for (std::size_t i = 0; i < m; ++i) {
+    for (std::size_t i = 0; i < corrected.size(); ++i) {
       for (std::size_t j = 0; j < m; ++j) {
         s[i][j] *= std::fabs(corrected[j].peakValue) / (own[j] * std::fabs(corrected[i].peakValue));
       }
     }
+    std::vector<double> change(corrected.size());
+    for (std::size_t i = 0; i < corrected.size(); ++i) change[i] = corrected[i].change;
+    // The largest values of the record are held where they are, so that the scaling to the
+    // target peak does not move the whole spectrum after the corrections.
+    const double target = options_.targetPga;
+    std::vector<std::size_t> high;
+    for (std::size_t k = 1; k + 1 < a.size(); ++k) {
+      const double x = std::fabs(a[k]);
+      if (x > kHeldShare * target && x >= std::fabs(a[k - 1]) && x >= std::fabs(a[k + 1])) {
+        high.push_back(k);
+      }
+    }
+    std::stable_sort(high.begin(), high.end(), [&](std::size_t x, std::size_t y) {
+      return std::fabs(a[x]) > std::fabs(a[y]);
+    });
+    if (high.size() > kMostHeld) high.resize(kMostHeld);
+    for (const std::size_t p : high) {
+      std::vector<double> row(m);
+      for (std::size_t j = 0; j < m; ++j) {
+        const Wavelet& w = wavelets[j];
+        double value = -(w.halfShare * half_[p] + w.wholeShare * whole_[p]);
+        if (p >= w.first && p - w.first < w.values.size()) value += w.values[p - w.first];
+        row[j] = kHeldWeight * value * std::fabs(corrected[j].peakValue) / (own[j] * target);
+      }
+      s.push_back(std::move(row));
+      const double wanted =
+          p == high.front() ? target : std::fmin(std::fabs(a[p]), kHeldBelow * target);
+      change.push_back(kHeldWeight * (wanted - std::fabs(a[p])) / target * (a[p] < 0 ? -1 : 1));
+    }
+    const std::size_t rows = s.size();
     // Least squares with a little damping: the system is only as good as the peaks stay put.
     std::vector<std::vector<double>> normal(m, std::vector<double>(m, 0.0));
     std::vector<double> right(m, 0.0);
     for (std::size_t i = 0; i < m; ++i) {
       for (std::size_t j = 0; j < m; ++j) {
         double sum = 0;
-        for (std::size_t k = 0; k < m; ++k) sum += s[k][i] * s[k][j];
+        for (std::size_t k = 0; k < rows; ++k) sum += s[k][i] * s[k][j];
         normal[i][j] = sum + (i == j ? kDamping : 0);
       }
       double sum = 0;
-      for (std::size_t k = 0; k < m; ++k) sum += s[k][i] * corrected[k].change;
+      for (std::size_t k = 0; k < rows; ++k) sum += s[k][i] * change[k];
       right[i] = sum;
     }
     const std::vector<double> x = Solve(normal, right);
@@ -349,8 +407,7 @@ class Matcher {
       const double t = fit_.periods[i];
       const bool apart = std::all_of(chosen.begin(), chosen.end(), [&](std::size_t c) {
         const double ratio = t > fit_.periods[c] ? t / fit_.periods[c] : fit_.periods[c] / t;
-        const double apartInFrequency = std::fabs(1 / t - 1 / fit_.periods[c]) * span_;
-        return ratio >= kCorrectedSpacing && apartInFrequency >= kFrequencySpacing;
+        return ratio >= kCorrectedSpacing;
       });
       if (apart) chosen.push_back(i);
     }
@@ -364,7 +421,6 @@ class Matcher {
   double halfEnd_[2] = {0, 0};  // velocity and displacement after the last value
   double wholeEnd_[2] = {0, 0};
   double determinant_ = 1;
-  double span_ = 0;  // s, the strong part of the record
 };
 
 // The start: a random-phase series whose Fourier amplitudes follow the target's power spectrum,
