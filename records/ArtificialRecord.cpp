@@ -27,11 +27,11 @@ constexpr double kWaveletWidth = 1.25;
 constexpr double kWaveletReach = 3;
 // Periods corrected in one round lie at least this ratio apart: closer ones make the system of
 // wavelet responses nearly singular.
-constexpr double kCorrectedSpacing = 1.07;
+constexpr double kCorrectedSpacing = 1.015;
 // Damping of the least-squares solve, against relative amplitudes of order 1.
-constexpr double kDamping = 0.1;
+constexpr double kDamping = 0.003;
 // Periods that miss by less than this share of the tolerance are left to their neighbours.
-constexpr double kCorrectedShare = 0.3;
+constexpr double kCorrectedShare = 0.1;
 // Crests of one period corrected together lie at least a period apart, at most three of them.
 constexpr double kCrestSpacing = 1;
 constexpr std::size_t kMostCrests = 3;
