@@ -35,6 +35,8 @@ constexpr double kCorrectedShare = 0.1;
 // Crests of one period corrected together lie at least a period apart, at most three of them.
 constexpr double kCrestSpacing = 1;
 constexpr std::size_t kMostCrests = 3;
+// When a response is too low, crests above this share of the largest are raised with it.
+constexpr double kRaisedShare = 0.95;
 // Long-period wavelets are narrowed to this share of the record, so that they fit inside it.
 constexpr double kWidthCap = 0.125;
 // Periods shorter than this many steps are too short for a wavelet to act on alone.
@@ -248,9 +250,9 @@ class Matcher {
       // The crests to correct: the largest one, and when the response is too high, every
       // other crest above the target too (a period apart), or it becomes the new peak.
       std::vector<std::size_t> crests{top};
-      if (ratio < 1) {
+      {
         std::vector<std::size_t> high;
-        const double level = std::fabs(u[top]) * ratio;
+        const double level = std::fabs(u[top]) * std::fmin(ratio, kRaisedShare);
         for (std::size_t n = 1; n + 1 < u.size(); ++n) {
           const double x = std::fabs(u[n]);
           if (x > level && x >= std::fabs(u[n - 1]) && x >= std::fabs(u[n + 1]) && n != top) {

@@ -18,7 +18,7 @@ struct ArtificialOptions {
   double bandEnd = 6;       // s, at most 6
   double tolerance = 0.05;  // largest |PSA / Sa - 1| allowed, as a fraction
   std::uint64_t seed = 1;
-  int iterationLimit = 40;  // rounds of time-domain corrections
+  int iterationLimit = 60;  // rounds of time-domain corrections
 };
 
 struct ArtificialResult {
