@@ -1,6 +1,7 @@
 #include "records/ArtificialRecord.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <complex>
 #include <cstddef>
@@ -624,4 +625,34 @@ GroundTravel IntegrateGround(const GroundMotion& motion) {
   travel.endVelocity = v * kGravity;
   travel.endDisplacement = d * kGravity;
   return travel;
+}
+
+namespace {
+
+// Fifteen significant digits, as the program shows its numbers, with "." in any locale.
+std::string Readable(double value) {
+  char text[32];
+  return {text, std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15).ptr};
+}
+
+std::string Fixed(double value, int decimals) {
+  char text[64];
+  return {text,
+          std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr};
+}
+
+}  // namespace
+
+RecordDescription DescribeArtificial(const DesignSpectrum& design, const ArtificialOptions& options,
+                                     const ArtificialResult& result) {
+  RecordDescription description;
+  description.title = "Tremvale artificial ground motion, seed " + std::to_string(options.seed);
+  description.detail = "Fitted to " + design.GetCodeName() + " design spectrum \"" + design.name +
+                       "\": AlphaMax " + Readable(design.alphaMax) + ", Tg " + Readable(design.tg) +
+                       " s, damping " + Readable(design.damping) + "; PGA " +
+                       Readable(options.targetPga) + " g; PSA within " +
+                       Fixed(std::fabs(result.worstDeviation) * 100, 2) + " % of Sa from " +
+                       Readable(options.bandStart) + " to " + Readable(options.bandEnd) +
+                       " s (worst at " + Readable(result.worstPeriod) + " s)";
+  return description;
 }

@@ -7,6 +7,7 @@
 #include "model/DesignSpectrum.h"
 #include "records/GroundMotion.h"
 #include "records/IntensityEnvelope.h"
+#include "records/RecordWriter.h"
 
 struct ArtificialOptions {
   double targetPga = 0;  // g, positive
@@ -68,3 +69,8 @@ struct GroundTravel {
   double endDisplacement = 0;
 };
 GroundTravel IntegrateGround(const GroundMotion& motion);
+
+// What a written artificial record says about itself: the program and the seed in the title;
+// the design spectrum, the target peak and the fit reached in the detail.
+RecordDescription DescribeArtificial(const DesignSpectrum& design, const ArtificialOptions& options,
+                                     const ArtificialResult& result);
