@@ -4,12 +4,14 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <system_error>
 
 #include "cli/CheckCommand.h"
 #include "cli/CliError.h"
 #include "cli/ReadCommand.h"
 #include "cli/RecordCommand.h"
 #include "cli/SpectrumCommand.h"
+#include "cli/StandardOutput.h"
 #include "model/Version.h"
 
 namespace {
@@ -24,6 +26,19 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
   commands.push_back(std::make_unique<RecordCommand>());
   commands.push_back(std::make_unique<CheckCommand>());
   return commands;
+}
+
+// False, with a message naming the system's reason where the stream knows it, when what was
+// written to out did not all arrive.
+bool Flushed(std::ostream& out, std::ostream& err) {
+  if (out.flush()) return true;
+  err << kProgram << ": cannot write to standard output";
+  const auto* output = dynamic_cast<const StandardOutput*>(out.rdbuf());
+  if (output != nullptr && output->Error() != 0) {
+    err << ": " << std::generic_category().message(output->Error());
+  }
+  err << '\n';
+  return false;
 }
 
 }  // namespace
@@ -45,7 +60,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     program.parse(static_cast<int>(argv.size()), argv.data());
   } catch (const CLI::ParseError& error) {
     // Help and version go to out with code 0; every other parse error is a usage error.
-    return program.exit(error, out, err) == 0 ? kExitSuccess : kExitUsage;
+    if (program.exit(error, out, err) != 0) return kExitUsage;
+    return Flushed(out, err) ? kExitSuccess : kExitFailure;
   }
 
   ExitCode code = kExitSuccess;
@@ -63,9 +79,5 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << kProgram << ": " << error.what() << '\n';
     return kExitFailure;
   }
-  if (!out.flush()) {
-    err << kProgram << ": cannot write to standard output\n";
-    return kExitFailure;
-  }
-  return code;
+  return Flushed(out, err) ? code : kExitFailure;
 }

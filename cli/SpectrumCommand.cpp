@@ -54,8 +54,8 @@ CLI::App* SpectrumCommand::Register(CLI::App& program) {
       "txt and json: fine (0 to 6 s by 0.01, the default), coarse (by 0.05), START:STEP:END "
       "or T1,T2,... in seconds within 0 to 6");
   command->add_option("-o,--output", output_,
-                      "file to write (default standard output); for txt a folder, which gets "
-                      "one NAME.txt per spectrum");
+                      "file to write (default or \"-\": standard output); for txt with --batch a "
+                      "folder, which gets one NAME.txt per spectrum");
   return command;
 }
 
@@ -97,24 +97,20 @@ ExitCode SpectrumCommand::Run(std::ostream& out) {
 
 void SpectrumCommand::WriteTxt(const SpectrumList& spectra, std::span<const double> periods,
                                std::ostream& out) const {
-  const bool several = spectra.Size() > 1;
-  const bool toFolder = !output_.empty() && (IsFolder(output_) || output_.back() == '/' || several);
-  if (!toFolder) {
-    if (several) {
-      throw CliError(kExitUsage,
-                     "the txt format holds one spectrum per file: give a folder with -o DIR");
-    }
-    return WriteOutput(output_, BuildTxtText(spectra.At(0), periods), out);
+  // A batch always goes to a folder, so its files are where the next run of it looks.
+  const bool toStandardOutput = output_.empty() || output_ == "-";
+  const bool toFolder =
+      !batch_.empty() || (!toStandardOutput && (IsFolder(output_) || output_.back() == '/'));
+  if (!toFolder) return WriteOutput(output_, BuildTxtText(spectra.At(0), periods), out);
+  if (toStandardOutput) {
+    throw CliError(kExitUsage,
+                   "the txt format holds one spectrum per file: give a folder with -o DIR");
   }
   if (Exists(output_) && !IsFolder(output_)) {
     throw CliError(kExitUsage, "-o: \"" + output_ + "\" is a file, not a folder for the txt files");
   }
-  std::error_code error;
-  std::filesystem::create_directory(output_, error);
-  if (error) {
-    throw CliError(kExitFailure, "Cannot create folder \"" + output_ + "\": " + error.message());
-  }
   StagedFiles files;
+  files.MakeFolder(output_);
   TxtFileNames names;
   for (const auto& spectrum : spectra) {
     const std::filesystem::path path = std::filesystem::path(output_) / names.Next(spectrum->name);

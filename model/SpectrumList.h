@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/DesignSpectrum.h"
@@ -30,4 +32,7 @@ class SpectrumList {
 
  private:
   std::vector<std::unique_ptr<DesignSpectrum>> items_;
+  // How many spectra carry each name, so that a batch of thousands checks its names in
+  // constant time each instead of walking the list.
+  std::unordered_map<std::string, std::size_t> nameCounts_;
 };

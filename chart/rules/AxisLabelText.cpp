@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int kSignificantDigits = 15;
-constexpr int kDecimals = 3;
+constexpr int kFormatDecimals = 3;
 
 std::string Grouped(const std::string& integerDigits, std::string_view groupSeparator) {
   std::string text;
@@ -22,9 +22,10 @@ std::string Grouped(const std::string& integerDigits, std::string_view groupSepa
 
 }  // namespace
 
-std::string AxisLabelText(double value, std::string_view decimalSeparator) {
+std::string AxisLabelText(double value, int decimals, std::string_view decimalSeparator) {
+  decimals = std::clamp(decimals, 0, kSignificantDigits);
   DecimalForm decimal;
-  Decompose(value, kSignificantDigits, kSignificantDigits, kDecimals, decimal);
+  Decompose(value, kSignificantDigits, kSignificantDigits, decimals, decimal);
   switch (decimal.kind) {
     case FormKind::NotANumber:
       return "NAN";
@@ -41,7 +42,7 @@ std::string AxisLabelText(double value, std::string_view decimalSeparator) {
   // Digit i of the form has the place 10^(exponent - 1 - i).
   std::string integerDigits;
   std::string fraction;
-  for (int place = std::max(decimal.exponent - 1, 0); place >= -kDecimals; --place) {
+  for (int place = std::max(decimal.exponent - 1, 0); place >= -decimals; --place) {
     const int index = decimal.exponent - 1 - place;
     const char digit = index >= 0 && index < decimal.count ? decimal.digits[index] : '0';
     if (place >= 0) {
@@ -62,4 +63,13 @@ std::string AxisLabelText(double value, std::string_view decimalSeparator) {
   return text;
 }
 
-std::string AxisLabelText(double value) { return AxisLabelText(value, DecimalSeparator()); }
+std::string AxisLabelText(double value, int decimals) {
+  return AxisLabelText(value, decimals, DecimalSeparator());
+}
+
+int LabelDecimals(double step) {
+  DecimalForm decimal;
+  Decompose(step, kSignificantDigits, kSignificantDigits, kNoPlaceBudget, decimal);
+  if (decimal.kind != FormKind::Finite) return kFormatDecimals;
+  return std::clamp(decimal.count - decimal.exponent, kFormatDecimals, kSignificantDigits);
+}

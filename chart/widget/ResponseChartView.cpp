@@ -1,15 +1,18 @@
 #include "chart/widget/ResponseChartView.h"
 
-#include <QFontMetricsF>
 #include <QGraphicsLayout>
+#include <QGraphicsTextItem>
 #include <QLegend>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "chart/rules/AutomaticRanges.h"
+#include "chart/rules/AxisLabelText.h"
 #include "chart/rules/LabelSteps.h"
 #include "chart/rules/LegendEntries.h"
 #include "chart/rules/PlotMapping.h"
@@ -36,14 +39,33 @@ constexpr double kLeftStartIncrement = 0.0025;
 constexpr int kZoomIntervalMs = 15;
 constexpr Rgb kZoomPen = 0xFF80FF;
 constexpr int kZoomPenWidth = 2;
-// Room each left-axis label needs, in label heights.
-constexpr double kLeftLabelSpacing = 1.5;
-// A bottom-axis label needs the width of a three-decimal text plus a gap of one label height.
-const QString kBottomLabelSample = QStringLiteral("0.000");
+// Qt Charts measures a label as a text item with a half-pixel document margin. It gives each
+// label an equal share of the axis length, counting one share more than there are labels, less
+// 4 px of padding on both sides, and shows a label that does not fit its share as "...".
+constexpr double kQtTextMargin = 0.5;
+constexpr double kQtLabelPadding = 4;
+const QString kLabelSample = QStringLiteral("0.000");
+// The bottom axis steps by 1, 2 or 5 times a power of ten, never finer than 0.001.
+constexpr int kBottomDecimals = 3;
 constexpr qreal kLinesZ = 500;    // above the grid and the axes
 constexpr qreal kLegendZ = 1000;  // above the lines
 constexpr qreal kChartFontPoints = 8;
 constexpr int kLayoutPasses = 4;
+constexpr QSize kMinimumSize(200, 120);
+
+// The size Qt Charts reckons for a label text.
+QSizeF LabelBox(const QFont& font, const QString& text) {
+  QGraphicsTextItem item;
+  item.document()->setDocumentMargin(kQtTextMargin);
+  item.setFont(font);
+  item.setHtml(text.toHtmlEscaped());
+  return item.boundingRect().size();
+}
+
+// The length over which labels of `spacing` may count one per label: Qt's extra share comes
+// off first. The plot's side stands for the axis length, which Qt reckons at least as long, so
+// a step that fits here fits Qt.
+double SlotRoom(double plotLength, double spacing) { return plotLength - spacing; }
 
 QColor ToQColor(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
@@ -69,6 +91,8 @@ ResponseChartView::ResponseChartView(QWidget* parent)
       animator_(kZoomSteps, kZoomIntervalMs,
                 [this](const PlotRanges& frame) { ApplyRanges(frame); }) {
   SetPoppedOut(false);
+  // Below this Qt Charts squeezes the axes until their labels read "...".
+  setMinimumSize(kMinimumSize);
   setRubberBand(QChartView::NoRubberBand);
   setFrameShape(QFrame::NoFrame);
   setDragMode(QGraphicsView::NoDrag);
@@ -237,17 +261,23 @@ void ResponseChartView::ApplyRanges(const PlotRanges& ranges) {
 void ResponseChartView::UpdateAxisLabels() {
   const QRectF plot = chart()->plotArea();
 
-  const QFontMetricsF leftMetrics(axisY_->labelsFont());
-  const double leftSpacing = leftMetrics.height() * kLeftLabelSpacing;
-  const double leftStep =
-      DoublingLabelStep(shown_.y, leftAxis_.desiredIncrement, plot.height(), leftSpacing);
-  axisY_->ShowLabels(LabelValues(shown_.y, leftStep));
+  const double leftSpacing =
+      LabelBox(axisY_->labelsFont(), kLabelSample).height() + 2 * kQtLabelPadding;
+  const double leftStep = DoublingLabelStep(shown_.y, leftAxis_.desiredIncrement,
+                                            SlotRoom(plot.height(), leftSpacing), leftSpacing);
+  axisY_->ShowLabels(LabelValues(shown_.y, leftStep), LabelDecimals(leftStep));
 
-  const QFontMetricsF bottomMetrics(axisX_->labelsFont());
-  const double bottomSpacing =
-      bottomMetrics.horizontalAdvance(kBottomLabelSample) + bottomMetrics.height();
-  const double bottomStep = NiceLabelStep(shown_.x, plot.width(), bottomSpacing);
-  axisX_->ShowLabels(LabelValues(shown_.x, bottomStep));
+  // The widest text the bottom axis can show: its ends with the three decimals of its steps.
+  const QFont bottomFont = axisX_->labelsFont();
+  double widest = LabelBox(bottomFont, kLabelSample).width();
+  for (double end : {shown_.x.min, shown_.x.max}) {
+    const QString whole = QString::fromStdString(AxisLabelText(std::trunc(end), 0));
+    widest = std::max(widest, LabelBox(bottomFont, whole + QStringLiteral(".000")).width());
+  }
+  const double bottomSpacing = widest + 2 * kQtLabelPadding;
+  const double bottomStep =
+      NiceLabelStep(shown_.x, SlotRoom(plot.width(), bottomSpacing), bottomSpacing);
+  axisX_->ShowLabels(LabelValues(shown_.x, bottomStep), kBottomDecimals);
 }
 
 void ResponseChartView::OnPlotAreaChanged() {

@@ -6,9 +6,10 @@ ValueLabelAxis::ValueLabelAxis(QObject* parent) : QCategoryAxis(parent) {
   setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
 }
 
-void ValueLabelAxis::ShowLabels(const std::vector<double>& values) {
-  if (values == values_) return;
+void ValueLabelAxis::ShowLabels(const std::vector<double>& values, int decimals) {
+  if (values == values_ && decimals == decimals_) return;
   values_ = values;
+  decimals_ = decimals;
   Rebuild();
 }
 
@@ -21,9 +22,9 @@ void ValueLabelAxis::Rebuild() {
   QString previous;
   for (double value : values_) {
     // Labels are rendered as rich text.
-    const QString text = QString::fromStdString(AxisLabelText(value)).toHtmlEscaped();
-    // The axis silently drops a repeated label; steps are wider than the rounding, so a
-    // repeat could only come from values beyond 15 digits.
+    const QString text = QString::fromStdString(AxisLabelText(value, decimals_)).toHtmlEscaped();
+    // The axis silently drops a repeated label; the decimals follow the step, so a repeat
+    // could only come from values beyond 15 digits.
     if (text == previous) continue;
     append(text, value);
     previous = text;

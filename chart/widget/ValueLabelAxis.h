@@ -11,8 +11,9 @@ class ValueLabelAxis : public QCategoryAxis {
  public:
   explicit ValueLabelAxis(QObject* parent = nullptr);
 
-  // Shows labels at these ascending values; nothing is rebuilt when they are already shown.
-  void ShowLabels(const std::vector<double>& values);
+  // Shows labels at these ascending values with at most `decimals` decimals; nothing is
+  // rebuilt when they are already shown.
+  void ShowLabels(const std::vector<double>& values, int decimals);
 
   // Writes the texts again, for a changed decimal separator.
   void RefreshTexts();
@@ -21,4 +22,5 @@ class ValueLabelAxis : public QCategoryAxis {
   void Rebuild();
 
   std::vector<double> values_;
+  int decimals_ = 3;
 };

@@ -1,4 +1,5 @@
 #include <charconv>
+#include <fstream>
 
 #include "model/DesignSpectrum.h"
 #include "model/NumberText.h"
@@ -74,6 +75,7 @@ TEST_F(TxtTest, BatchToAFolderWithSafeUniqueNames) {
 TEST_F(TxtTest, OneSpectrumToAFileOrIntoAFolder) {
   ASSERT_EQ(Run({"spectrum", "--format", "txt", "-o", PathOf("one.txt")}).code, 0);
   EXPECT_EQ(ReadFile(PathOf("one.txt")), Run({"spectrum", "--format", "txt"}).out);
+  EXPECT_EQ(Run({"spectrum", "--format", "txt", "-o", "-"}).out, ReadFile(PathOf("one.txt")));
   ASSERT_EQ(Run({"spectrum", "--format", "txt", "--name", "In", "-o", PathOf("dir/")}).code, 0);
   EXPECT_TRUE(std::filesystem::exists(PathOf("dir/In.txt")));
 }
@@ -89,5 +91,61 @@ TEST_F(TxtTest, SeveralSpectraNeedAFolder) {
   EXPECT_EQ(Run({"spectrum", "--batch", batch, "--format", "txt", "-o", PathOf("file")}).code, 2);
   EXPECT_EQ(ReadFile(PathOf("file")), "keep");
 }
+
+TEST_F(TxtTest, ABatchIsAlwaysAFolderAndReplacedWholeOrNotAtAll) {
+  const std::string out = PathOf("out");
+  const auto batch = [&](const std::string& rows) {
+    return Run(
+        {"spectrum", "--batch", WriteFile("b.csv", "name\n" + rows), "--format", "txt", "-o", out});
+  };
+  ASSERT_EQ(batch("S1\n").code, 0);
+  EXPECT_EQ(FileCount(out), 1u) << "one row: a folder too";
+  std::ofstream(out + "/S1.txt") << "old";
+  std::filesystem::create_directory(out + "/S2.txt");
+  const auto result = batch("S1\nS2\n");
+  EXPECT_EQ(result.code, 1);
+  EXPECT_EQ(result.err,
+            "tremvale-cli: Cannot replace file \"" + out + "/S2.txt\": it is a folder\n");
+  EXPECT_EQ(ReadFile(out + "/S1.txt"), "old");
+  EXPECT_EQ(FileCount(out), 2u) << "no staged file may stay";
+  std::filesystem::remove(out + "/S2.txt");
+  EXPECT_EQ(batch("S1\nS2\n").code, 0);
+  EXPECT_EQ(FileCount(out), 2u);
+}
+
+// -0 is written as 0 in every number text.
+struct MinusZero {
+  const char* what;
+  std::vector<std::string> args;  // "@" stands for a record file
+};
+
+class MinusZeroTest : public CliFixture, public ::testing::WithParamInterface<MinusZero> {};
+
+TEST_P(MinusZeroTest, IsWrittenAsZero) {
+  std::vector<std::string> args = GetParam().args;
+  for (std::string& arg : args) {
+    if (arg == "@") arg = ConstantRecord("r.txt", 1, 1);
+  }
+  const auto result = Run(args);
+  ASSERT_EQ(result.code, 0) << result.err;
+  std::string word;
+  for (const char c : result.out + "\n") {
+    if (std::string_view(" ,:\n[]{}").find(c) == std::string_view::npos) {
+      word.push_back(c);
+      continue;
+    }
+    EXPECT_NE(word, "-0");
+    word.clear();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, MinusZeroTest,
+    ::testing::Values(
+        MinusZero{"txt", {"spectrum", "--format", "txt", "--damping", "-0", "--periods", "-0,1"}},
+        MinusZero{"json", {"spectrum", "--format", "json", "--damping", "-0", "--periods", "-0"}},
+        MinusZero{"csv", {"spectrum", "--damping", "-0"}},
+        MinusZero{"record", {"record", "@", "--damping", "-0", "--periods", "-0,0.5", "--all"}}),
+    CaseName<MinusZero>);
 
 }  // namespace

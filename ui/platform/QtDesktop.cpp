@@ -5,10 +5,20 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
+#include <utility>
 
 #include "ui/platform/Captions.h"
 
 namespace {
+
+QString SaveKind(const SaveDialogSettings& settings) {
+  return QStringLiteral("save-") +
+         (settings.defaultSuffix.isEmpty() ? settings.filter : settings.defaultSuffix);
+}
+
+QString OpenKind(const OpenDialogSettings& settings) {
+  return QStringLiteral("open-") + settings.filter.section(u'(', 0, 0).trimmed();
+}
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
   QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
@@ -19,7 +29,8 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, co
 
 }  // namespace
 
-QtDesktop::QtDesktop(QWidget* parent) : parent_(parent) {}
+QtDesktop::QtDesktop(QWidget* parent, DialogFolders folders)
+    : parent_(parent), folders_(std::move(folders)) {}
 
 QWidget* QtDesktop::Owner() const {
   // A box for the records window belongs over that window, not behind it over the main one.
@@ -46,11 +57,13 @@ std::optional<QString> QtDesktop::SaveFileName(const SaveDialogSettings& setting
   dialog.setNameFilter(settings.filter);
   dialog.setDefaultSuffix(settings.defaultSuffix);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
-  dialog.setDirectory(settings.startFolder);
+  const QString kind = SaveKind(settings);
+  dialog.setDirectory(folders_.StartFolder(kind, settings.startFolder));
   dialog.selectFile(settings.proposedName);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
+  folders_.Remember(kind, files.first());
   return files.first();
 }
 
@@ -59,9 +72,12 @@ QStringList QtDesktop::OpenFileNames(const OpenDialogSettings& settings) {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFiles);
   dialog.setNameFilter(settings.filter);
-  dialog.setDirectory(settings.startFolder);
+  const QString kind = OpenKind(settings);
+  dialog.setDirectory(folders_.StartFolder(kind, settings.startFolder));
   if (dialog.exec() != QDialog::Accepted) return {};
-  return dialog.selectedFiles();
+  const QStringList files = dialog.selectedFiles();
+  if (!files.isEmpty()) folders_.Remember(kind, files.first());
+  return files;
 }
 
 void QtDesktop::OpenAddress(const QString& address) {

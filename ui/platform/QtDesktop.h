@@ -4,13 +4,16 @@
 #include <QWidget>
 
 #include "ui/platform/Desktop.h"
+#include "ui/platform/DialogFolders.h"
 
 // The real desktop: Qt message boxes (always plain text), the Qt file dialogs and the
 // desktop's URL handler. Boxes and dialogs are modal to the active window, or to the parent
-// widget when no window of the program is active.
+// widget when no window of the program is active. A file dialog opens in the folder last used
+// for its kind of file (saves by their suffix, opens by their first filter), or in the start
+// folder of its settings the first time.
 class QtDesktop : public Desktop {
  public:
-  explicit QtDesktop(QWidget* parent);
+  explicit QtDesktop(QWidget* parent, DialogFolders folders = DialogFolders());
 
   // The window the boxes and dialogs are modal to; the main window once it exists.
   void SetParent(QWidget* parent) { parent_ = parent; }
@@ -26,4 +29,5 @@ class QtDesktop : public Desktop {
   QWidget* Owner() const;
 
   QPointer<QWidget> parent_;
+  DialogFolders folders_;
 };

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
@@ -22,6 +23,7 @@
 #include "ui/files/RecordsCsvText.h"
 #include "ui/platform/ErrorText.h"
 #include "ui/platform/Fonts.h"
+#include "ui/platform/ScreenPlacement.h"
 #include "ui/widgets/RecordTable.h"
 #include "ui/windows/FieldCheck.h"
 #include "ui/windows/RecordChartGroup.h"
@@ -49,6 +51,7 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   setFont(WindowFont(12));
   setAcceptDrops(true);
   resize(kWidth, kHeight);
+  FitWindowToScreen(*this, owner);
   BuildParts();
 
   // Every handler runs as a command, so that no exception crosses the event loop.
@@ -124,7 +127,7 @@ void TRecordsForm::btnAddClick() {
   if (!listGroup_->ReadOptions()) return;
   QueueFiles(desktop_.OpenFileNames(
       {QStringLiteral("Ground motion records (*.AT2 *.at2 *.txt *.dat *.csv);;All files (*)"),
-       QCoreApplication::applicationDirPath()}));
+       QDir::homePath()}));
 }
 
 void TRecordsForm::QueueFiles(const QStringList& paths) {
@@ -300,9 +303,9 @@ void TRecordsForm::btnSaveDataClick() {
         QStringLiteral("The spectra are still being computed; save them when they are ready."));
     return;
   }
-  const std::optional<QString> path = desktop_.SaveFileName(
-      {QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), QStringLiteral("Records"),
-       QCoreApplication::applicationDirPath(), true});
+  const std::optional<QString> path =
+      desktop_.SaveFileName({QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"),
+                             QStringLiteral("Records"), QDir::homePath(), true});
   if (!path) return;
 
   RecordsCsvContent content;
@@ -322,9 +325,9 @@ void TRecordsForm::btnSaveDataClick() {
 }
 
 void TRecordsForm::btnSavePictureClick() {
-  const std::optional<QString> path = desktop_.SaveFileName(
-      {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("bmp"), QStringLiteral("Records"),
-       QCoreApplication::applicationDirPath(), false});
+  const std::optional<QString> path =
+      desktop_.SaveFileName({QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("bmp"),
+                             QStringLiteral("Records"), QDir::homePath(), false});
   if (!path) return;
   WriteBitmapFile(*path, chtRecords->RenderImage());
 }

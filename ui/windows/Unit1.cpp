@@ -2,7 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -25,6 +25,7 @@
 #include "ui/platform/Captions.h"
 #include "ui/platform/ErrorText.h"
 #include "ui/platform/Fonts.h"
+#include "ui/platform/ScreenPlacement.h"
 #include "ui/widgets/DataTableModel.h"
 #include "ui/widgets/GradientStatusBar.h"
 #include "ui/widgets/GroupClientArea.h"
@@ -39,6 +40,7 @@
 namespace {
 constexpr int kClientWidth = 931;
 constexpr int kClientHeight = 437;
+constexpr int kStatusBarHeight = 24;
 const QColor kTinted(185, 209, 234);  // the system's gradient active caption colour
 const QColor kBlue(0, 0, 255);
 
@@ -103,23 +105,30 @@ TForm1::TForm1(Desktop& desktop, QWidget* parent)
   setWindowTitle(caption::MainWindow());
   setFont(WindowFont(11));
   client = new QWidget(this);
-  client->setFixedSize(kClientWidth, kClientHeight);
+  client->setMinimumSize(kClientWidth, kClientHeight);
+  // Maximised, the status bar follows the bottom edge; the group boxes stay where they are.
+  client->installEventFilter(this);
   setCentralWidget(client);
   BuildMenu();
   BuildInputPanel();
   BuildChartArea();
   BuildDataArea();
   BuildStatusBar();
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // Window managers offer no maximise button on a window of fixed size, so the form's size is
+  // the smallest one instead.
+  const QSize formSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  setMinimumSize(formSize);
+  resize(formSize);
 
   setTabOrder(grp1, grp2);
   setTabOrder(grp2, grp4);
 
   ResponseInputs.name.clear();
-  const QString folder = QCoreApplication::applicationDirPath();
+  // The first time; the desktop then opens each kind of file where the user last saved one.
+  const QString folder = QDir::homePath();
   dlgSave1 = {QStringLiteral("CSV(逗号分隔)(*.csv)"), QStringLiteral("csv"),
               QStringLiteral("Spectrum"), folder, true};
   dlg1 = {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("bmp"), QStringLiteral("Spectrum"),
@@ -128,11 +137,8 @@ TForm1::TForm1(Desktop& desktop, QWidget* parent)
   ReadDecimalSeparator();
   FormCreate();
 
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    PlaceWindow(*this, screen->availableGeometry());
 }
 
 TForm1::~TForm1() {
@@ -251,7 +257,7 @@ void TForm1::BuildDataArea() {
 
 void TForm1::BuildStatusBar() {
   rzstsbr1 = new GradientStatusBar(client);
-  rzstsbr1->setGeometry(0, 413, kClientWidth, 24);
+  rzstsbr1->setGeometry(0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
   rzfldsts3 = new QLabel(rzstsbr1);
   rzfldsts3->setTextFormat(Qt::PlainText);
   rzfldsts3->setText(QStringLiteral("  ") + QString::fromUtf8(author::kName) +
@@ -278,6 +284,8 @@ void TForm1::FormCreate() {
   ResponseInputs.siteClass = 0;
   UpdateDefaults();
   ResponseInputs.damping = 0.05;
+  // In the user's decimal separator, as AlphaMax and Tg: the start-up inputs must pass Create.
+  edt5->setText(QString::fromStdString(FormatGeneral(ResponseInputs.damping)));
   ResponseInputs.name = "Response1";
   cht1->SetupLeftAxis();
   strngrd1->Model().RefreshTexts();
@@ -294,6 +302,13 @@ void TForm1::RunCommand(const std::function<void()>& command) {
 }
 
 void TForm1::ReadDecimalSeparator() { SetDecimalSeparator(desktop_.DecimalSymbol().toStdString()); }
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client && event->type() == QEvent::Resize && rzstsbr1 != nullptr)
+    rzstsbr1->setGeometry(0, client->height() - kStatusBarHeight, client->width(),
+                          kStatusBarHeight);
+  return QMainWindow::eventFilter(watched, event);
+}
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
@@ -452,9 +467,7 @@ void TForm1::RecordsClick() {
     TRecordsForm* form = RecordsForm;
     connect(this, &TForm1::spectraChanged, form,
             [form] { form->RunCommand([form] { form->SpectraChanged(); }); });
-    QRect area = form->frameGeometry();
-    area.moveCenter(frameGeometry().center());
-    form->move(area.topLeft());
+    PlaceWindow(*form, frameGeometry(), this);
   }
   RecordsForm->show();
   RecordsForm->raise();
@@ -468,9 +481,7 @@ void TForm1::cht1DblClick() {
     panel->Chart = cht1;
     panel->HomeBox = grp2;
     TForm2::Dock(*cht1, *panel, true);
-    QRect area = panel->geometry();
-    area.moveCenter(geometry().center());
-    panel->move(area.topLeft());
+    PlaceWindow(*panel, frameGeometry(), this);
     panel->show();
     return;
   }

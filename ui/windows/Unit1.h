@@ -114,6 +114,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildInputPanel();

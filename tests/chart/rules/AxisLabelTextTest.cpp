@@ -5,6 +5,7 @@
 
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "model/NumberText.h"
 #include "tests/support/CommaCLocale.h"
@@ -23,8 +24,8 @@ class AxisLabelTextTest : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(AxisLabelTextTest, WritesAtMostThreeDecimalsAndGroupsThousands) {
   const TextCase& c = GetParam();
-  EXPECT_EQ(AxisLabelText(c.value, "."), c.withPoint) << c.value;
-  EXPECT_EQ(AxisLabelText(c.value, ","), c.withComma) << c.value;
+  EXPECT_EQ(AxisLabelText(c.value, 3, "."), c.withPoint) << c.value;
+  EXPECT_EQ(AxisLabelText(c.value, 3, ","), c.withComma) << c.value;
 }
 
 // Qt sets the C library's locale from the user's; the texts must not follow it.
@@ -32,8 +33,8 @@ TEST_P(AxisLabelTextTest, SameUnderACommaCLocale) {
   const CommaCLocale locale;
   if (!locale.Active()) GTEST_SKIP() << locale.Reason();
   const TextCase& c = GetParam();
-  EXPECT_EQ(AxisLabelText(c.value, "."), c.withPoint) << c.value;
-  EXPECT_EQ(AxisLabelText(c.value, ","), c.withComma) << c.value;
+  EXPECT_EQ(AxisLabelText(c.value, 3, "."), c.withPoint) << c.value;
+  EXPECT_EQ(AxisLabelText(c.value, 3, ","), c.withComma) << c.value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -57,8 +58,34 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AxisLabelText, UsesTheCurrentDecimalSeparator) {
   const std::string saved = DecimalSeparator();
   SetDecimalSeparator(",");
-  EXPECT_EQ(AxisLabelText(1000.25), "1.000,25");
+  EXPECT_EQ(AxisLabelText(1000.25, 3), "1.000,25");
   SetDecimalSeparator(saved);
+}
+
+// A label reads its gridline's value exactly: steps finer than 0.005 widen the texts, coarser
+// ones keep three decimals.
+TEST(AxisLabelText, LabelsOfAStepReadTheirValuesExactly) {
+  struct StepCase {
+    double step;
+    int decimals;
+    std::vector<std::string> texts;  // of the first multiples from 1 up
+  };
+  const StepCase cases[] = {
+      {0.0025, 4, {"0.0025", "0.005", "0.0075", "0.01", "0.0125"}},
+      {0.00125, 5, {"0.00125", "0.0025", "0.00375"}},
+      {0.005, 3, {"0.005", "0.01", "0.015"}},
+      {0.02, 3, {"0.02", "0.04", "0.06"}},
+      {163.84, 3, {"163.84", "327.68", "491.52"}},
+      {5120, 3, {"5,120", "10,240", "15,360"}},
+  };
+  for (const StepCase& c : cases) {
+    EXPECT_EQ(LabelDecimals(c.step), c.decimals) << c.step;
+    for (std::size_t k = 0; k < c.texts.size(); ++k) {
+      const double value = static_cast<double>(k + 1) * c.step;
+      EXPECT_EQ(AxisLabelText(value, LabelDecimals(c.step), "."), c.texts[k]) << value;
+    }
+  }
+  EXPECT_EQ(AxisLabelText(1234.0075, 4, ","), "1.234,0075");
 }
 
 }  // namespace

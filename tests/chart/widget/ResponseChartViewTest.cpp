@@ -16,7 +16,9 @@
 #include "chart/widget/ChartLegendItem.h"
 #include "model/DesignSpectrum.h"
 #include "model/NumberText.h"
+#include "tests/support/ChartLabels.h"
 #include "tests/support/CommaCLocale.h"
+#include "tests/support/QtPrinters.h"
 
 namespace {
 
@@ -337,6 +339,37 @@ TEST_F(ResponseChartViewTest, ReplacingAllSeriesKeepsGivenColoursAndStylesAndPal
   EXPECT_EQ(view.AxisRanges().y.max, 0.2);
   view.RenderImage();  // lays the legend out
   EXPECT_EQ(Legend().RowCount(), 3);
+}
+
+// A label shows its gridline's value exactly, with the decimals the step needs.
+TEST_F(ResponseChartViewTest, FineStepsShowTheirGridlinesValuesExactly) {
+  view.resize(639, 400);
+  view.AddSpectrumSeries(Spectrum("A", 0.02));
+  view.RenderImage();
+  EXPECT_EQ(ReadChartLabels(view).left, (QStringList{"0", "0.0025", "0.005", "0.0075", "0.01",
+                                                     "0.0125", "0.015", "0.0175", "0.02"}));
+}
+
+// Qt Charts cuts a label short to "..." when the share of the axis it grants a label is too
+// small; the picture would carry the ellipsis. Swept from the chart's smallest size.
+TEST_F(ResponseChartViewTest, EveryLabelIsReadableAtEverySize) {
+  const QSize smallest = view.minimumSize();
+  for (const std::vector<double>& alphaMax : std::vector<std::vector<double>>{{0.9, 0.9}, {0.02}}) {
+    view.RemoveAllSeries();
+    for (double a : alphaMax) view.AddSpectrumSeries(Spectrum(std::to_string(a), a));
+    for (int width : {smallest.width(), 639, 1400}) {
+      for (int height = smallest.height(); height <= 1000; height += height < 460 ? 4 : 31) {
+        view.resize(width, height);
+        view.RenderImage();
+        const ChartLabels labels = ReadChartLabels(view);
+        SCOPED_TRACE(::testing::Message() << alphaMax[0] << " at " << width << " x " << height);
+        EXPECT_EQ(labels.Unreadable(), QStringList());
+        EXPECT_EQ(labels.left, Axis(Qt::Vertical)->categoriesLabels());
+        EXPECT_EQ(labels.bottom, Axis(Qt::Horizontal)->categoriesLabels());
+        if (HasFailure()) return;
+      }
+    }
+  }
 }
 
 TEST_F(ResponseChartViewTest, AxisTitlesArePlainText) {

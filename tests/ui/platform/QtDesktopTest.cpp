@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(QtDesktopSave, AppliesSettingsAndAddsDefaultSuffix) {
   QTemporaryDir folder;
-  QtDesktop desktop(nullptr);
+  QtDesktop desktop(nullptr, DialogFolders(folder.filePath("settings.ini")));
   const SaveDialogSettings settings{QStringLiteral("CSV(逗号分隔)(*.csv)"), QStringLiteral("csv"),
                                     QStringLiteral("Spectrum"), folder.path(), false};
   WhenModal([&](QWidget* modal) {
@@ -90,7 +90,7 @@ TEST(QtDesktopOpen, PicksExistingFilesAndGivesNoneOnCancel) {
     QFile file(folder.filePath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
-  QtDesktop desktop(nullptr);
+  QtDesktop desktop(nullptr, DialogFolders(folder.filePath("settings.ini")));
   const OpenDialogSettings settings{QStringLiteral("Records (*.AT2 *.txt)"), folder.path()};
   WhenModal([&](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -106,6 +106,57 @@ TEST(QtDesktopOpen, PicksExistingFilesAndGivesNoneOnCancel) {
 
   WhenModal([](QWidget*) {});  // closed unanswered: a cancel
   EXPECT_TRUE(desktop.OpenFileNames(settings).isEmpty());
+}
+
+// Each kind of file opens where the user last picked one, also in a later run; the given start
+// folder serves the first time and once the remembered folder is gone.
+TEST(QtDesktopFolders, DialogsOpenWhereTheUserLastPickedThatKindOfFile) {
+  QTemporaryDir root;
+  const QString settingsFile = root.filePath("settings.ini");
+  for (const char* name : {"home", "data", "pictures", "records"}) QDir(root.path()).mkdir(name);
+  const QString home = root.filePath("home");
+  const auto save = [&](QtDesktop& desktop, const QString& suffix, const QString& pickIn) {
+    QString opened;
+    WhenModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      opened = dialog->directory().path();
+      if (!pickIn.isEmpty()) {
+        dialog->setDirectory(pickIn);
+        dialog->selectFile(QStringLiteral("x.") + suffix);
+        static_cast<QDialog*>(dialog)->accept();
+      }
+    });
+    desktop.SaveFileName({QStringLiteral("*.") + suffix, suffix, QStringLiteral("x"), home, false});
+    return opened;
+  };
+  const auto open = [&](QtDesktop& desktop, const QString& pickIn) {
+    QString opened;
+    WhenModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      opened = dialog->directory().path();
+      if (!pickIn.isEmpty()) {
+        QFile(QDir(pickIn).filePath("r.txt")).open(QIODevice::WriteOnly);
+        dialog->setDirectory(pickIn);
+        dialog->selectFile(QStringLiteral("r.txt"));
+        static_cast<QDialog*>(dialog)->accept();
+      }
+    });
+    desktop.OpenFileNames({QStringLiteral("Records (*.txt)"), home});
+    return opened;
+  };
+  {
+    QtDesktop desktop(nullptr, DialogFolders(settingsFile));
+    EXPECT_EQ(save(desktop, "csv", root.filePath("data")), home);
+    EXPECT_EQ(save(desktop, "bmp", root.filePath("pictures")), home);
+    EXPECT_EQ(open(desktop, root.filePath("records")), home);
+    EXPECT_EQ(save(desktop, "csv", {}), root.filePath("data"));
+  }
+  QtDesktop nextRun(nullptr, DialogFolders(settingsFile));
+  EXPECT_EQ(save(nextRun, "csv", {}), root.filePath("data"));
+  EXPECT_EQ(save(nextRun, "bmp", {}), root.filePath("pictures"));
+  EXPECT_EQ(open(nextRun, {}), root.filePath("records"));
+  QDir(root.filePath("pictures")).removeRecursively();
+  EXPECT_EQ(save(nextRun, "bmp", {}), home);
 }
 
 TEST(QtDesktopOwner, BoxesBelongToTheActiveWindow) {

@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -68,19 +69,19 @@ TEST_F(ExportTest, DialogsProposeSpectrumEveryTime) {
   form->SavePicture1->trigger();
   const auto& dialogs = desktop.saveDialogs();
   ASSERT_EQ(dialogs.size(), 4u);
-  const QString folderOfProgram = QCoreApplication::applicationDirPath();
+  const QString home = QDir::homePath();
   for (int i : {0, 1}) {
     EXPECT_EQ(dialogs[i].proposedName, "Spectrum");
     EXPECT_EQ(dialogs[i].filter, "CSV(逗号分隔)(*.csv)");
     EXPECT_EQ(dialogs[i].defaultSuffix, "csv");
-    EXPECT_EQ(dialogs[i].startFolder, folderOfProgram);
+    EXPECT_EQ(dialogs[i].startFolder, home);
     EXPECT_TRUE(dialogs[i].confirmOverwrite);
   }
   for (int i : {2, 3}) {
     EXPECT_EQ(dialogs[i].proposedName, "Spectrum");
     EXPECT_EQ(dialogs[i].filter, "Bitmaps (*.bmp)");
     EXPECT_EQ(dialogs[i].defaultSuffix, "bmp");
-    EXPECT_EQ(dialogs[i].startFolder, folderOfProgram);
+    EXPECT_EQ(dialogs[i].startFolder, home);
     EXPECT_FALSE(dialogs[i].confirmOverwrite);
   }
 }

@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,8 +40,9 @@ TEST_F(MainWindowTest, StartsWithTheDefaultInputsAndAnEmptySet) {
   EXPECT_EQ(form->lst1->count(), 0);
   EXPECT_TRUE(desktop.messages().empty());
 
-  EXPECT_EQ(form->dlgSave1.startFolder, QCoreApplication::applicationDirPath());
-  EXPECT_EQ(form->dlg1.startFolder, QCoreApplication::applicationDirPath());
+  // The desktop opens each kind of file where the user last saved one; the home folder at first.
+  EXPECT_EQ(form->dlgSave1.startFolder, QDir::homePath());
+  EXPECT_EQ(form->dlg1.startFolder, QDir::homePath());
 
   EXPECT_EQ(form->rzfldsts3->text(), "  Kestrin  ");
   EXPECT_EQ(form->rzfldsts1->text(), "  Welcome to my Website :");
@@ -244,13 +246,19 @@ TEST_F(MainWindowTest, CommaSeparatorFromTheRegionalSettings) {
   EXPECT_EQ(form->edt1->text(), "0,04");
   EXPECT_EQ(form->edt2->text(), "0,2");
   EXPECT_EQ(Cell(2, 0), "0,05");
+  // The start-up inputs pass Create as they stand.
+  EXPECT_EQ(form->edt5->text(), "0,05");
+  Create("Start");
+  EXPECT_TRUE(desktop.messages().empty());
+  EXPECT_EQ(form->Inputs().damping, 0.05);
   form->edt5->setText("0.05");
   form->Button1->click();
   EXPECT_EQ(desktop.Texts(MessageKind::Warning),
             std::vector<QString>{"\"0.05\" is not a valid floating number!"});
+  form->edt4->setText("Second");
   form->edt5->setText("0,05");
   form->Button1->click();
-  ASSERT_EQ(form->Spectra().Size(), 1u);
+  ASSERT_EQ(form->Spectra().Size(), 2u);
   EXPECT_EQ(Cell(1, 1), "0,018000");
 }
 
