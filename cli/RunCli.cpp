@@ -6,6 +6,7 @@
 #include <new>
 #include <system_error>
 
+#include "cli/ArtificialCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/CliError.h"
 #include "cli/ReadCommand.h"
@@ -19,12 +20,13 @@ namespace {
 constexpr const char* kProgram = "tremvale-cli";
 
 // Every subcommand of the program, in the order --help lists them.
-std::vector<std::unique_ptr<Command>> MakeCommands() {
+std::vector<std::unique_ptr<Command>> MakeCommands(std::ostream& err) {
   std::vector<std::unique_ptr<Command>> commands;
   commands.push_back(std::make_unique<SpectrumCommand>());
   commands.push_back(std::make_unique<ReadCommand>());
   commands.push_back(std::make_unique<RecordCommand>());
   commands.push_back(std::make_unique<CheckCommand>());
+  commands.push_back(std::make_unique<ArtificialCommand>(err));
   return commands;
 }
 
@@ -50,7 +52,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       kProgram);
   program.set_version_flag("--version", std::string(kProgram) + " " + tremvale::kVersion);
   program.require_subcommand(1);
-  const auto commands = MakeCommands();
+  const auto commands = MakeCommands(err);
   std::vector<CLI::App*> parsers;
   for (const auto& command : commands) parsers.push_back(command->Register(program));
 

@@ -31,20 +31,14 @@ void AppendComment(std::string& out, std::string_view text) {
 
 }  // namespace
 
-std::optional<RecordFormat> RecordFormatNamed(std::string_view name) {
-  if (name == "at2") return RecordFormat::At2;
-  if (name == "two-column") return RecordFormat::TwoColumn;
-  if (name == "one-column") return RecordFormat::OneColumn;
-  return std::nullopt;
-}
-
 std::string WriteRecord(const GroundMotion& motion, RecordFormat format,
                         const RecordDescription& description) {
   const std::vector<double>& a = motion.acceleration;
   std::string out;
   out.reserve(a.size() * 24 + 256);
   switch (format) {
-    case RecordFormat::At2:
+    case RecordFormat::Automatic:
+    case RecordFormat::PeerAt2:
       out += OneLine(description.title) + '\n';
       out += OneLine(description.detail) + '\n';
       out += "ACCELERATION TIME HISTORY IN UNITS OF G\n";
@@ -56,7 +50,7 @@ std::string WriteRecord(const GroundMotion& motion, RecordFormat format,
         out += (k + 1) % kAt2ValuesPerLine == 0 || k + 1 == a.size() ? '\n' : ' ';
       }
       break;
-    case RecordFormat::TwoColumn:
+    case RecordFormat::TimeAcceleration:
       AppendComment(out, description.title);
       AppendComment(out, description.detail);
       out += "# time (s), acceleration (g)\n";
@@ -67,7 +61,7 @@ std::string WriteRecord(const GroundMotion& motion, RecordFormat format,
         out += '\n';
       }
       break;
-    case RecordFormat::OneColumn:
+    case RecordFormat::Acceleration:
       AppendComment(out, description.title);
       AppendComment(out, description.detail);
       out += "# acceleration (g) at a time step of ";
