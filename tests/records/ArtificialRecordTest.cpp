@@ -14,8 +14,10 @@ namespace {
 // 8 degrees, frequent earthquake, group 1, site II: the spectrum the record is fitted to.
 const DesignSpectrum kDesign("8 frequent", 0.16, 0.35, 0.05, 0);
 constexpr double kTargetPga = 70 / 980.665;
-// A tolerance the fit reaches in a few rounds, which keeps the tests fast.
-constexpr double kTolerance = 0.15;
+constexpr double kTolerance = 0.05;
+// Seeds whose fits take few rounds, which keeps the tests fast.
+constexpr std::uint64_t kSeed = 8;
+constexpr std::uint64_t kOtherSeed = 10;
 
 ArtificialOptions Options(std::uint64_t seed) {
   ArtificialOptions options;
@@ -27,7 +29,7 @@ ArtificialOptions Options(std::uint64_t seed) {
 
 // One fitted record, shared by the tests.
 const ArtificialResult& Fitted() {
-  static const ArtificialResult result = *GenerateArtificial(kDesign, Options(3));
+  static const ArtificialResult result = *GenerateArtificial(kDesign, Options(kSeed));
   return result;
 }
 
@@ -58,15 +60,15 @@ TEST(ArtificialRecordTest, FitsTheBandWithTheTargetPgaAndEndsAtRest) {
   EXPECT_LE(std::fabs(travel.endVelocity), 0.01 * travel.peakVelocity);
   EXPECT_LE(std::fabs(travel.endDisplacement), 0.05 * travel.peakDisplacement);
   // The effective duration follows the envelope's.
-  const double span = Options(3).envelope.TenthSpan();
+  const double span = Options(kSeed).envelope.TenthSpan();
   EXPECT_GE(EffectiveDuration(motion), 0.9 * span);
   EXPECT_LE(EffectiveDuration(motion), Duration(motion));
 }
 
 TEST(ArtificialRecordTest, TheSeedDecidesTheRecord) {
-  const ArtificialResult again = *GenerateArtificial(kDesign, Options(3));
+  const ArtificialResult again = *GenerateArtificial(kDesign, Options(kSeed));
   EXPECT_EQ(again.motion.acceleration, Fitted().motion.acceleration);
-  const ArtificialResult other = *GenerateArtificial(kDesign, Options(2));
+  const ArtificialResult other = *GenerateArtificial(kDesign, Options(kOtherSeed));
   ASSERT_TRUE(other.reached);
   EXPECT_NE(other.motion.acceleration, Fitted().motion.acceleration);
 }
