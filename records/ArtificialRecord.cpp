@@ -46,6 +46,8 @@ constexpr double kShortestCorrected = 3;
 // it starts and ends at zero without a jump.
 constexpr double kEndFade = 1;
 constexpr std::size_t kMostValues = 1000000;
+// The grid, as a share of the design value, on which the corrections see the spectrum.
+constexpr double kSeenGrid = 0x1p20;
 // Values of the record above this share of the target peak are held by the corrections, at most
 // this many of them, weighted so, and all but the largest kept below this share.
 // Periods watched by the corrections lie at least this ratio apart.
@@ -596,7 +598,15 @@ std::optional<ArtificialResult> GenerateArtificial(const DesignSpectrum& design,
     if (progress && !progress(static_cast<double>(round + 1) / options.iterationLimit)) {
       return std::nullopt;
     }
-    matcher.Correct(a, psa);
+    // The exact spectra may differ between processors in their last bits (the library's
+    // exponential and circular functions, fused multiply-adds where the processor has them);
+    // the corrections see them on a grid a million times coarser, so that every machine makes
+    // the same ones, short of a value that falls within those bits of a grid line.
+    std::vector<double> seen(psa.size());
+    for (std::size_t i = 0; i < psa.size(); ++i) {
+      seen[i] = fit.sa[i] * (std::nearbyint(psa[i] / fit.sa[i] * kSeenGrid) / kSeenGrid);
+    }
+    matcher.Correct(a, seen);
   }
   if (result.reached) {
     result.motion.step = options.step;
