@@ -170,26 +170,42 @@ struct Wavelet {
   double wholeShare = 0;
 };
 
-// The wavelet placed so that the oscillator of its own period responds with a crest at the
-// time point peak: a damped oscillator lags its driving cosine by acos(damping) / omega_d.
-Wavelet MakeWavelet(double period, double damping, double step, std::size_t peak,
-                    std::size_t count) {
+// The wavelet of one period about a crest of its oscillator's response, at the offsets
+// -before, ..., after time points from the crest.
+struct WaveletShape {
+  std::size_t before = 0;
+  std::vector<double> values;
+};
+
+// Placed so that the oscillator of its own period responds with a crest at offset 0: a damped
+// oscillator lags its driving cosine by acos(damping) / omega_d.
+WaveletShape MakeShape(double period, double damping, double step, std::size_t count) {
   const double omegaD = 2 * kPi / period * std::sqrt(1 - damping * damping);
   double lag = kPi / 2 - damping;  // acos(damping), by Newton's method
   for (int i = 0; i < 8; ++i) lag += (PlainCos(lag) - damping) / PlainSin(lag);
-  const double centre = static_cast<double>(peak) * step - lag / omegaD;
+  const double shift = lag / omegaD;  // from the wavelet's centre to the crest
   const double width =
       std::fmin(kWaveletWidth * period, kWidthCap * static_cast<double>(count - 1) * step);
-  const double from = std::max(0.0, std::ceil((centre - kWaveletReach * width) / step));
-  const double to =
-      std::min(static_cast<double>(count - 1), std::floor((centre + kWaveletReach * width) / step));
-  Wavelet wavelet;
-  if (to < from) return wavelet;
-  wavelet.first = static_cast<std::size_t>(from);
-  for (auto k = static_cast<std::size_t>(from); k <= static_cast<std::size_t>(to); ++k) {
-    const double tau = static_cast<double>(k) * step - centre;
-    wavelet.values.push_back(PlainCos(omegaD * tau) * PlainExp(-(tau / width) * (tau / width)));
+  const double reach = kWaveletReach * width;
+  WaveletShape shape;
+  shape.before = static_cast<std::size_t>(std::floor((shift + reach) / step));
+  const auto after = static_cast<std::ptrdiff_t>(std::floor(std::fmax(reach - shift, 0.0) / step));
+  for (auto d = -static_cast<std::ptrdiff_t>(shape.before); d <= after; ++d) {
+    const double tau = static_cast<double>(d) * step + shift;
+    shape.values.push_back(PlainCos(omegaD * tau) * PlainExp(-(tau / width) * (tau / width)));
   }
+  return shape;
+}
+
+// The shape placed at a crest, cut to the record's time points.
+Wavelet PlaceWavelet(const WaveletShape& shape, std::size_t peak, std::size_t count) {
+  Wavelet wavelet;
+  const std::size_t skip = shape.before > peak ? shape.before - peak : 0;
+  wavelet.first = peak + skip - shape.before;
+  const std::size_t room = count - wavelet.first;
+  const std::size_t length = std::min(shape.values.size() - skip, room);
+  wavelet.values.assign(shape.values.begin() + static_cast<std::ptrdiff_t>(skip),
+                        shape.values.begin() + static_cast<std::ptrdiff_t>(skip + length));
   return wavelet;
 }
 
@@ -205,7 +221,8 @@ struct Corrected {
 
 class Matcher {
  public:
-  Matcher(const Fit& fit, const ArtificialOptions& options) : fit_(fit), options_(options) {
+  Matcher(const Fit& fit, const ArtificialOptions& options)
+      : fit_(fit), options_(options), shapes_(fit.periods.size()) {
     const std::size_t n =
         static_cast<std::size_t>(std::llround(options.duration / options.step)) + 1;
     fade_.resize(n);
@@ -284,7 +301,10 @@ class Matcher {
           c.wholeResponse += impulse[n - k] * whole_[k];
         }
         corrected.push_back(std::move(c));
-        Wavelet w = MakeWavelet(fit_.periods[i], fit_.damping, options_.step, n, a.size());
+        if (shapes_[i].values.empty()) {
+          shapes_[i] = MakeShape(fit_.periods[i], fit_.damping, options_.step, a.size());
+        }
+        Wavelet w = PlaceWavelet(shapes_[i], n, a.size());
         for (std::size_t k = 0; k < w.values.size(); ++k) w.values[k] *= fade_[w.first + k];
         std::vector<double> full(a.size(), 0.0);
         std::copy(w.values.begin(), w.values.end(),
@@ -445,6 +465,7 @@ class Matcher {
   const Fit& fit_;
   const ArtificialOptions& options_;
   std::vector<double> fade_;
+  mutable std::vector<WaveletShape> shapes_;  // of each period, made when first needed
   std::vector<double> half_, whole_;
   double halfEnd_[2] = {0, 0};  // velocity and displacement after the last value
   double wholeEnd_[2] = {0, 0};
