@@ -51,11 +51,14 @@ void CheckArtificialInputs(const DesignSpectrum& design, const ArtificialOptions
 //
 // A random-phase series from the target's power spectrum, shaped by the envelope, is fitted by
 // its Fourier amplitudes first; then rounds of time-domain wavelet corrections at the periods
-// that miss, each followed by the baseline correction and the scaling to the target, until the
-// whole band fits or the iteration limit is reached. Only the first stage uses FFTW, whose
-// algorithms differ between processors in their last bits; its result is rounded to a grid of
-// 2^-21 of the target, so that the rest, in plain arithmetic, starts from the same values on
-// every machine. No value when progress asked to stop. Touches nothing but its arguments.
+// that miss, solved by damped least squares against the responses at every band period a few
+// per cent apart and the record's largest values, each round followed by the baseline
+// correction and the scaling to the target, until the whole band fits or the iteration limit is
+// reached. Only the first stage uses FFTW, whose algorithms differ between processors in their
+// last bits; its result is rounded to a grid of 2^-21 of the target, and the corrections see the
+// exact spectra on a grid of 2^-20 of the design value, so that the rest, in plain arithmetic,
+// gives the same values on every machine. No value when progress asked to stop. Touches
+// nothing but its arguments.
 std::optional<ArtificialResult> GenerateArtificial(const DesignSpectrum& design,
                                                    const ArtificialOptions& options,
                                                    const ArtificialProgress& progress = {});
