@@ -26,9 +26,11 @@ struct ArtificialResult {
   // Empty when the tolerance was not reached: such a record is never handed out.
   GroundMotion motion;
   bool reached = false;
-  int iterations = 0;           // rounds of corrections the fit took
-  double worstPeriod = 0;       // s, where |PSA / Sa - 1| is largest
-  double worstDeviation = 0;    // PSA / Sa - 1 there
+  int iterations = 0;  // rounds of corrections the fit took
+  // Where |PSA / Sa - 1| is largest, in s, and PSA / Sa - 1 there; when the tolerance was not
+  // reached, those of the round that came closest.
+  double worstPeriod = 0;
+  double worstDeviation = 0;
   double peakVelocity = 0;      // m/s
   double endVelocity = 0;       // m/s, after the last value
   double peakDisplacement = 0;  // m
