@@ -48,10 +48,12 @@ constexpr double kEndFade = 1;
 constexpr std::size_t kMostValues = 1000000;
 // The grid, as a share of the design value, on which the corrections see the spectrum.
 constexpr double kSeenGrid = 0x1p20;
-// Values of the record above this share of the target peak are held by the corrections, at most
-// this many of them, weighted so, and all but the largest kept below this share.
+// The impulse response is taken as gone after it has decayed by exp(-this).
+constexpr double kImpulseMemory = 12;
 // Periods watched by the corrections lie at least this ratio apart.
 constexpr double kWatchedSpacing = 1.015;
+// Values of the record above this share of the target peak are held by the corrections, at most
+// this many of them, weighted so, and all but the largest kept below this share.
 constexpr double kHeldShare = 0.9;
 constexpr std::size_t kMostHeld = 4;
 constexpr double kHeldWeight = 0.5;
@@ -346,12 +348,18 @@ class Matcher {
       // The impulse response backwards from the crest, so that each sum runs forwards in both.
       const std::vector<double> backwards(
           c.impulse.rend() - static_cast<std::ptrdiff_t>(c.peak + 1), c.impulse.rend());
+      // Values further back than the impulse response takes to die away add nothing.
+      const double decay = fit_.damping * 2 * kPi / fit_.periods[c.index] * options_.step;
+      const double memory = decay > 0 ? kImpulseMemory / decay : HUGE_VAL;
+      const std::size_t oldest =
+          memory < static_cast<double>(c.peak) ? c.peak - static_cast<std::size_t>(memory) : 0;
       for (std::size_t j = 0; j < m; ++j) {
         const Wavelet& w = wavelets[j];
         double sum = 0;
-        if (w.first <= c.peak) {
-          sum = Dot(backwards.data() + w.first, w.values.data(),
-                    std::min(w.values.size(), c.peak - w.first + 1));
+        const std::size_t from = std::max(w.first, oldest);
+        if (from <= c.peak && from < w.first + w.values.size()) {
+          sum = Dot(backwards.data() + from, w.values.data() + (from - w.first),
+                    std::min(w.first + w.values.size(), c.peak + 1) - from);
         }
         s[i][j] = sum - w.halfShare * c.halfResponse - w.wholeShare * c.wholeResponse;
       }
@@ -408,14 +416,17 @@ class Matcher {
       right[i] = Dot(columns[i].data(), change.data(), rows);
     }
     const std::vector<double> x = Solve(normal, right);
+    double halfShare = 0;
+    double wholeShare = 0;
     for (std::size_t j = 0; j < m; ++j) {
       const double amplitude = x[j] * std::fabs(corrected[j].peakValue) / own[j];
       const Wavelet& w = wavelets[j];
       for (std::size_t k = 0; k < w.values.size(); ++k) a[w.first + k] += amplitude * w.values[k];
-      for (std::size_t k = 0; k < a.size(); ++k) {
-        a[k] -= amplitude * (w.halfShare * half_[k] + w.wholeShare * whole_[k]);
-      }
+      halfShare += amplitude * w.halfShare;
+      wholeShare += amplitude * w.wholeShare;
     }
+    for (std::size_t k = 0; k < a.size(); ++k)
+      a[k] -= halfShare * half_[k] + wholeShare * whole_[k];
   }
 
   // The amounts of the two slow waves that bring a series to rest.
