@@ -9,7 +9,7 @@ enum ExitCode : int {
   kExitSuccess = 0,
   kExitFailure = 1,    // a file or system failure, or a checked file that does not match
   kExitUsage = 2,      // a usage or input error
-  kExitNotPassed = 3,  // `check`: the record set does not pass
+  kExitNotPassed = 3,  // `check`: the set does not pass; `artificial`: a fit is not reached
 };
 
 // Ends a command with a message for standard error and the exit code to return.

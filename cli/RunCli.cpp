@@ -15,19 +15,27 @@
 #include "cli/SpectrumCommand.h"
 #include "cli/StandardOutput.h"
 #include "model/Version.h"
+#ifdef TREMVALE_ARTIFICIAL
+#include "cli/ArtificialCommand.h"
+#endif
 
 namespace {
 
 constexpr const char* kProgram = "tremvale-cli";
 
 // Every subcommand of the program, in the order --help lists them.
-std::vector<std::unique_ptr<Command>> MakeCommands() {
+std::vector<std::unique_ptr<Command>> MakeCommands(std::ostream& err) {
   std::vector<std::unique_ptr<Command>> commands;
   commands.push_back(std::make_unique<SpectrumCommand>());
   commands.push_back(std::make_unique<ReadCommand>());
   commands.push_back(std::make_unique<RecordCommand>());
   commands.push_back(std::make_unique<CheckCommand>());
   commands.push_back(std::make_unique<SelectCommand>());
+#ifdef TREMVALE_ARTIFICIAL
+  commands.push_back(std::make_unique<ArtificialCommand>(err));
+#else
+  static_cast<void>(err);
+#endif
   return commands;
 }
 
@@ -53,7 +61,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       kProgram);
   program.set_version_flag("--version", std::string(kProgram) + " " + tremvale::kVersion);
   program.require_subcommand(1);
-  const auto commands = MakeCommands();
+  const auto commands = MakeCommands(err);
   std::vector<CLI::App*> parsers;
   for (const auto& command : commands) parsers.push_back(command->Register(program));
 
