@@ -1,5 +1,6 @@
 #include "records/OscillatorBank.h"
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -36,9 +37,26 @@ Wide operator+(Wide a, Wide b) {
 Wide operator-(Wide a) { return {-a.hi, -a.lo}; }
 Wide operator-(Wide a, Wide b) { return a + -b; }
 
+// a = hi + lo with hi of 26 bits, so that products of halves are exact (Dekker): inline, where
+// a fused multiply-add would be a library call on processors built for without one.
+Wide Split(double a) {
+  const double t = 134217729.0 * a;  // 2^27 + 1
+  const double hi = t - (t - a);
+  return {hi, a - hi};
+}
+
+// The product a * b and its rounding error, exactly.
+Wide TwoProduct(double a, double b) {
+  const double p = a * b;
+  const Wide x = Split(a);
+  const Wide y = Split(b);
+  return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
+
 Wide operator*(Wide a, Wide b) {
-  const double p = a.hi * b.hi;
-  double e = std::fma(a.hi, b.hi, -p);
+  const Wide product = TwoProduct(a.hi, b.hi);
+  const double p = product.hi;
+  double e = product.lo;
   e += a.hi * b.lo + a.lo * b.hi;
   return QuickTwoSum(p, e);
 }
@@ -64,6 +82,17 @@ Wide Sqrt(Wide a) {
 // Multiplies by 2^k: exact.
 Wide Scale(Wide a, int k) { return {std::ldexp(a.hi, k), std::ldexp(a.lo, k)}; }
 
+// 1 / n for the series, worked out once: a multiplication costs a third of a division.
+constexpr int kInverses = 1024;
+const Wide& InverseOf(int n) {
+  static const auto inverses = [] {
+    std::array<Wide, kInverses> table{};
+    for (int m = 1; m < kInverses; ++m) table[m] = Of(1) / Of(m);
+    return table;
+  }();
+  return inverses[n];
+}
+
 constexpr Wide kPi{0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53};
 constexpr Wide kLn2{0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 
@@ -72,7 +101,7 @@ Wide Exp(Wide x) {
   const double k = std::nearbyint(x.hi / kLn2.hi);
   const Wide r = Scale(x - kLn2 * Of(k), -10);
   Wide sum = Of(1);
-  for (int n = 12; n >= 1; --n) sum = Of(1) + sum * r / Of(n);
+  for (int n = 12; n >= 1; --n) sum = Of(1) + sum * r * InverseOf(n);
   for (int n = 0; n < 10; ++n) sum = sum * sum;
   return Scale(sum, static_cast<int>(k));
 }
@@ -84,10 +113,10 @@ void SinCos(Wide x, Wide& sin, Wide& cos) {
   const Wide r = x - halfPi * Of(k);
   const Wide r2 = r * r;
   Wide s = Of(1);
-  for (int n = 31; n >= 3; n -= 2) s = Of(1) - s * r2 / Of(static_cast<double>(n) * (n - 1));
+  for (int n = 31; n >= 3; n -= 2) s = Of(1) - s * r2 * InverseOf(n * (n - 1));
   s = s * r;
   Wide c = Of(1);
-  for (int n = 32; n >= 2; n -= 2) c = Of(1) - c * r2 / Of(static_cast<double>(n) * (n - 1));
+  for (int n = 32; n >= 2; n -= 2) c = Of(1) - c * r2 * InverseOf(n * (n - 1));
   switch (static_cast<long long>(k) & 3) {
     case 0:
       sin = s;
@@ -133,14 +162,19 @@ StepIntegrals Integrals(Wide a, Wide b, Wide step, WideComplex ew) {
   const WideComplex w{-(a * step), b * step};
   WideComplex e0{};
   WideComplex e1{};
-  if (w.re.hi * w.re.hi + w.im.hi * w.im.hi <= 1) {
-    // Power series: near w = 0 the closed forms below lose every digit to cancellation.
+  if (w.re.hi * w.re.hi + w.im.hi * w.im.hi <= 0x1p-12) {
+    // Power series: near w = 0 the closed forms below lose digits to cancellation, about
+    // |w|^2 of the sum's size, which the double-double's 106 bits can spare elsewhere.
     WideComplex term{Of(1), Of(0)};  // w^k / k!
     for (int k = 0; k <= 40; ++k) {
-      e0 = {e0.re + term.re / Of(k + 1), e0.im + term.im / Of(k + 1)};
-      e1 = {e1.re + term.re / Of(k + 2), e1.im + term.im / Of(k + 2)};
+      const Wide& first = InverseOf(k + 1);
+      const Wide& second = InverseOf(k + 2);
+      e0 = {e0.re + term.re * first, e0.im + term.im * first};
+      e1 = {e1.re + term.re * second, e1.im + term.im * second};
+      // The terms fall off faster than the sum's last digit from here on.
+      if (std::fabs(term.re.hi) + std::fabs(term.im.hi) < 0x1p-110) break;
       term = term * w;
-      term = {term.re / Of(k + 1), term.im / Of(k + 1)};
+      term = {term.re * first, term.im * first};
     }
   } else {
     e0 = WideComplex{ew.re - Of(1), ew.im} / w;
