@@ -25,13 +25,11 @@ Wide QuickTwoSum(double a, double b) {
   return {s, b - (s - a)};
 }
 
+// Off by about 2^-106 of |a| + |b|: where the sum cancels, no worse than the digits the
+// operands had, and twice as fast as the sum exact to its own size.
 Wide operator+(Wide a, Wide b) {
-  Wide s = TwoSum(a.hi, b.hi);
-  const Wide t = TwoSum(a.lo, b.lo);
-  s.lo += t.hi;
-  s = QuickTwoSum(s.hi, s.lo);
-  s.lo += t.lo;
-  return QuickTwoSum(s.hi, s.lo);
+  const Wide s = TwoSum(a.hi, b.hi);
+  return QuickTwoSum(s.hi, s.lo + (a.lo + b.lo));
 }
 
 Wide operator-(Wide a) { return {-a.hi, -a.lo}; }
