@@ -80,6 +80,15 @@ BENCHMARK_CAPTURE(BM_OneRecord, Avx2, SpectrumKernel::Avx2)->Unit(benchmark::kMi
 BENCHMARK_CAPTURE(BM_OneRecord, Plain, SpectrumKernel::Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OneRecord, Scalar, SpectrumKernel::Scalar)->Unit(benchmark::kMillisecond);
 
+// The constants of the 601 oscillators of the fine grid, worked out anew: a spectrum pays this
+// once for each new time step, damping or set of periods (ComputeSpectrum keeps the last few).
+void BM_OscillatorBank(benchmark::State& state) {
+  std::vector<double> periods = DefaultPeriods();
+  periods.erase(periods.begin());
+  for (auto _ : state) benchmark::DoNotOptimize(OscillatorBank(periods, 0.05, 0.005));
+}
+BENCHMARK(BM_OscillatorBank)->Unit(benchmark::kMillisecond);
+
 // The same record through the kernel as it was before SA became the continuous peak: the
 // yardstick for the cost of the absolute-acceleration crests.
 void BM_OneRecordBaseline(benchmark::State& state) {

@@ -26,7 +26,8 @@ struct alignas(64) OscillatorChunk {
 };
 
 // A set of damped linear oscillators at one damping ratio and one time step, with constants
-// computed once, in extended precision, from the closed-form solution.
+// computed once, in double-double precision, from the closed-form solution: the same bits on
+// every processor.
 class OscillatorBank {
  public:
   // periods in s, each positive; damping ratio 0 <= damping < 1; step in s, positive.

@@ -447,6 +447,7 @@ void OscillatorResponse::ConsiderCrest(std::size_t i, const CrestStep& step, Cre
   if (bound.upper * scale <= floor) return;
   // The response reaches the lower bound, which may spare later steps a search.
   floor = std::max(floor, bound.lower * scale);
+  if (pending_[i].empty()) pending_[i].reserve(16);
   pending_[i].push_back({step, of, bound.upper * scale});
 }
 
@@ -466,6 +467,9 @@ void OscillatorResponse::KeepBlocks(std::size_t c, const StepBlock* blocks,
     for (std::size_t j = 0; j < used; ++j) {
       const std::size_t i = c * kOscillatorChunk + j;
       if (!(block.upperX[j] > floorX_[i] || block.upperS[j] > floorS_[i])) continue;
+      // Most oscillators keep some tens of blocks: room for them at once spares the copies of
+      // growing one by one.
+      if (kept_[i].empty()) kept_[i].reserve(32);
       kept_[i].push_back(
           {block.x[j], block.v[j], block.upperX[j], block.upperS[j], count, acceleration + first});
     }

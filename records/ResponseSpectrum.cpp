@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
 
 #include "model/NumberText.h"
@@ -62,6 +64,36 @@ void CheckSpectrumInputs(const GroundMotion& motion, const SpectrumOptions& opti
   }
 }
 
+namespace {
+
+// The bank for the periods, damping and step. The records of a set mostly share a time step,
+// and the spectra of a set their periods and damping, while the constants cost about a third of
+// a record's steps: the last few banks are kept, for every thread to share.
+std::shared_ptr<const OscillatorBank> BankFor(const std::vector<double>& periods, double damping,
+                                              double step) {
+  struct Kept {
+    std::vector<double> periods;
+    double damping, step;
+    std::shared_ptr<const OscillatorBank> bank;
+  };
+  constexpr std::size_t kKept = 4;
+  static std::mutex mutex;
+  static std::vector<Kept> kept;  // the latest last
+  {
+    const std::lock_guard lock(mutex);
+    for (const Kept& k : kept) {
+      if (k.damping == damping && k.step == step && k.periods == periods) return k.bank;
+    }
+  }
+  auto bank = std::make_shared<const OscillatorBank>(periods, damping, step);
+  const std::lock_guard lock(mutex);
+  if (kept.size() == kKept) kept.erase(kept.begin());
+  kept.push_back({periods, damping, step, bank});
+  return bank;
+}
+
+}  // namespace
+
 std::vector<double> DefaultPeriods() {
   std::vector<double> periods(static_cast<std::size_t>(FinePeriodCount()));
   for (std::size_t i = 0; i < periods.size(); ++i) {
@@ -80,7 +112,9 @@ std::optional<ResponseSpectrum> ComputeSpectrum(const GroundMotion& motion,
   for (const double t : periods) {
     if (t > 0) oscillating.push_back(t);
   }
-  const OscillatorBank bank(oscillating, options.damping, motion.step);
+  const std::shared_ptr<const OscillatorBank> kept =
+      BankFor(oscillating, options.damping, motion.step);
+  const OscillatorBank& bank = *kept;
   OscillatorResponse response(bank);
   const std::size_t steps = motion.acceleration.size() - 1;
   for (std::size_t first = 0; first < steps; first += kStepsPerReport) {

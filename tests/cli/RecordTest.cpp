@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
+#include <cstdint>
 #include <fstream>
+#include <string_view>
 
 #include "tests/cli/CliFixture.h"
 
@@ -319,5 +321,41 @@ TEST_F(CliFixture, TheReadmeRecordExample) {
   EXPECT_EQ(lines[0], "T(s)," + file + " PSA(g)");
   for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i + 1]);
 }
+
+}  // namespace
+
+namespace {
+
+// FNV-1a: a short fingerprint of a whole output, so that a checked-in value pins every digit.
+std::uint64_t Fingerprint(std::string_view text) {
+  std::uint64_t hash = 0xcbf29ce484222325;
+  for (const unsigned char c : text) hash = (hash ^ c) * 0x100000001b3;
+  return hash;
+}
+
+struct FineGridCase {
+  const char* damping;
+  std::uint64_t fingerprint;  // of every line after the heading
+};
+
+class FineGridTest : public CliFixture, public ::testing::WithParamInterface<FineGridCase> {};
+
+// Every column at every period of the fine grid, the same bits on every processor that runs
+// the tests (x86-64 and, cross-built, arm64).
+TEST_P(FineGridTest, SameDigitsEverywhere) {
+  const FineGridCase& c = GetParam();
+  const auto result = Run({"record", TREMVALE_RECORDS_DATA "/elCentro.AT2", "--all", "--periods",
+                           "fine", "--damping", c.damping});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const std::string_view out = result.out;
+  const std::size_t heading = out.find('\n');
+  ASSERT_NE(heading, std::string_view::npos);
+  EXPECT_EQ(Fingerprint(out.substr(heading + 1)), c.fingerprint) << out.substr(0, 2000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dampings, FineGridTest,
+                         ::testing::Values(FineGridCase{"0.02", 0x1e0dcc76ce5b4d66},
+                                           FineGridCase{"0.05", 0xc5bf673f04864a20},
+                                           FineGridCase{"0.2", 0x32150c098092d5ae}));
 
 }  // namespace
