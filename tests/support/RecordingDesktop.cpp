@@ -54,6 +54,14 @@ std::optional<QString> RecordingDesktop::SaveFileName(const SaveDialogSettings& 
   return path;
 }
 
+std::optional<SaveChoice> RecordingDesktop::SaveFileAndFilter(const SaveDialogSettings& settings) {
+  std::optional<QString> path = SaveFileName(settings);
+  if (!path) return std::nullopt;
+  return SaveChoice{*path, saveFilter_.isEmpty()
+                               ? settings.filter.section(QStringLiteral(";;"), 0, 0)
+                               : saveFilter_};
+}
+
 QStringList RecordingDesktop::OpenFileNames(const OpenDialogSettings& settings) {
   openDialogs_.push_back(settings);
   if (openAnswers_.empty()) return {};

@@ -37,6 +37,7 @@ class RecordingDesktop : public Desktop {
   void Information(const QString& text) override;
   void Error(const QString& text) override;
   std::optional<QString> SaveFileName(const SaveDialogSettings& settings) override;
+  std::optional<SaveChoice> SaveFileAndFilter(const SaveDialogSettings& settings) override;
   QStringList OpenFileNames(const OpenDialogSettings& settings) override;
   void OpenAddress(const QString& address) override;
   QString DecimalSymbol() const override { return decimalSymbol_; }
@@ -46,6 +47,8 @@ class RecordingDesktop : public Desktop {
   // Scripts the files of the next open dialog not yet scripted; an empty list is a cancel.
   void QueueOpenAnswer(QStringList paths);
   void SetDecimalSymbol(const QString& symbol) { decimalSymbol_ = symbol; }
+  // The filter the save dialogs answer with; the first of their own when empty.
+  void SetSaveFilter(const QString& filter) { saveFilter_ = filter; }
 
   const std::vector<RecordedMessage>& messages() const { return messages_; }
   std::optional<RecordedMessage> LastMessage() const;
@@ -67,4 +70,5 @@ class RecordingDesktop : public Desktop {
   std::vector<OpenDialogSettings> openDialogs_;
   std::deque<QStringList> openAnswers_;
   QString decimalSymbol_ = QStringLiteral(".");
+  QString saveFilter_;
 };

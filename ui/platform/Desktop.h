@@ -15,6 +15,12 @@ struct SaveDialogSettings {
   bool confirmOverwrite = true;
 };
 
+// A save dialog's answer with the filter the user picked, as given in its settings.
+struct SaveChoice {
+  QString path;
+  QString filter;
+};
+
 // Settings of one showing of a file-open dialog that picks existing files.
 struct OpenDialogSettings {
   QString filter;       // Qt form, filters separated by ";;"
@@ -39,6 +45,12 @@ class Desktop {
   virtual void Error(const QString& text) = 0;
   // The chosen full path, or nothing when the user cancels.
   virtual std::optional<QString> SaveFileName(const SaveDialogSettings& settings) = 0;
+  // The same with the filter picked; the first filter when the dialog cannot say.
+  virtual std::optional<SaveChoice> SaveFileAndFilter(const SaveDialogSettings& settings) {
+    std::optional<QString> path = SaveFileName(settings);
+    if (!path) return std::nullopt;
+    return SaveChoice{*path, settings.filter.section(QStringLiteral(";;"), 0, 0)};
+  }
   // The chosen existing files as full paths; empty when the user cancels.
   virtual QStringList OpenFileNames(const OpenDialogSettings& settings) = 0;
   // Asks the desktop to open a web address; never waits, ignores failure.

@@ -82,6 +82,12 @@ void QtDesktop::Error(const QString& text) {
 }
 
 std::optional<QString> QtDesktop::SaveFileName(const SaveDialogSettings& settings) {
+  std::optional<SaveChoice> choice = SaveFileAndFilter(settings);
+  if (!choice) return std::nullopt;
+  return choice->path;
+}
+
+std::optional<SaveChoice> QtDesktop::SaveFileAndFilter(const SaveDialogSettings& settings) {
   QFileDialog dialog(Owner());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -95,7 +101,7 @@ std::optional<QString> QtDesktop::SaveFileName(const SaveDialogSettings& setting
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
   folders_.Remember(kind, files.first());
-  return files.first();
+  return SaveChoice{files.first(), dialog.selectedNameFilter()};
 }
 
 QStringList QtDesktop::OpenFileNames(const OpenDialogSettings& settings) {

@@ -24,6 +24,7 @@ class QtDesktop : public Desktop {
   void Information(const QString& text) override;
   void Error(const QString& text) override;
   std::optional<QString> SaveFileName(const SaveDialogSettings& settings) override;
+  std::optional<SaveChoice> SaveFileAndFilter(const SaveDialogSettings& settings) override;
   QStringList OpenFileNames(const OpenDialogSettings& settings) override;
   void OpenAddress(const QString& address) override;
 

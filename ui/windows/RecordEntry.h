@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "records/CompatibilityCheck.h"
 #include "records/GroundMotion.h"
@@ -20,6 +21,7 @@ struct RecordEntry {
   double effectiveDuration = 0;  // s
   double scaleFactor = 1;
   bool real = true;
+  std::string title;  // who made the record, for a saved copy; empty for records read from files
   std::optional<ResponseSpectrum> spectrum;  // unscaled, at the accepted damping
   std::optional<CheckRecord> check;          // unscaled PSA at the accepted main periods
   bool failed = false;                       // the computation ended with an error

@@ -11,6 +11,8 @@ struct RecordListControls {
   RecordTable* grdRecords = nullptr;
   QPushButton* btnAdd = nullptr;
   QPushButton* btnRemove = nullptr;
+  QPushButton* btnGenerate = nullptr;
+  QPushButton* btnSaveRecord = nullptr;
   QComboBox* cbbUnits = nullptr;
   QLineEdit* edtStep = nullptr;
 };

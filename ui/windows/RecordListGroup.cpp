@@ -31,6 +31,8 @@ RecordListGroup::RecordListGroup(Desktop& desktop, QWidget* parent)
   auto* row = new QHBoxLayout;
   btnAdd = MakeButton(QStringLiteral("Add..."), this);
   btnRemove = MakeButton(QStringLiteral("Remove"), this);
+  btnGenerate = MakeButton(QStringLiteral("Generate Artificial..."), this);
+  btnSaveRecord = MakeButton(QStringLiteral("Save Record..."), this);
   cbbUnits = new QComboBox(this);
   // A PEER record names its unit on its third line; the list says it for files that name none
   // (text records, and PEER records whose unit line the reader does not know).
@@ -44,6 +46,8 @@ RecordListGroup::RecordListGroup(Desktop& desktop, QWidget* parent)
   edtStep->setMaximumWidth(130);
   row->addWidget(btnAdd);
   row->addWidget(btnRemove);
+  row->addWidget(btnGenerate);
+  row->addWidget(btnSaveRecord);
   row->addStretch(1);
   row->addWidget(PlainLabel(QStringLiteral("Units"), this));
   row->addWidget(cbbUnits);

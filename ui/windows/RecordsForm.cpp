@@ -15,16 +15,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <cmath>
 
 #include "model/NumberText.h"
 #include "model/SpectrumList.h"
 #include "model/SpectrumSampling.h"
 #include "model/Version.h"
+#include "records/AccelerationUnit.h"
 #include "records/CompatibilityCheck.h"
 #include "records/RecordScaling.h"
+#include "records/RecordWriter.h"
 #include "ui/files/BitmapFile.h"
 #include "ui/files/FileWriter.h"
 #include "ui/files/RecordFile.h"
@@ -72,6 +76,12 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   // Every handler runs as a command, so that no exception crosses the event loop.
   Bind(btnAdd, &QPushButton::clicked, &TRecordsForm::btnAddClick);
   Bind(btnRemove, &QPushButton::clicked, &TRecordsForm::btnRemoveClick);
+  btnGenerate->setVisible(ArtificialJobs::Available());
+  Bind(btnGenerate, &QPushButton::clicked, &TRecordsForm::btnGenerateClick);
+  Bind(btnSaveRecord, &QPushButton::clicked, &TRecordsForm::btnSaveRecordClick);
+  askArtificial = [this](const ArtificialRequest& start) {
+    return ArtificialDialog::Ask(start, this);
+  };
   Bind(cbbTarget, &QComboBox::activated, &TRecordsForm::cbbTargetChange);
   Bind(cbbIntensity, &QComboBox::activated, &TRecordsForm::cbbTargetChange);
   Bind(cbbAction, &QComboBox::activated, &TRecordsForm::cbbTargetChange);
@@ -96,6 +106,10 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
     RunCommand([this, &result] { OnJobFinished(result); });
   });
   Bind(&jobs_, &SpectrumJobs::progressed, &TRecordsForm::RefreshProgress);
+  Bind(&artificial_, &ArtificialJobs::progressed, &TRecordsForm::RefreshProgress);
+  connect(&artificial_, &ArtificialJobs::finished, this, [this](const ArtificialJobResult& result) {
+    RunCommand([this, &result] { OnArtificialMade(result); });
+  });
   // While files and spectra arrive, the list, the chart and the check are redrawn at most this
   // often.
   viewTimer_.setSingleShot(true);
@@ -388,6 +402,83 @@ void TRecordsForm::dropEvent(QDropEvent* event) {
   RunCommand([this, paths] { QueueFiles(paths); });
 }
 
+void TRecordsForm::btnGenerateClick() {
+  if (artificial_.Busy()) {
+    artificial_.Cancel();
+    Refresh();
+    return;
+  }
+  if (stale_ && !ApplySettings(false)) return;
+  const std::optional<double> targetGal = inputs_.TargetGal();
+  if (!design_ || !targetGal) {
+    desktop_.Information(QStringLiteral(
+        "Artificial records are fitted to the design spectrum and the target peak ground "
+        "acceleration: pick both and run Check first."));
+    return;
+  }
+  const std::optional<ArtificialRequest> request = askArtificial(lastRequest_);
+  if (!request) return;
+  lastRequest_ = *request;
+  const DesignSpectrum& d = *design_;
+  artificial_.Start(
+      std::make_shared<const DesignSpectrum>(d.name, d.alphaMax, d.tg, d.damping, d.codeType),
+      *request, *targetGal / 100 / kStandardGravity);
+  Refresh();
+}
+
+void TRecordsForm::OnArtificialMade(const ArtificialJobResult& result) {
+  for (const ArtificialRecordMade& made : result.made) {
+    const int id = records_.ReserveId();
+    const QString name = QString::fromStdString(made.motion.name);
+    grdRecords->AppendRecord(id, {name}, false);
+    RecordEntry& entry = *records_.Find(records_.Add(made.motion, name, id).id);
+    entry.real = false;
+    entry.title = made.header.title;
+    entry.scaleFactor = ScaleFactor(*entry.motion, inputs_.TargetGal());
+    StartJob(entry);
+  }
+  Refresh();
+  if (result.missed.empty()) return;
+  const std::string separator = DecimalSeparatorOf(desktop_);
+  QStringList lines;
+  for (const ArtificialMiss& miss : result.missed) {
+    const QString name = QStringLiteral("artificial-%1").arg(miss.seed);
+    lines << (miss.error.isEmpty()
+                  ? QStringLiteral("%1: the fit missed the tolerance, worst at %2 s by %3 %.")
+                        .arg(name, GeneralText(miss.worstPeriod, separator),
+                             PatternText(NumberPattern::TwoDecimals, miss.worstDeviation * 100,
+                                         separator))
+                  : QStringLiteral("%1: %2").arg(name, miss.error));
+  }
+  desktop_.WarningList(QStringLiteral("%1 of %2 artificial records were not added:")
+                           .arg(result.missed.size())
+                           .arg(result.missed.size() + result.made.size()),
+                       lines);
+}
+
+void TRecordsForm::btnSaveRecordClick() {
+  const std::vector<int> ids = grdRecords->SelectedIds();
+  const RecordEntry* entry = ids.size() == 1 ? records_.Find(ids.front()) : nullptr;
+  if (entry == nullptr) {
+    desktop_.Information(QStringLiteral("Select one record that has been read, then save it."));
+    return;
+  }
+  const QString at2 = QStringLiteral("PEER AT2 (*.AT2)");
+  const QString twoColumns = QStringLiteral("Time and acceleration (*.txt)");
+  const QString oneColumn = QStringLiteral("Acceleration only (*.txt)");
+  const QFileInfo source(entry->path);
+  const std::optional<SaveChoice> choice = desktop_.SaveFileAndFilter(
+      {at2 + QStringLiteral(";;") + twoColumns + QStringLiteral(";;") + oneColumn, QString(),
+       source.completeBaseName(), QDir::homePath(), true});
+  if (!choice) return;
+  const RecordFormat format = choice->filter == twoColumns  ? RecordFormat::TimeAcceleration
+                              : choice->filter == oneColumn ? RecordFormat::Acceleration
+                                                            : RecordFormat::PeerAt2;
+  const GroundMotion& motion = *entry->motion;
+  const RecordHeader header{entry->title.empty() ? motion.name : entry->title, motion.description};
+  WriteWholeFile(choice->path, QByteArray::fromStdString(WriteRecord(motion, format, header)));
+}
+
 // ---- Settings ----
 
 void TRecordsForm::cbbTargetChange() {
@@ -625,4 +716,14 @@ void TRecordsForm::RefreshCheck() {
       checkGroup_->Show(inputs_, design_.get(), records_, stale_, DecimalSeparatorOf(desktop_));
 }
 
-void TRecordsForm::RefreshProgress() { statusRow_->Show(records_, reading_.size(), jobs_); }
+void TRecordsForm::RefreshProgress() {
+  statusRow_->Show(records_, reading_.size(), jobs_);
+  btnGenerate->setText(artificial_.Busy() ? QStringLiteral("Cancel Generating")
+                                          : QStringLiteral("Generate Artificial..."));
+  if (!artificial_.Busy()) return;
+  // Making records takes longer than their spectra: the bar follows the generation.
+  pbCompute->setValue(static_cast<int>(std::lround(artificial_.Progress() * pbCompute->maximum())));
+  lblStatus->setText(
+      QStringLiteral("Generating %1 artificial record(s)... ").arg(artificial_.Count()) +
+      lblStatus->text());
+}

@@ -16,9 +16,11 @@
 #include "model/DesignSpectrum.h"
 #include "records/CompatibilityCheck.h"
 #include "records/RecordReader.h"
+#include "ui/platform/ArtificialJobs.h"
 #include "ui/platform/Desktop.h"
 #include "ui/platform/RecordReadJobs.h"
 #include "ui/platform/SpectrumJobs.h"
+#include "ui/windows/ArtificialDialog.h"
 #include "ui/windows/RecordEntry.h"
 #include "ui/windows/RecordInputs.h"
 #include "ui/windows/RecordListControls.h"
@@ -55,6 +57,11 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   void btnAddClick();
   void btnRemoveClick();
   void btnCheckClick();
+  // Generates artificial records fitted to the accepted design spectrum and target on a worker
+  // thread; while they are made, the same button cancels them.
+  void btnGenerateClick();
+  // Writes the selected record as PEER AT2, two-column or one-column text, by the filter picked.
+  void btnSaveRecordClick();
   void btnSaveDataClick();
   void btnSavePictureClick();
   // Checks the settings as typed (as Check does), then saves the one-page PDF report.
@@ -83,7 +90,12 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   const RecordInputs& Inputs() const { return inputs_; }
   const std::vector<RecordEntry>& Records() const { return records_.Entries(); }
   bool Reading() const { return !reading_.empty(); }
-  bool Computing() const { return jobs_.Busy() || Reading(); }
+  bool Computing() const { return jobs_.Busy() || Reading() || Generating(); }
+  bool Generating() const { return artificial_.Busy(); }
+
+  // Asks for the figures of a generation, starting from the last ones; no value on cancel.
+  // Tests answer it themselves, the dialog would block.
+  std::function<std::optional<ArtificialRequest>(const ArtificialRequest&)> askArtificial;
   const std::optional<CheckResult>& Check() const { return check_; }
 
   // The window's controls; those of the record list and the settings come with its bases.
@@ -135,6 +147,7 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   void StartJob(const RecordEntry& entry);
   void OnJobFinished(const SpectrumJobResult& result);
   void OnRealChanged(int id, bool real);
+  void OnArtificialMade(const ArtificialJobResult& result);
 
   // Takes the typed settings when they are valid (else a warning names the first bad one), and
   // checks the records with them; false when refused. Without `checkNeeded` (before saving),
@@ -188,7 +201,9 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   bool dampingFollows_ = true;  // the damping field follows the design spectrum's
   QString pickedDesign_;        // the design spectrum whose figures the fields took
   QTimer viewTimer_;
+  ArtificialRequest lastRequest_;
   // Last, so that they go first: their workers stop before anything else of this window goes.
   RecordReadJobs reads_;
   SpectrumJobs jobs_;
+  ArtificialJobs artificial_;
 };
