@@ -12,6 +12,7 @@ struct RecordListControls {
   QPushButton* btnAdd = nullptr;
   QPushButton* btnRemove = nullptr;
   QPushButton* btnGenerate = nullptr;
+  QPushButton* btnSelect = nullptr;
   QPushButton* btnSaveRecord = nullptr;
   QComboBox* cbbUnits = nullptr;
   QLineEdit* edtStep = nullptr;

@@ -32,6 +32,7 @@ RecordListGroup::RecordListGroup(Desktop& desktop, QWidget* parent)
   btnAdd = MakeButton(QStringLiteral("Add..."), this);
   btnRemove = MakeButton(QStringLiteral("Remove"), this);
   btnGenerate = MakeButton(QStringLiteral("Generate Artificial..."), this);
+  btnSelect = MakeButton(QStringLiteral("Select from Library..."), this);
   btnSaveRecord = MakeButton(QStringLiteral("Save Record..."), this);
   cbbUnits = new QComboBox(this);
   // A PEER record names its unit on its third line; the list says it for files that name none
@@ -47,6 +48,7 @@ RecordListGroup::RecordListGroup(Desktop& desktop, QWidget* parent)
   row->addWidget(btnAdd);
   row->addWidget(btnRemove);
   row->addWidget(btnGenerate);
+  row->addWidget(btnSelect);
   row->addWidget(btnSaveRecord);
   row->addStretch(1);
   row->addWidget(PlainLabel(QStringLiteral("Units"), this));

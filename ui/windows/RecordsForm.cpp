@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -29,6 +30,7 @@
 #include "records/CompatibilityCheck.h"
 #include "records/RecordScaling.h"
 #include "records/RecordWriter.h"
+#include "records/ShapeBand.h"
 #include "ui/files/BitmapFile.h"
 #include "ui/files/FileWriter.h"
 #include "ui/files/RecordFile.h"
@@ -78,6 +80,15 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   Bind(btnRemove, &QPushButton::clicked, &TRecordsForm::btnRemoveClick);
   btnGenerate->setVisible(ArtificialJobs::Available());
   Bind(btnGenerate, &QPushButton::clicked, &TRecordsForm::btnGenerateClick);
+  Bind(btnSelect, &QPushButton::clicked, &TRecordsForm::btnSelectClick);
+  askSetSize = [this](int start) -> std::optional<int> {
+    bool ok = false;
+    const int count =
+        QInputDialog::getInt(this, QStringLiteral("Select from Library"),
+                             QStringLiteral("Records in the set"), start, 1, 100, 1, &ok);
+    if (!ok) return std::nullopt;
+    return count;
+  };
   Bind(btnSaveRecord, &QPushButton::clicked, &TRecordsForm::btnSaveRecordClick);
   askArtificial = [this](const ArtificialRequest& start) {
     return ArtificialDialog::Ask(start, this);
@@ -107,6 +118,10 @@ TRecordsForm::TRecordsForm(const SpectrumList& spectra, Desktop& desktop, QWidge
   });
   Bind(&jobs_, &SpectrumJobs::progressed, &TRecordsForm::RefreshProgress);
   Bind(&artificial_, &ArtificialJobs::progressed, &TRecordsForm::RefreshProgress);
+  Bind(&selection_, &SelectionJobs::progressed, &TRecordsForm::RefreshProgress);
+  connect(&selection_, &SelectionJobs::finished, this, [this](const SelectionJobResult& result) {
+    RunCommand([this, &result] { OnSelectionMade(result); });
+  });
   connect(&artificial_, &ArtificialJobs::finished, this, [this](const ArtificialJobResult& result) {
     RunCommand([this, &result] { OnArtificialMade(result); });
   });
@@ -456,6 +471,81 @@ void TRecordsForm::OnArtificialMade(const ArtificialJobResult& result) {
                        lines);
 }
 
+void TRecordsForm::btnSelectClick() {
+  if (selection_.Busy()) {
+    selection_.Cancel();
+    Refresh();
+    return;
+  }
+  if (stale_ && !ApplySettings(false)) return;
+  if (!design_ || inputs_.periods.empty()) {
+    desktop_.Information(
+        QStringLiteral("A set is chosen for the design spectrum and the main periods: pick both "
+                       "and run Check first."));
+    return;
+  }
+  const std::optional<RecordReadOptions> options = listGroup_->ReadOptions();
+  if (!options) return;
+  const QStringList paths = desktop_.OpenFileNames(
+      {QStringLiteral("Ground motion records (*.AT2 *.at2 *.txt *.dat *.csv);;All files (*)"),
+       QDir::homePath()});
+  if (paths.isEmpty()) return;
+  const std::optional<int> count = askSetSize(lastSetSize_);
+  if (!count) return;
+  lastSetSize_ = *count;
+  SelectionSettings settings;
+  settings.check = inputs_.Settings();
+  settings.count = static_cast<std::size_t>(*count);
+  settings.bandPeriods = ShapeBandPeriods(DefaultShapeBand(inputs_.periods));
+  const DesignSpectrum& d = *design_;
+  selection_.Start(
+      std::make_shared<const DesignSpectrum>(d.name, d.alphaMax, d.tg, d.damping, d.codeType),
+      paths, *options, settings, inputs_.TargetGal());
+  Refresh();
+}
+
+void TRecordsForm::OnSelectionMade(const SelectionJobResult& result) {
+  Refresh();
+  if (!result.selection) {
+    desktop_.Warning(QStringLiteral("No set could be selected: ") + result.error);
+    return;
+  }
+  const SelectionResult& selection = *result.selection;
+  const std::string separator = DecimalSeparatorOf(desktop_);
+  const auto percent = [&](double fraction) {
+    return PatternText(NumberPattern::TwoDecimals, fraction * 100, separator) +
+           QStringLiteral(" %");
+  };
+  QStringList lines;
+  for (std::size_t k = 0; k < selection.sets.size(); ++k) {
+    const SelectedSet& set = selection.sets[k];
+    QStringList names;
+    for (const std::size_t i : set.members) {
+      names << QFileInfo(result.paths[static_cast<qsizetype>(i)]).fileName();
+    }
+    lines << (k == 0 ? QStringLiteral("Best set") : QStringLiteral("Alternative %1").arg(k)) +
+                 QStringLiteral(" (%1): shape band RMS %2, worst main-period deviation %3")
+                     .arg(set.passes ? QStringLiteral("passes") : QStringLiteral("fails"),
+                          percent(set.bandRms), percent(set.worstMainDeviation));
+    lines << QStringLiteral("  ") + names.join(QStringLiteral(", "));
+  }
+  if (selection.shortCount + selection.scaleCount > 0) {
+    lines << QStringLiteral(
+                 "Left out: %1 for a short effective duration, %2 for a scale factor "
+                 "outside the band.")
+                 .arg(selection.shortCount)
+                 .arg(selection.scaleCount);
+  }
+  if (!selection.proven) lines << QStringLiteral("The search stopped before comparing every set.");
+  lines << QStringLiteral("The best set is added to the records.");
+  desktop_.Information(lines.join(QLatin1Char('\n')));
+  QStringList best;
+  for (const std::size_t i : selection.sets.front().members) {
+    best << result.paths[static_cast<qsizetype>(i)];
+  }
+  QueueFiles(best);
+}
+
 void TRecordsForm::btnSaveRecordClick() {
   const std::vector<int> ids = grdRecords->SelectedIds();
   const RecordEntry* entry = ids.size() == 1 ? records_.Find(ids.front()) : nullptr;
@@ -720,6 +810,14 @@ void TRecordsForm::RefreshProgress() {
   statusRow_->Show(records_, reading_.size(), jobs_);
   btnGenerate->setText(artificial_.Busy() ? QStringLiteral("Cancel Generating")
                                           : QStringLiteral("Generate Artificial..."));
+  btnSelect->setText(selection_.Busy() ? QStringLiteral("Cancel Selecting")
+                                       : QStringLiteral("Select from Library..."));
+  if (selection_.Busy()) {
+    pbCompute->setValue(
+        static_cast<int>(std::lround(selection_.Progress() * pbCompute->maximum())));
+    lblStatus->setText(QStringLiteral("Selecting a set from the library..."));
+    return;
+  }
   if (!artificial_.Busy()) return;
   // Making records takes longer than their spectra: the bar follows the generation.
   pbCompute->setValue(static_cast<int>(std::lround(artificial_.Progress() * pbCompute->maximum())));

@@ -19,6 +19,7 @@
 #include "ui/platform/ArtificialJobs.h"
 #include "ui/platform/Desktop.h"
 #include "ui/platform/RecordReadJobs.h"
+#include "ui/platform/SelectionJobs.h"
 #include "ui/platform/SpectrumJobs.h"
 #include "ui/windows/ArtificialDialog.h"
 #include "ui/windows/RecordEntry.h"
@@ -62,6 +63,9 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   void btnGenerateClick();
   // Writes the selected record as PEER AT2, two-column or one-column text, by the filter picked.
   void btnSaveRecordClick();
+  // Chooses the best set from record files picked on a worker thread, shows it with the
+  // alternatives and adds its records; while it runs, the same button cancels it.
+  void btnSelectClick();
   void btnSaveDataClick();
   void btnSavePictureClick();
   // Checks the settings as typed (as Check does), then saves the one-page PDF report.
@@ -91,11 +95,13 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   const std::vector<RecordEntry>& Records() const { return records_.Entries(); }
   bool Reading() const { return !reading_.empty(); }
   bool Computing() const { return jobs_.Busy() || Reading() || Generating(); }
-  bool Generating() const { return artificial_.Busy(); }
+  bool Generating() const { return artificial_.Busy() || selection_.Busy(); }
 
   // Asks for the figures of a generation, starting from the last ones; no value on cancel.
   // Tests answer it themselves, the dialog would block.
   std::function<std::optional<ArtificialRequest>(const ArtificialRequest&)> askArtificial;
+  // Asks for the size of the set to select, starting from the last one; no value on cancel.
+  std::function<std::optional<int>(int)> askSetSize;
   const std::optional<CheckResult>& Check() const { return check_; }
 
   // The window's controls; those of the record list and the settings come with its bases.
@@ -148,6 +154,7 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   void OnJobFinished(const SpectrumJobResult& result);
   void OnRealChanged(int id, bool real);
   void OnArtificialMade(const ArtificialJobResult& result);
+  void OnSelectionMade(const SelectionJobResult& result);
 
   // Takes the typed settings when they are valid (else a warning names the first bad one), and
   // checks the records with them; false when refused. Without `checkNeeded` (before saving),
@@ -202,8 +209,10 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   QString pickedDesign_;        // the design spectrum whose figures the fields took
   QTimer viewTimer_;
   ArtificialRequest lastRequest_;
+  int lastSetSize_ = 7;
   // Last, so that they go first: their workers stop before anything else of this window goes.
   RecordReadJobs reads_;
   SpectrumJobs jobs_;
   ArtificialJobs artificial_;
+  SelectionJobs selection_;
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QPushButton>
+#include <optional>
 
 #include "records/RecordReader.h"
 #include "tests/support/FileBytes.h"
@@ -48,6 +49,30 @@ TEST_F(RecordsWindowTest, GeneratedRecordJoinsAsArtificialAndSavesInEachFormat) 
     EXPECT_EQ(back.step, made.motion->step) << c.file;
   }
   EXPECT_TRUE(desktop.messages().empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RecordsWindowTest, SelectFromLibraryReportsTheSetsAndAddsTheBest) {
+  Add({WriteRecord("a.txt", 800, 0.03)});
+  CheckAgainst("S", "0.4");
+  ASSERT_TRUE(WaitForSpectra());
+  desktop.QueueOpenAnswer({WriteRecord("b.txt", 800, 0.03, 0.3), WriteRecord("c.txt", 900, 0.02),
+                           WriteRecord("d.txt", 700, 0.04, 0.8)});
+  records->askSetSize = [](int start) {
+    EXPECT_EQ(start, 7);
+    return std::optional<int>(2);
+  };
+  records->btnSelect->click();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !records->Generating(); }, 120000));
+  ASSERT_TRUE(WaitForSpectra());
+  ASSERT_EQ(desktop.messages().size(), 1u);
+  const QString text = desktop.messages().front().text;
+  EXPECT_TRUE(text.startsWith("Best set (")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Alternative 1 (")) << text.toStdString();
+  EXPECT_EQ(records->Records().size(), 3u) << "the best two join the one there";
 }
 
 }  // namespace
