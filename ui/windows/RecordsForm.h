@@ -94,8 +94,9 @@ class TRecordsForm : public QWidget, public RecordListControls, public RecordSet
   const RecordInputs& Inputs() const { return inputs_; }
   const std::vector<RecordEntry>& Records() const { return records_.Entries(); }
   bool Reading() const { return !reading_.empty(); }
-  bool Computing() const { return jobs_.Busy() || Reading() || Generating(); }
-  bool Generating() const { return artificial_.Busy() || selection_.Busy(); }
+  bool Computing() const { return jobs_.Busy() || Reading() || Generating() || Selecting(); }
+  bool Generating() const { return artificial_.Busy(); }
+  bool Selecting() const { return selection_.Busy(); }
 
   // Asks for the figures of a generation, starting from the last ones; no value on cancel.
   // Tests answer it themselves, the dialog would block.
