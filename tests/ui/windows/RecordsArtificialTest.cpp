@@ -76,3 +76,24 @@ TEST_F(RecordsWindowTest, SelectFromLibraryReportsTheSetsAndAddsTheBest) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RecordsWindowTest, MissedFitAddsNothingAndSaysWhere) {
+  if (!ArtificialJobs::Available()) GTEST_SKIP() << "built without the generator";
+  Add({WriteRecord("a.txt", 600)});
+  CheckAgainst("S", "1.2");
+  ASSERT_TRUE(WaitForSpectra());
+  records->askArtificial = [](const ArtificialRequest&) {
+    return ArtificialRequest{1, 4, 0.02, 3, 0.1};
+  };
+  records->btnGenerate->click();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !records->Computing(); }, 300000));
+  EXPECT_EQ(records->Records().size(), 1u);
+  ASSERT_EQ(desktop.messages().size(), 1u);
+  EXPECT_TRUE(desktop.messages().front().text.contains(
+      "artificial-3: the fit missed the tolerance, worst at "))
+      << desktop.messages().front().text.toStdString();
+}
+
+}  // namespace
