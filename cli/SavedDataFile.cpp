@@ -155,7 +155,7 @@ class SavedDataReader {
 
   std::string_view fileName_;
   std::vector<CsvRecord> records_;
-  std::string separator_ = ".";  // as the file's first period shows it
+  std::string_view separator_ = ".";  // as the file's first period shows it
 };
 
 }  // namespace
