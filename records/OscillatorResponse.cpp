@@ -260,15 +260,29 @@ __attribute__((target("arch=x86-64-v4"))) void RunAvx512(const ChunkRun& r) {
 
 __attribute__((target("arch=x86-64-v3"))) void RunAvx2(const ChunkRun& r) { RunOneByOne<4>(r); }
 
-// Whether the processor has everything each version above is compiled for.
-bool HasAvx512() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("x86-64-v4");
-}
-
+// Whether the processor has everything each version above is compiled for. Clang 14 knows no
+// level names here, so it asks for the levels' defining features; every processor with those
+// has the rest of its level too.
 bool HasAvx2() {
   __builtin_cpu_init();
+#if defined(__clang__)
+  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") &&
+         __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2") &&
+         __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("sse4.2");
+#else
   return __builtin_cpu_supports("x86-64-v3");
+#endif
+}
+
+bool HasAvx512() {
+  __builtin_cpu_init();
+#if defined(__clang__)
+  return HasAvx2() && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+         __builtin_cpu_supports("avx512cd") && __builtin_cpu_supports("avx512dq") &&
+         __builtin_cpu_supports("avx512vl");
+#else
+  return __builtin_cpu_supports("x86-64-v4");
+#endif
 }
 #endif
 
