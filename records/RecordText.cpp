@@ -6,8 +6,8 @@
 #include <cmath>
 #include <system_error>
 
-#include "records/LineCursor.h"
 #include "records/DecimalFastPath.h"
+#include "records/LineCursor.h"
 
 namespace {
 
