@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "model/CsvText.h"
+#include "records/CsvLine.h"
 #include "records/ShortestNumber.h"
 
 namespace {
@@ -15,32 +16,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 std::string Count(std::size_t count, const std::string& noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
-
-// Builds one line field by field: commas between the fields, quotes where a field needs them.
-class CsvLine {
- public:
-  CsvLine(std::string& out, std::string_view separator) : out_(out), separator_(separator) {}
-  ~CsvLine() { out_.append(kLineEnd); }
-  CsvLine(const CsvLine&) = delete;
-  CsvLine& operator=(const CsvLine&) = delete;
-
-  CsvLine& Field(std::string_view text) {
-    if (!first_) out_.push_back(',');
-    first_ = false;
-    AppendCsvField(out_, text);
-    return *this;
-  }
-  CsvLine& Fields(std::initializer_list<std::string_view> texts) {
-    for (const std::string_view text : texts) Field(text);
-    return *this;
-  }
-  CsvLine& Number(double value) { return Field(ShortestNumber(value, separator_)); }
-
- private:
-  std::string& out_;
-  std::string_view separator_;
-  bool first_ = true;
-};
 
 // A scale factor in a sentence: four significant digits tell how far off it is.
 std::string Rounded(double value, std::string_view decimalSeparator) {

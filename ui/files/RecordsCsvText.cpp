@@ -8,36 +8,12 @@
 #include "model/NumberText.h"
 #include "records/CheckTableText.h"
 #include "records/CompatibilityCheck.h"
+#include "records/CsvLine.h"
 #include "records/RecordDescription.h"
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-// Builds one line field by field: commas between the fields, quotes where a field needs them.
-class CsvLine {
- public:
-  CsvLine(std::string& out, std::string_view separator) : out_(out), separator_(separator) {}
-  ~CsvLine() { out_.append(kLineEnd); }
-  CsvLine(const CsvLine&) = delete;
-  CsvLine& operator=(const CsvLine&) = delete;
-
-  CsvLine& Field(std::string_view text) {
-    if (!first_) out_.push_back(',');
-    first_ = false;
-    AppendCsvField(out_, text);
-    return *this;
-  }
-  CsvLine& General(double value) { return Field(FormatGeneral(value, separator_)); }
-  CsvLine& Pattern(NumberPattern pattern, double value) {
-    return Field(FormatPattern(pattern, value, separator_));
-  }
-
- private:
-  std::string& out_;
-  std::string_view separator_;
-  bool first_ = true;
-};
 
 void AppendRecords(std::string& out, const RecordsCsvContent& content, std::string_view separator) {
   CsvLine(out, separator)
