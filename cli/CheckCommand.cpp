@@ -100,21 +100,10 @@ ScaleBand CheckCommand::Band() const {
 
 std::optional<double> CheckCommand::Target(std::int32_t intensity, std::int32_t action,
                                            std::string& scaling) const {
-  if (noScaling_) {
-    scaling = "none, the records as read";
-    return std::nullopt;
-  }
-  if (targetOption_->count() > 0) {
-    const double target = ReadTargetPga(targetPga_);
-    scaling = "peak ground acceleration " + FormatGeneral(target, ".") + " cm/s2";
-    return target;
-  }
-  const double target = TimeHistoryPeakAcceleration(intensity, action);
-  scaling = "peak ground acceleration " + FormatGeneral(target, ".") +
-            " cm/s2, the code's value for time-history analysis at pga " +
-            std::string(ChoiceText(Column::Pga, intensity)) + ", " +
-            std::string(ChoiceText(Column::Action, action));
-  return target;
+  SetScaling chosen = ChooseSetScaling(
+      noScaling_, targetOption_->count() > 0 ? &targetPga_ : nullptr, intensity, action);
+  scaling = std::move(chosen.text);
+  return chosen.targetGal;
 }
 
 std::vector<std::string> CheckCommand::RecordPaths() const {
@@ -125,12 +114,7 @@ std::vector<std::string> CheckCommand::RecordPaths() const {
                    "no record given: name the record files, artificial ones with "
                    "--artificial");
   }
-  std::set<std::string> seen;
-  for (const std::string& path : paths) {
-    if (!seen.insert(path).second) {
-      throw CliError(kExitUsage, "\"" + path + "\" is given twice; each record counts once");
-    }
-  }
+  RefuseRepeatedRecords(paths);
   return paths;
 }
 

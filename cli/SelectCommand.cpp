@@ -247,13 +247,10 @@ std::vector<std::string> SelectCommand::CandidatePaths(std::size_t& artificialFr
                    "no record given: name the record files, a --library folder, or artificial "
                    "ones with --artificial");
   }
-  std::set<std::string> seen;
   for (const std::string& path : paths) {
     if (path == "-") throw CliError(kExitUsage, "select reads records from files, not \"-\"");
-    if (!seen.insert(path).second) {
-      throw CliError(kExitUsage, "\"" + path + "\" is given twice; each record counts once");
-    }
   }
+  RefuseRepeatedRecords(paths);
   return paths;
 }
 
@@ -292,22 +289,11 @@ ExitCode SelectCommand::Run(std::ostream& out) {
   settings.alternatives = alternatives_;
   settings.threads = threads_;
 
-  std::string scaling;
-  std::optional<double> target;
-  if (noScaling_) {
-    scaling = "none, the records as read";
-  } else if (targetOption_->count() > 0) {
-    target = ReadTargetPga(targetPga_);
-    scaling = "peak ground acceleration " + FormatGeneral(*target, ".") + " cm/s2";
-  } else {
-    const std::int32_t pga = builder.Choice(request, Column::Pga);
-    const std::int32_t action = builder.Choice(request, Column::Action);
-    target = TimeHistoryPeakAcceleration(pga, action);
-    scaling = "peak ground acceleration " + FormatGeneral(*target, ".") +
-              " cm/s2, the code's value for time-history analysis at pga " +
-              std::string(ChoiceText(Column::Pga, pga)) + ", " +
-              std::string(ChoiceText(Column::Action, action));
-  }
+  const SetScaling chosen = ChooseSetScaling(
+      noScaling_, targetOption_->count() > 0 ? &targetPga_ : nullptr,
+      builder.Choice(request, Column::Pga), builder.Choice(request, Column::Action));
+  const std::string& scaling = chosen.text;
+  const std::optional<double> target = chosen.targetGal;
 
   std::size_t artificialFrom = 0;
   const std::vector<std::string> paths = CandidatePaths(artificialFrom);
