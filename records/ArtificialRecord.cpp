@@ -21,6 +21,9 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kGravity = 9.80665;  // m/s2 per g
+// The corrections either settle within this many rounds or wander: past it, a fit starts
+// afresh from new phases, which reaches the tolerance sooner than going on.
+constexpr int kAttemptRounds = 20;
 // Rounds of Fourier-amplitude fitting before the time-domain corrections; more gain little.
 constexpr int kAmplitudeRounds = 6;
 constexpr std::size_t kAmplitudeControls = 60;
@@ -487,7 +490,7 @@ class Matcher {
 // The start: a random-phase series whose Fourier amplitudes follow the target's power spectrum,
 // shaped by the envelope, its amplitudes then fitted a few rounds by target / computed PSA.
 std::vector<double> AmplitudeFit(const Fit& fit, const DesignSpectrum& design,
-                                 const ArtificialOptions& options,
+                                 const ArtificialOptions& options, std::uint64_t phaseSeed,
                                  const std::vector<double>& fade) {
   const std::size_t n = fade.size();
   const double step = options.step;
@@ -495,7 +498,7 @@ std::vector<double> AmplitudeFit(const Fit& fit, const DesignSpectrum& design,
   for (std::size_t k = 0; k < n; ++k) {
     shape[k] = options.envelope.At(static_cast<double>(k) * step) * fade[k];
   }
-  RandomSequence random(options.seed);
+  RandomSequence random(phaseSeed);
   std::vector<std::complex<double>> coefficients(n / 2 + 1);
   std::vector<double> periods(coefficients.size(), 0.0);
   for (std::size_t j = 1; j < coefficients.size(); ++j) {
@@ -601,45 +604,52 @@ std::optional<ArtificialResult> GenerateArtificial(const DesignSpectrum& design,
   for (const double t : fit.periods) fit.sa.push_back(SaAt(design, t));
 
   const Matcher matcher(fit, options);
-  std::vector<double> a = AmplitudeFit(fit, design, options, matcher.fade());
-
   ArtificialResult result;
   result.worstDeviation = HUGE_VAL;
-  for (int round = 0;; ++round) {
-    matcher.CorrectBaseline(a);
-    ScaleToPeak(a, options.targetPga);
-    const std::vector<double> psa = Psa(a, options.step, fit.periods, fit.damping);
-    std::size_t worst = 0;
-    for (std::size_t i = 0; i < psa.size(); ++i) {
-      if (std::fabs(psa[i] / fit.sa[i] - 1) > std::fabs(psa[worst] / fit.sa[worst] - 1)) {
-        worst = i;
+  std::vector<double> a;
+  int rounds = 0;  // of corrections, over all attempts
+  for (std::uint64_t attempt = 0; !result.reached; ++attempt) {
+    // The first attempt's phases come from the seed itself, later ones from streams apart.
+    a = AmplitudeFit(fit, design, options, options.seed + attempt * 0x9E3779B97F4A7C15u,
+                     matcher.fade());
+    for (int round = 0;; ++round) {
+      matcher.CorrectBaseline(a);
+      ScaleToPeak(a, options.targetPga);
+      const std::vector<double> psa = Psa(a, options.step, fit.periods, fit.damping);
+      std::size_t worst = 0;
+      for (std::size_t i = 0; i < psa.size(); ++i) {
+        if (std::fabs(psa[i] / fit.sa[i] - 1) > std::fabs(psa[worst] / fit.sa[worst] - 1)) {
+          worst = i;
+        }
       }
+      const double deviation = psa[worst] / fit.sa[worst] - 1;
+      if (std::fabs(deviation) < std::fabs(result.worstDeviation)) {
+        result.worstDeviation = deviation;
+        result.worstPeriod = fit.periods[worst];
+      }
+      result.iterations = rounds;
+      if (std::fabs(deviation) <= options.tolerance) {
+        result.reached = true;
+        result.worstDeviation = deviation;
+        result.worstPeriod = fit.periods[worst];
+        break;
+      }
+      if (rounds == options.iterationLimit) return result;
+      if (round == kAttemptRounds) break;
+      ++rounds;
+      if (progress && !progress(static_cast<double>(rounds) / options.iterationLimit)) {
+        return std::nullopt;
+      }
+      // The exact spectra may differ between processors in their last bits (the library's
+      // exponential and circular functions, fused multiply-adds where the processor has them);
+      // the corrections see them on a grid a million times coarser, so that every machine
+      // makes the same ones, short of a value that falls within those bits of a grid line.
+      std::vector<double> seen(psa.size());
+      for (std::size_t i = 0; i < psa.size(); ++i) {
+        seen[i] = fit.sa[i] * (std::nearbyint(psa[i] / fit.sa[i] * kSeenGrid) / kSeenGrid);
+      }
+      matcher.Correct(a, seen);
     }
-    const double deviation = psa[worst] / fit.sa[worst] - 1;
-    if (std::fabs(deviation) < std::fabs(result.worstDeviation)) {
-      result.worstDeviation = deviation;
-      result.worstPeriod = fit.periods[worst];
-    }
-    result.iterations = round;
-    if (std::fabs(deviation) <= options.tolerance) {
-      result.reached = true;
-      result.worstDeviation = deviation;
-      result.worstPeriod = fit.periods[worst];
-      break;
-    }
-    if (round == options.iterationLimit) break;
-    if (progress && !progress(static_cast<double>(round + 1) / options.iterationLimit)) {
-      return std::nullopt;
-    }
-    // The exact spectra may differ between processors in their last bits (the library's
-    // exponential and circular functions, fused multiply-adds where the processor has them);
-    // the corrections see them on a grid a million times coarser, so that every machine makes
-    // the same ones, short of a value that falls within those bits of a grid line.
-    std::vector<double> seen(psa.size());
-    for (std::size_t i = 0; i < psa.size(); ++i) {
-      seen[i] = fit.sa[i] * (std::nearbyint(psa[i] / fit.sa[i] * kSeenGrid) / kSeenGrid);
-    }
-    matcher.Correct(a, seen);
   }
   if (result.reached) {
     result.motion.step = options.step;

@@ -20,7 +20,7 @@ struct ArtificialOptions {
   double bandEnd = 6;       // s, at most 6
   double tolerance = 0.05;  // largest |PSA / Sa - 1| allowed, as a fraction
   std::uint64_t seed = 1;
-  int iterationLimit = 60;  // rounds of time-domain corrections
+  int iterationLimit = 100;  // rounds of time-domain corrections, over all attempts
 };
 
 struct ArtificialResult {
@@ -57,7 +57,8 @@ void CheckArtificialInputs(const DesignSpectrum& design, const ArtificialOptions
 // that miss, solved by damped least squares against the responses at every band period a few
 // per cent apart and the record's largest values, each round followed by the baseline
 // correction and the scaling to the target, until the whole band fits or the iteration limit is
-// reached. Only the first stage uses FFTW, whose algorithms differ between processors in their
+// reached. Corrections that have not settled after a set number of rounds start afresh from
+// phases drawn further along the seed's stream. Only the first stage uses FFTW, whose algorithms differ between processors in their
 // last bits; its result is rounded to a grid of 2^-21 of the target, and the corrections see the
 // exact spectra on a grid of 2^-20 of the design value, so that the rest, in plain arithmetic,
 // gives the same values on every machine. No value when progress asked to stop. Touches

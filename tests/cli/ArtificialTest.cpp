@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cmath>
 #include <filesystem>
+#include <sstream>
 
 #include "records/GroundMotion.h"
 #include "records/RecordReader.h"
@@ -7,7 +9,35 @@
 
 namespace {
 
-class ArtificialTest : public CliFixture {};
+class ArtificialTest : public CliFixture {
+ protected:
+  // The check table's rows (period, mean's deviation in per cent) and its verdict.
+  struct CheckTable {
+    std::vector<std::pair<std::string, double>> deviations;
+    std::string verdict;
+  };
+
+  static CheckTable ReadCheck(const std::string& out) {
+    CheckTable table;
+    bool inTable = false;
+    for (const std::string& line : Lines(out)) {
+      if (line.rfind("T(s)", 0) == 0) {
+        inTable = true;
+      } else if (line.empty()) {
+        inTable = false;
+      } else if (inTable) {
+        std::istringstream fields(line);
+        std::vector<std::string> words;
+        for (std::string w; fields >> w;) words.push_back(w);
+        std::string deviation = words[words.size() - 2];
+        if (deviation.front() == '+') deviation.erase(0, 1);
+        table.deviations.emplace_back(words.front(), Number(deviation));
+      }
+      if (line.rfind("Result: ", 0) == 0) table.verdict = line;
+    }
+    return table;
+  }
+};
 
 TEST_F(ArtificialTest, WritesEachSeedIntoTheFolderWithTheTargetPga) {
   const auto result =
@@ -40,6 +70,53 @@ TEST_F(ArtificialTest, AMissedToleranceWritesNothing) {
   ASSERT_EQ(lines.size(), 2u) << result.err;
   EXPECT_NE(lines[0].find(", tolerance not reached"), std::string::npos) << lines[0];
   EXPECT_EQ(lines[1], "tremvale-cli: the tolerance of 0.01 % was not reached; nothing written");
+}
+
+// Three generated records meet the design spectrum at every main period, so a set of them
+// fails only for its real share; real records added then decide the verdict by their own fit.
+// The real ones here are steps of ground acceleration, whose PSA is 1.85 times the peak at
+// every period: 17 % under the plateau of 0.1-0.35 s, four times the design value at 2 s.
+TEST_F(ArtificialTest, GeneratedRecordsMeetTheDesignSpectrumInACheck) {
+  const std::vector<std::string> design{"--pga", "0.20", "--site", "II"};
+  std::vector<std::string> generate{"artificial", "--seed",         "1", "--count", "3",
+                                    "-o",         PathOf("records")};
+  generate.insert(generate.end(), design.begin(), design.end());
+  ASSERT_EQ(Run(generate).code, 0);
+  std::vector<std::string> artificial;
+  for (const char* name : {"artificial-1.at2", "artificial-2.at2", "artificial-3.at2"}) {
+    artificial.push_back("--artificial");
+    artificial.push_back(PathOf("records/" + std::string(name)));
+  }
+  std::vector<std::string> real;
+  for (int i = 0; i < 6; ++i) {
+    real.push_back(ConstantRecord("real" + std::to_string(i) + ".txt", 1, 12));
+  }
+  struct Case {
+    const char* periods;
+    bool withReal;
+    const char* verdict;
+  };
+  const Case cases[] = {
+      {"0.05,0.1,0.35,0.5,1,2,3,4,5", false,
+       "Result: the set does not pass (too few real records)"},
+      {"0.1,0.2,0.3", true, "Result: the set passes"},
+      {"0.1,0.2,2", true,
+       "Result: the set does not pass (1 of 3 periods outside the tolerance of 20 %)"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"check", "--periods", c.periods};
+    args.insert(args.end(), design.begin(), design.end());
+    args.insert(args.end(), artificial.begin(), artificial.end());
+    if (c.withReal) args.insert(args.end(), real.begin(), real.end());
+    const auto result = Run(args);
+    const CheckTable table = ReadCheck(result.out);
+    EXPECT_EQ(table.verdict.rfind(c.verdict, 0), 0u) << c.periods << "\n" << result.out;
+    if (c.withReal) continue;
+    ASSERT_EQ(table.deviations.size(), 9u) << result.out;
+    for (const auto& [period, deviation] : table.deviations) {
+      EXPECT_LE(std::fabs(deviation), 5) << "period " << period;
+    }
+  }
 }
 
 class ArtificialRefusedTest : public CliFixture,
