@@ -58,7 +58,7 @@ void CheckArtificialInputs(const DesignSpectrum& design, const ArtificialOptions
 // per cent apart and the record's largest values, each round followed by the baseline
 // correction and the scaling to the target, until the whole band fits or the iteration limit is
 // reached. Corrections that have not settled after a set number of rounds start afresh from
-// phases drawn further along the seed's stream. Only the first stage uses FFTW, whose algorithms
+// other phases derived from the seed. Only the first stage uses FFTW, whose algorithms
 // differ between processors in their last bits; its result is rounded to a grid of 2^-21 of the
 // target, and the corrections see the exact spectra on a grid of 2^-20 of the design value, so that
 // the rest, in plain arithmetic, gives the same values on every machine. No value when progress
