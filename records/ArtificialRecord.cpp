@@ -6,6 +6,7 @@
 #include <cmath>
 #include <complex>
 #include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -228,7 +229,10 @@ struct Corrected {
 class Matcher {
  public:
   Matcher(const Fit& fit, const ArtificialOptions& options)
-      : fit_(fit), options_(options), shapes_(fit.periods.size()) {
+      : fit_(fit),
+        options_(options),
+        shapes_(fit.periods.size()),
+        oscillators_(fit.periods.size()) {
     const std::size_t n =
         static_cast<std::size_t>(std::llround(options.duration / options.step)) + 1;
     fade_.resize(n);
@@ -266,7 +270,7 @@ class Matcher {
     std::vector<Corrected> corrected;
     std::vector<Wavelet> wavelets;
     for (const std::size_t i : chosen) {
-      const SampledOscillator oscillator(fit_.periods[i], fit_.damping, options_.step);
+      const SampledOscillator& oscillator = OscillatorOf(i);
       const std::vector<double> u = oscillator.Displacement(a);
       std::size_t top = 0;
       for (std::size_t n = 1; n < u.size(); ++n) {
@@ -312,10 +316,7 @@ class Matcher {
         }
         Wavelet w = PlaceWavelet(shapes_[i], n, a.size());
         for (std::size_t k = 0; k < w.values.size(); ++k) w.values[k] *= fade_[w.first + k];
-        std::vector<double> full(a.size(), 0.0);
-        std::copy(w.values.begin(), w.values.end(),
-                  full.begin() + static_cast<std::ptrdiff_t>(w.first));
-        Baseline(full, w.halfShare, w.wholeShare);
+        Baseline(w, a.size(), w.halfShare, w.wholeShare);
         wavelets.push_back(std::move(w));
       }
     }
@@ -329,7 +330,7 @@ class Matcher {
       if (t < lastWatched * kWatchedSpacing) continue;
       lastWatched = t;
       if (std::find(chosen.begin(), chosen.end(), i) != chosen.end()) continue;
-      const SampledOscillator oscillator(t, fit_.damping, options_.step);
+      const SampledOscillator& oscillator = OscillatorOf(i);
       const std::vector<double> u = oscillator.Displacement(a);
       std::size_t top = 0;
       for (std::size_t n = 1; n < u.size(); ++n) {
@@ -442,6 +443,26 @@ class Matcher {
     wholeShare = (halfEnd_[0] * d - v * halfEnd_[1]) / determinant_;
   }
 
+  // The same for a wavelet, zero outside its values, without the record's length of zeros:
+  // the same sums, as adding zero changes none of them.
+  void Baseline(const Wavelet& w, std::size_t count, double& halfShare, double& wholeShare) const {
+    double v = 0;
+    double d = 0;
+    const std::size_t from = w.first > 0 ? w.first - 1 : 0;
+    const std::size_t to = std::min(w.first + w.values.size() + 1, count);
+    const auto at = [&](std::size_t k) {
+      return k >= w.first && k - w.first < w.values.size() ? w.values[k - w.first] : 0.0;
+    };
+    const double step = options_.step;
+    for (std::size_t k = from; k + 1 < to; ++k) {
+      d += v * step + (2 * at(k) + at(k + 1)) * step * step / 6;
+      v += (at(k) + at(k + 1)) * step / 2;
+    }
+    for (std::size_t k = to > 0 ? to - 1 : 0; k + 1 < count; ++k) d += v * step;
+    halfShare = (v * wholeEnd_[1] - wholeEnd_[0] * d) / determinant_;
+    wholeShare = (halfEnd_[0] * d - v * halfEnd_[1]) / determinant_;
+  }
+
   void CorrectBaseline(std::vector<double>& a) const {
     double h = 0;
     double w = 0;
@@ -452,6 +473,12 @@ class Matcher {
   const std::vector<double>& fade() const { return fade_; }
 
  private:
+  // Its constants take a matrix exponential: made once per period, when first needed.
+  const SampledOscillator& OscillatorOf(std::size_t i) const {
+    if (!oscillators_[i]) oscillators_[i].emplace(fit_.periods[i], fit_.damping, options_.step);
+    return *oscillators_[i];
+  }
+
   // The periods to correct: the worst misses first, each far enough from those chosen before.
   std::vector<std::size_t> Choose(const std::vector<double>& psa) const {
     std::vector<std::size_t> order;
@@ -481,6 +508,7 @@ class Matcher {
   const ArtificialOptions& options_;
   std::vector<double> fade_;
   mutable std::vector<WaveletShape> shapes_;  // of each period, made when first needed
+  mutable std::vector<std::optional<SampledOscillator>> oscillators_;
   std::vector<double> half_, whole_;
   double halfEnd_[2] = {0, 0};  // velocity and displacement after the last value
   double wholeEnd_[2] = {0, 0};
