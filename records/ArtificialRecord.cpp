@@ -33,7 +33,13 @@ constexpr double kWaveletWidth = 1.25;
 constexpr double kWaveletReach = 3;
 // Periods corrected in one round lie at least this ratio apart: closer ones make the system of
 // wavelet responses nearly singular.
-constexpr double kCorrectedSpacing = 1.015;
+constexpr double kCorrectedSpacing = 1.04;
+// When the spectrum's median lies this share of the tolerance below the design values, the
+// record's largest values stand too high for the rest: they are shaved down to the median's
+// level by narrow bumps of this half-width in steps, which act mostly beyond the band.
+constexpr double kShavedBelow = 0.6;
+constexpr int kShaveHalfWidth = 3;
+constexpr int kMostShaved = 1000;
 // Damping of the least-squares solve, against relative amplitudes of order 1.
 constexpr double kDamping = 0.003;
 // Periods that miss by less than this share of the tolerance are left to their neighbours.
@@ -72,6 +78,31 @@ double SaAt(const DesignSpectrum& design, double period) {
   }
   design.GetSa(6, sa);
   return sa * (6 / period) * (6 / period);
+}
+
+// Lowers every value above the level to it, largest first, by subtracting narrow raised-cosine
+// bumps centred on it.
+void ShavePeaks(std::vector<double>& a, double level) {
+  double bump[2 * kShaveHalfWidth + 1];
+  for (int d = -kShaveHalfWidth; d <= kShaveHalfWidth; ++d) {
+    bump[d + kShaveHalfWidth] = 0.5 + 0.5 * PlainCos(kPi * d / (kShaveHalfWidth + 1));
+  }
+  // A few dozen values stand above the level in practice; a bump may push a neighbour of the
+  // other sign over it, so the passes are bounded.
+  for (int pass = 0; pass < kMostShaved; ++pass) {
+    std::size_t k = 0;
+    for (std::size_t q = 1; q < a.size(); ++q) {
+      if (std::fabs(a[q]) > std::fabs(a[k])) k = q;
+    }
+    if (!(std::fabs(a[k]) > level * (1 + 1e-4))) break;
+    const double excess = std::copysign(std::fabs(a[k]) - level, a[k]);
+    for (int d = -kShaveHalfWidth; d <= kShaveHalfWidth; ++d) {
+      const auto q = static_cast<std::ptrdiff_t>(k) + d;
+      if (q >= 0 && q < static_cast<std::ptrdiff_t>(a.size())) {
+        a[static_cast<std::size_t>(q)] -= excess * bump[d + kShaveHalfWidth];
+      }
+    }
+  }
 }
 
 // The band's periods of the fine grid with both ends.
@@ -269,9 +300,11 @@ class Matcher {
     if (chosen.empty()) return;
     std::vector<Corrected> corrected;
     std::vector<Wavelet> wavelets;
-    for (const std::size_t i : chosen) {
+    const std::vector<std::vector<double>> chosenU = DisplacementsOf(chosen, a);
+    for (std::size_t c = 0; c < chosen.size(); ++c) {
+      const std::size_t i = chosen[c];
       const SampledOscillator& oscillator = OscillatorOf(i);
-      const std::vector<double> u = oscillator.Displacement(a);
+      const std::vector<double>& u = chosenU[c];
       std::size_t top = 0;
       for (std::size_t n = 1; n < u.size(); ++n) {
         if (std::fabs(u[n]) > std::fabs(u[top])) top = n;
@@ -323,15 +356,20 @@ class Matcher {
     const std::size_t m = corrected.size();
     // The other periods of the band are watched too, a few per cent apart, so that the
     // corrections do not push the periods between those corrected out of the tolerance.
+    std::vector<std::size_t> watched;
     double lastWatched = 0;
     for (std::size_t i = 0; i < fit_.periods.size(); ++i) {
       const double t = fit_.periods[i];
       if (t < kShortestCorrected * options_.step) continue;
       if (t < lastWatched * kWatchedSpacing) continue;
       lastWatched = t;
-      if (std::find(chosen.begin(), chosen.end(), i) != chosen.end()) continue;
+      if (std::find(chosen.begin(), chosen.end(), i) == chosen.end()) watched.push_back(i);
+    }
+    const std::vector<std::vector<double>> watchedU = DisplacementsOf(watched, a);
+    for (std::size_t w = 0; w < watched.size(); ++w) {
+      const std::size_t i = watched[w];
       const SampledOscillator& oscillator = OscillatorOf(i);
-      const std::vector<double> u = oscillator.Displacement(a);
+      const std::vector<double>& u = watchedU[w];
       std::size_t top = 0;
       for (std::size_t n = 1; n < u.size(); ++n) {
         if (std::fabs(u[n]) > std::fabs(u[top])) top = n;
@@ -473,6 +511,13 @@ class Matcher {
   const std::vector<double>& fade() const { return fade_; }
 
  private:
+  std::vector<std::vector<double>> DisplacementsOf(const std::vector<std::size_t>& indices,
+                                                   const std::vector<double>& a) const {
+    std::vector<const SampledOscillator*> oscillators;
+    for (const std::size_t i : indices) oscillators.push_back(&OscillatorOf(i));
+    return SampledOscillator::Displacements(oscillators, a);
+  }
+
   // Its constants take a matrix exponential: made once per period, when first needed.
   const SampledOscillator& OscillatorOf(std::size_t i) const {
     if (!oscillators_[i]) oscillators_[i].emplace(fit_.periods[i], fit_.damping, options_.step);
@@ -643,7 +688,7 @@ std::optional<ArtificialResult> GenerateArtificial(const DesignSpectrum& design,
     for (int round = 0;; ++round) {
       matcher.CorrectBaseline(a);
       ScaleToPeak(a, options.targetPga);
-      const std::vector<double> psa = Psa(a, options.step, fit.periods, fit.damping);
+      std::vector<double> psa = Psa(a, options.step, fit.periods, fit.damping);
       std::size_t worst = 0;
       for (std::size_t i = 0; i < psa.size(); ++i) {
         if (std::fabs(psa[i] / fit.sa[i] - 1) > std::fabs(psa[worst] / fit.sa[worst] - 1)) {
@@ -672,9 +717,25 @@ std::optional<ArtificialResult> GenerateArtificial(const DesignSpectrum& design,
       // exponential and circular functions, fused multiply-adds where the processor has them);
       // the corrections see them on a grid a million times coarser, so that every machine
       // makes the same ones, short of a value that falls within those bits of a grid line.
-      std::vector<double> seen(psa.size());
-      for (std::size_t i = 0; i < psa.size(); ++i) {
-        seen[i] = fit.sa[i] * (std::nearbyint(psa[i] / fit.sa[i] * kSeenGrid) / kSeenGrid);
+      const auto seenOf = [&](const std::vector<double>& values) {
+        std::vector<double> seen(values.size());
+        for (std::size_t i = 0; i < values.size(); ++i) {
+          seen[i] = fit.sa[i] * (std::nearbyint(values[i] / fit.sa[i] * kSeenGrid) / kSeenGrid);
+        }
+        return seen;
+      };
+      std::vector<double> seen = seenOf(psa);
+      // A spectrum low almost everywhere is one the scaling to the target peak holds down: the
+      // corrections would raise the peak with it.
+      std::vector<double> ratios(seen.size());
+      for (std::size_t i = 0; i < seen.size(); ++i) ratios[i] = seen[i] / fit.sa[i];
+      const auto middle = ratios.begin() + static_cast<std::ptrdiff_t>(ratios.size() / 2);
+      std::nth_element(ratios.begin(), middle, ratios.end());
+      if (*middle < 1 - kShavedBelow * options.tolerance) {
+        ShavePeaks(a, options.targetPga * *middle);
+        matcher.CorrectBaseline(a);
+        ScaleToPeak(a, options.targetPga);
+        seen = seenOf(Psa(a, options.step, fit.periods, fit.damping));
       }
       matcher.Correct(a, seen);
     }

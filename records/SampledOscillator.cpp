@@ -118,3 +118,41 @@ std::vector<double> SampledOscillator::Displacement(std::span<const double> a) c
   }
   return displacement;
 }
+
+std::vector<std::vector<double>> SampledOscillator::Displacements(
+    std::span<const SampledOscillator* const> oscillators, std::span<const double> a) {
+  constexpr std::size_t kLanes = 4;
+  std::vector<std::vector<double>> displacements(oscillators.size(),
+                                                 std::vector<double>(a.size(), 0.0));
+  std::vector<double> spare(a.size());
+  for (std::size_t first = 0; first < oscillators.size(); first += kLanes) {
+    // Lanes past the end step a copy of the first oscillator into a spare row.
+    double uu[kLanes], uv[kLanes], ua0[kLanes], ua1[kLanes];
+    double vu[kLanes], vv[kLanes], va0[kLanes], va1[kLanes];
+    double* out[kLanes];
+    for (std::size_t j = 0; j < kLanes; ++j) {
+      const bool real = first + j < oscillators.size();
+      const SampledOscillator& o = *oscillators[real ? first + j : first];
+      uu[j] = o.uu_;
+      uv[j] = o.uv_;
+      ua0[j] = o.ua0_;
+      ua1[j] = o.ua1_;
+      vu[j] = o.vu_;
+      vv[j] = o.vv_;
+      va0[j] = o.va0_;
+      va1[j] = o.va1_;
+      out[j] = real ? displacements[first + j].data() : spare.data();
+    }
+    double u[kLanes] = {};
+    double v[kLanes] = {};
+    for (std::size_t n = 1; n < a.size(); ++n) {
+      for (std::size_t j = 0; j < kLanes; ++j) {
+        const double u1 = uu[j] * u[j] + uv[j] * v[j] + ua0[j] * a[n - 1] + ua1[j] * a[n];
+        v[j] = vu[j] * u[j] + vv[j] * v[j] + va0[j] * a[n - 1] + va1[j] * a[n];
+        u[j] = u1;
+      }
+      for (std::size_t j = 0; j < kLanes; ++j) out[j][n] = u[j];
+    }
+  }
+  return displacements;
+}

@@ -26,6 +26,10 @@ class SampledOscillator {
   Peak SampledPeak(std::span<const double> acceleration) const;
   // The displacement at every time point under the record.
   std::vector<double> Displacement(std::span<const double> acceleration) const;
+  // The same for several oscillators, the same values: stepped four at a time, so that the
+  // processor works on the others while each waits for its previous step.
+  static std::vector<std::vector<double>> Displacements(
+      std::span<const SampledOscillator* const> oscillators, std::span<const double> acceleration);
 
  private:
   // u1 = uu u0 + uv v0 + ua0 a0 + ua1 a1, and likewise for v1.
