@@ -6,6 +6,7 @@
 #include <cmath>
 #include <complex>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -153,22 +154,16 @@ void EndTravel(const std::vector<double>& a, double step, double& velocity, doub
   }
 }
 
-// A sum of products in a fixed order of four running sums: quicker than one, and the same bits
+// A sum of products in a fixed order of eight running sums: quicker than one, and the same bits
 // on every machine.
 double Dot(const double* x, const double* y, std::size_t n) {
-  double s0 = 0;
-  double s1 = 0;
-  double s2 = 0;
-  double s3 = 0;
+  double t[8] = {0, 0, 0, 0, 0, 0, 0, 0};
   std::size_t k = 0;
-  for (; k + 4 <= n; k += 4) {
-    s0 += x[k] * y[k];
-    s1 += x[k + 1] * y[k + 1];
-    s2 += x[k + 2] * y[k + 2];
-    s3 += x[k + 3] * y[k + 3];
+  for (; k + 8 <= n; k += 8) {
+    for (std::size_t j = 0; j < 8; ++j) t[j] += x[k + j] * y[k + j];
   }
-  for (; k < n; ++k) s0 += x[k] * y[k];
-  return (s0 + s1) + (s2 + s3);
+  for (; k < n; ++k) t[0] += x[k] * y[k];
+  return ((t[0] + t[1]) + (t[2] + t[3])) + ((t[4] + t[5]) + (t[6] + t[7]));
 }
 
 // Solves m x = b by Gaussian elimination with partial pivoting; a pivot that vanishes leaves
@@ -250,7 +245,10 @@ Wavelet PlaceWavelet(const WaveletShape& shape, std::size_t peak, std::size_t co
 struct Corrected {
   std::size_t index;  // into the fit's periods
   std::size_t peak;   // time point of the largest response
-  std::vector<double> impulse;
+  // The impulse response backwards from the crest: impulse[peak - k] at backwards[k], so that
+  // each sum with the record's values runs forwards in both. Crests of one period share it.
+  std::shared_ptr<const std::vector<double>> reversed;
+  const double* backwards;
   double peakValue;     // the response there
   double change;        // its wanted change, as a fraction of |peakValue|
   double halfResponse;  // its response to the slow waves of the baseline correction
@@ -335,14 +333,19 @@ class Matcher {
         }
       }
       const std::size_t last = *std::max_element(crests.begin(), crests.end());
-      const std::vector<double> impulse = oscillator.Impulse(last + 1);
+      auto reversed = std::make_shared<std::vector<double>>(oscillator.Impulse(last + 1));
+      std::reverse(reversed->begin(), reversed->end());
       for (const std::size_t n : crests) {
         const double wanted = std::fabs(u[top]) * ratio / std::fabs(u[n]) - 1;
-        Corrected c{i, n, impulse, u[n], wanted * (u[n] < 0 ? -1 : 1), 0, 0};
-        for (std::size_t k = 0; k <= n; ++k) {
-          c.halfResponse += impulse[n - k] * half_[k];
-          c.wholeResponse += impulse[n - k] * whole_[k];
-        }
+        const double* backwards = reversed->data() + (last - n);
+        Corrected c{i,
+                    n,
+                    reversed,
+                    backwards,
+                    u[n],
+                    wanted * (u[n] < 0 ? -1 : 1),
+                    Dot(backwards, half_.data(), n + 1),
+                    Dot(backwards, whole_.data(), n + 1)};
         corrected.push_back(std::move(c));
         if (shapes_[i].values.empty()) {
           shapes_[i] = MakeShape(fit_.periods[i], fit_.damping, options_.step, a.size());
@@ -374,13 +377,18 @@ class Matcher {
       for (std::size_t n = 1; n < u.size(); ++n) {
         if (std::fabs(u[n]) > std::fabs(u[top])) top = n;
       }
-      const std::vector<double> impulse = oscillator.Impulse(top + 1);
+      auto reversed = std::make_shared<std::vector<double>>(oscillator.Impulse(top + 1));
+      std::reverse(reversed->begin(), reversed->end());
       const double wanted = fit_.sa[i] / psa[i] - 1;
-      Corrected c{i, top, impulse, u[top], wanted * (u[top] < 0 ? -1 : 1), 0, 0};
-      for (std::size_t k = 0; k <= top; ++k) {
-        c.halfResponse += impulse[top - k] * half_[k];
-        c.wholeResponse += impulse[top - k] * whole_[k];
-      }
+      const double* backwards = reversed->data();
+      Corrected c{i,
+                  top,
+                  reversed,
+                  backwards,
+                  u[top],
+                  wanted * (u[top] < 0 ? -1 : 1),
+                  Dot(backwards, half_.data(), top + 1),
+                  Dot(backwards, whole_.data(), top + 1)};
       corrected.push_back(std::move(c));
     }
     // s[i][j]: the relative change of response i per relative amplitude of wavelet j, where
@@ -388,9 +396,6 @@ class Matcher {
     std::vector<std::vector<double>> s(corrected.size(), std::vector<double>(m));
     for (std::size_t i = 0; i < corrected.size(); ++i) {
       const Corrected& c = corrected[i];
-      // The impulse response backwards from the crest, so that each sum runs forwards in both.
-      const std::vector<double> backwards(
-          c.impulse.rend() - static_cast<std::ptrdiff_t>(c.peak + 1), c.impulse.rend());
       // Values further back than the impulse response takes to die away add nothing.
       const double decay = fit_.damping * 2 * kPi / fit_.periods[c.index] * options_.step;
       const double memory = decay > 0 ? kImpulseMemory / decay : HUGE_VAL;
@@ -401,7 +406,7 @@ class Matcher {
         double sum = 0;
         const std::size_t from = std::max(w.first, oldest);
         if (from <= c.peak && from < w.first + w.values.size()) {
-          sum = Dot(backwards.data() + from, w.values.data() + (from - w.first),
+          sum = Dot(c.backwards + from, w.values.data() + (from - w.first),
                     std::min(w.first + w.values.size(), c.peak + 1) - from);
         }
         s[i][j] = sum - w.halfShare * c.halfResponse - w.wholeShare * c.wholeResponse;
