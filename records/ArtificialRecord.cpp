@@ -58,6 +58,8 @@ constexpr double kShortestCorrected = 3;
 // it starts and ends at zero without a jump.
 constexpr double kEndFade = 1;
 constexpr std::size_t kMostValues = 1000000;
+// Records of up to this many values keep each period's impulse response between rounds.
+constexpr std::size_t kMostKeptImpulse = 20000;
 // The grid, as a share of the design value, on which the corrections see the spectrum.
 constexpr double kSeenGrid = 0x1p20;
 // The impulse response is taken as gone after it has decayed by exp(-this).
@@ -155,8 +157,13 @@ void EndTravel(const std::vector<double>& a, double step, double& velocity, doub
 }
 
 // A sum of products in a fixed order of eight running sums: quicker than one, and the same bits
-// on every machine.
-double Dot(const double* x, const double* y, std::size_t n) {
+// on every machine; compiled besides for processors with wider vectors, which add the same
+// sums in the same order.
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target_clones("arch=x86-64-v3", "default")))
+#endif
+double
+Dot(const double* x, const double* y, std::size_t n) {
   double t[8] = {0, 0, 0, 0, 0, 0, 0, 0};
   std::size_t k = 0;
   for (; k + 8 <= n; k += 8) {
@@ -282,7 +289,8 @@ class Matcher {
       : fit_(fit),
         options_(options),
         shapes_(fit.periods.size()),
-        oscillators_(fit.periods.size()) {
+        oscillators_(fit.periods.size()),
+        impulses_(fit.periods.size()) {
     const std::size_t n =
         static_cast<std::size_t>(std::llround(options.duration / options.step)) + 1;
     fade_.resize(n);
@@ -354,11 +362,10 @@ class Matcher {
         }
       }
       const std::size_t last = *std::max_element(crests.begin(), crests.end());
-      auto reversed = std::make_shared<std::vector<double>>(oscillator.Impulse(last + 1));
-      std::reverse(reversed->begin(), reversed->end());
+      const std::shared_ptr<const std::vector<double>> reversed = ReversedImpulse(i, last + 1);
       for (const std::size_t n : crests) {
         const double wanted = std::fabs(u[top]) * ratio / std::fabs(u[n]) - 1;
-        const double* backwards = reversed->data() + (last - n);
+        const double* backwards = reversed->data() + (reversed->size() - 1 - n);
         Corrected c{i,
                     n,
                     reversed,
@@ -398,10 +405,9 @@ class Matcher {
       for (std::size_t n = 1; n < u.size(); ++n) {
         if (std::fabs(u[n]) > std::fabs(u[top])) top = n;
       }
-      auto reversed = std::make_shared<std::vector<double>>(oscillator.Impulse(top + 1));
-      std::reverse(reversed->begin(), reversed->end());
+      const std::shared_ptr<const std::vector<double>> reversed = ReversedImpulse(i, top + 1);
       const double wanted = fit_.sa[i] / psa[i] - 1;
-      const double* backwards = reversed->data();
+      const double* backwards = reversed->data() + (reversed->size() - 1 - top);
       Corrected c{i,
                   top,
                   reversed,
@@ -544,6 +550,20 @@ class Matcher {
     return SampledOscillator::Displacements(oscillators, a);
   }
 
+  // The impulse response of a period reversed, at least this long: of the whole record, kept,
+  // when that is not too long to keep for every period.
+  std::shared_ptr<const std::vector<double>> ReversedImpulse(std::size_t i,
+                                                             std::size_t length) const {
+    if (impulses_[i]) return impulses_[i];
+    const std::size_t count = fade_.size();
+    const bool keep = count <= kMostKeptImpulse;
+    auto reversed =
+        std::make_shared<std::vector<double>>(OscillatorOf(i).Impulse(keep ? count : length));
+    std::reverse(reversed->begin(), reversed->end());
+    if (keep) impulses_[i] = reversed;
+    return reversed;
+  }
+
   // Its constants take a matrix exponential: made once per period, when first needed.
   const SampledOscillator& OscillatorOf(std::size_t i) const {
     if (!oscillators_[i]) oscillators_[i].emplace(fit_.periods[i], fit_.damping, options_.step);
@@ -580,6 +600,7 @@ class Matcher {
   std::vector<double> fade_;
   mutable std::vector<WaveletShape> shapes_;  // of each period, made when first needed
   mutable std::vector<std::optional<SampledOscillator>> oscillators_;
+  mutable std::vector<std::shared_ptr<const std::vector<double>>> impulses_;
   std::vector<double> half_, whole_;
   double halfEnd_[2] = {0, 0};  // velocity and displacement after the last value
   double wholeEnd_[2] = {0, 0};

@@ -121,7 +121,7 @@ std::vector<double> SampledOscillator::Displacement(std::span<const double> a) c
 
 std::vector<std::vector<double>> SampledOscillator::Displacements(
     std::span<const SampledOscillator* const> oscillators, std::span<const double> a) {
-  constexpr std::size_t kLanes = 4;
+  constexpr std::size_t kLanes = 8;
   std::vector<std::vector<double>> displacements(oscillators.size(),
                                                  std::vector<double>(a.size(), 0.0));
   std::vector<double> spare(a.size());

@@ -26,7 +26,7 @@ class SampledOscillator {
   Peak SampledPeak(std::span<const double> acceleration) const;
   // The displacement at every time point under the record.
   std::vector<double> Displacement(std::span<const double> acceleration) const;
-  // The same for several oscillators, the same values: stepped four at a time, so that the
+  // The same for several oscillators, the same values: stepped eight at a time, so that the
   // processor works on the others while each waits for its previous step.
   static std::vector<std::vector<double>> Displacements(
       std::span<const SampledOscillator* const> oscillators, std::span<const double> acceleration);
