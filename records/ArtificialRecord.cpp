@@ -101,7 +101,8 @@ void ShavePeaks(std::vector<double>& a, double level) {
     const double excess = std::copysign(std::fabs(a[k]) - level, a[k]);
     for (int d = -kShaveHalfWidth; d <= kShaveHalfWidth; ++d) {
       const auto q = static_cast<std::ptrdiff_t>(k) + d;
-      if (q >= 0 && q < static_cast<std::ptrdiff_t>(a.size())) {
+      // The first and last values stay at zero.
+      if (q > 0 && q + 1 < static_cast<std::ptrdiff_t>(a.size())) {
         a[static_cast<std::size_t>(q)] -= excess * bump[d + kShaveHalfWidth];
       }
     }
@@ -330,7 +331,6 @@ class Matcher {
     const std::vector<std::vector<double>> chosenU = DisplacementsOf(chosen, a);
     for (std::size_t c = 0; c < chosen.size(); ++c) {
       const std::size_t i = chosen[c];
-      const SampledOscillator& oscillator = OscillatorOf(i);
       const std::vector<double>& u = chosenU[c];
       std::size_t top = 0;
       for (std::size_t n = 1; n < u.size(); ++n) {
@@ -399,7 +399,6 @@ class Matcher {
     const std::vector<std::vector<double>> watchedU = DisplacementsOf(watched, a);
     for (std::size_t w = 0; w < watched.size(); ++w) {
       const std::size_t i = watched[w];
-      const SampledOscillator& oscillator = OscillatorOf(i);
       const std::vector<double>& u = watchedU[w];
       std::size_t top = 0;
       for (std::size_t n = 1; n < u.size(); ++n) {

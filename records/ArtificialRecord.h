@@ -54,11 +54,12 @@ void CheckArtificialInputs(const DesignSpectrum& design, const ArtificialOptions
 //
 // A random-phase series from the target's power spectrum, shaped by the envelope, is fitted by
 // its Fourier amplitudes first; then rounds of time-domain wavelet corrections at the periods
-// that miss, solved by damped least squares against the responses at every band period a few
-// per cent apart and the record's largest values, each round followed by the baseline
-// correction and the scaling to the target, until the whole band fits or the iteration limit is
-// reached. Corrections that have not settled after a set number of rounds start afresh from
-// other phases derived from the seed. Only the first stage uses FFTW, whose algorithms
+// that miss, a few per cent apart, solved by damped least squares against the responses at
+// every band period 1.5 % apart and the record's largest values, each round followed by the
+// baseline correction and the scaling to the target, until the whole band fits or the iteration
+// limit is reached. A spectrum that the scaling holds low almost everywhere has its largest
+// values shaved first. Corrections that have not settled after a set number of rounds start
+// afresh from other phases derived from the seed. Only the first stage uses FFTW, whose algorithms
 // differ between processors in their last bits; its result is rounded to a grid of 2^-21 of the
 // target, and the corrections see the exact spectra on a grid of 2^-20 of the design value, so that
 // the rest, in plain arithmetic, gives the same values on every machine. No value when progress
