@@ -59,7 +59,10 @@ constexpr double kShortestCorrected = 3;
 constexpr double kEndFade = 1;
 constexpr std::size_t kMostValues = 1000000;
 // Records of up to this many values keep each period's impulse response between rounds.
-constexpr std::size_t kMostKeptImpulse = 20000;
+constexpr std::size_t kMostKeptImpulse = 8000;
+// Oscillators stepped together: enough to keep the processor busy, few enough that their
+// displacements over a long record stay small beside it.
+constexpr std::size_t kBlock = 8;
 // The grid, as a share of the design value, on which the corrections see the spectrum.
 constexpr double kSeenGrid = 0x1p20;
 // The impulse response is taken as gone after it has decayed by exp(-this).
@@ -328,10 +331,11 @@ class Matcher {
     if (chosen.empty()) return;
     std::vector<Corrected> corrected;
     std::vector<Wavelet> wavelets;
-    const std::vector<std::vector<double>> chosenU = DisplacementsOf(chosen, a);
+    std::vector<std::vector<double>> block;
     for (std::size_t c = 0; c < chosen.size(); ++c) {
       const std::size_t i = chosen[c];
-      const std::vector<double>& u = chosenU[c];
+      if (c % kBlock == 0) block = DisplacementsOf(chosen, c, a);
+      const std::vector<double>& u = block[c % kBlock];
       std::size_t top = 0;
       for (std::size_t n = 1; n < u.size(); ++n) {
         if (std::fabs(u[n]) > std::fabs(u[top])) top = n;
@@ -396,10 +400,10 @@ class Matcher {
       lastWatched = t;
       if (std::find(chosen.begin(), chosen.end(), i) == chosen.end()) watched.push_back(i);
     }
-    const std::vector<std::vector<double>> watchedU = DisplacementsOf(watched, a);
     for (std::size_t w = 0; w < watched.size(); ++w) {
       const std::size_t i = watched[w];
-      const std::vector<double>& u = watchedU[w];
+      if (w % kBlock == 0) block = DisplacementsOf(watched, w, a);
+      const std::vector<double>& u = block[w % kBlock];
       std::size_t top = 0;
       for (std::size_t n = 1; n < u.size(); ++n) {
         if (std::fabs(u[n]) > std::fabs(u[top])) top = n;
@@ -542,10 +546,14 @@ class Matcher {
   const std::vector<double>& fade() const { return fade_; }
 
  private:
+  // The displacements of the oscillators of up to a block of the periods, from the first.
   std::vector<std::vector<double>> DisplacementsOf(const std::vector<std::size_t>& indices,
+                                                   std::size_t first,
                                                    const std::vector<double>& a) const {
     std::vector<const SampledOscillator*> oscillators;
-    for (const std::size_t i : indices) oscillators.push_back(&OscillatorOf(i));
+    for (std::size_t k = first; k < std::min(first + kBlock, indices.size()); ++k) {
+      oscillators.push_back(&OscillatorOf(indices[k]));
+    }
     return SampledOscillator::Displacements(oscillators, a);
   }
 
